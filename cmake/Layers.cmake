@@ -1,0 +1,70 @@
+# Helpers that turn the folder layout into targets, so that adding a source
+# file never needs an edit here.
+
+function(tangrove_layer name folder)
+  cmake_parse_arguments(L "" "" "EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.c)
+  foreach(ex IN LISTS L_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_SOURCE_DIR}/${ex})
+  endforeach()
+  if(NOT sources)
+    set(stub ${CMAKE_BINARY_DIR}/empty_${name}.cpp)
+    file(WRITE ${stub} "// no sources in this layer yet\n")
+    set(sources ${stub})
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${L_UNPARSED_ARGUMENTS})
+endfunction()
+
+function(tangrove_tools)
+  file(GLOB_RECURSE common CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/common/*.cpp)
+  if(NOT common)
+    set(common ${CMAKE_BINARY_DIR}/empty_toollib.cpp)
+    file(WRITE ${common} "// no tool sources yet\n")
+  endif()
+  add_library(tangrove_toollib STATIC ${common})
+  target_include_directories(tangrove_toollib PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(tangrove_toollib PUBLIC tangrove_engine)
+
+  file(GLOB mains CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*/main.cpp)
+  foreach(main IN LISTS mains)
+    get_filename_component(dir ${main} DIRECTORY)
+    get_filename_component(tool ${dir} NAME)
+    file(GLOB_RECURSE tool_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    add_executable(${tool} ${tool_sources})
+    target_link_libraries(${tool} PRIVATE tangrove_toollib Freetype::Freetype PkgConfig::VORBIS)
+    set_target_properties(${tool} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+  endforeach()
+endfunction()
+
+function(tangrove_tests name folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main
+    Freetype::Freetype PkgConfig::VORBIS)
+  target_compile_definitions(${name} PRIVATE
+    TANGROVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TANGROVE_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy"
+      TIMEOUT 300)
+endfunction()
+
+function(tangrove_benchmarks)
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  foreach(src IN LISTS benches)
+    get_filename_component(b ${src} NAME_WE)
+    add_executable(${b} ${src})
+    target_link_libraries(${b} PRIVATE tangrove_game tangrove_toollib benchmark::benchmark benchmark::benchmark_main)
+    target_compile_definitions(${b} PRIVATE TANGROVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TANGROVE_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    set_target_properties(${b} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  endforeach()
+endfunction()

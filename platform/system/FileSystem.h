@@ -1,0 +1,75 @@
+#pragma once
+// The only code that touches the file system. Paths arrive as the program
+// writes them ("data\ui\fonts\ge.ini", "/home/u/.local/share\Quobin Games"):
+// both "\" and "/" separate components, and every component is looked up
+// ignoring case when the exact spelling does not exist, as on Windows.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Platform {
+
+// The one test of whether a path is absolute: a drive letter ("C:"), a "\\"
+// or "//" prefix, or a leading "/". Every check for ":" goes through here.
+bool IsAbsolutePath(std::string_view path);
+
+// The Linux path of a program path: separators become "/", and each existing
+// component is matched ignoring case. Missing components keep their spelling.
+std::string ToNativePath(std::string_view path);
+
+// An open file: the fopen family. Opening a folder fails, as on Windows.
+class File {
+public:
+    enum class Mode {
+        Read,   // "rb"
+        Write,  // "wb": written to a temporary file beside the target and
+                // renamed over it by Close, so a failed save keeps the old file
+        Append  // "ab"
+    };
+    static std::unique_ptr<File> Open(std::string_view path, Mode mode);
+    ~File();  // closes as Close() does
+
+    size_t Read(void* destination, size_t count);
+    size_t Write(const void* source, size_t count);
+    // origin is SEEK_SET, SEEK_CUR or SEEK_END.
+    bool Seek(int64_t offset, int origin);
+    int64_t Tell();
+    int64_t Size();
+    bool Flush();
+    // Flushes and closes. A write-mode file replaces its target only when
+    // every write succeeded; returns false when anything failed.
+    bool Close();
+
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+private:
+    File() = default;
+    std::FILE* stream_ = nullptr;
+    Mode mode_ = Mode::Read;
+    bool failed_ = false;
+    std::string target_;     // write mode: the path Close renames onto
+    std::string temporary_;  // write mode: the path being written
+};
+
+// _access(path, 0) == 0: a file or a folder exists.
+bool PathExists(std::string_view path);
+bool IsFolder(std::string_view path);
+// CreateDirectory of one level; false when it failed or already existed.
+bool CreateFolder(std::string_view path);
+// Deletes a file or a whole folder tree; false when something remained.
+bool DeleteTree(std::string_view path);
+
+struct FoundFile {
+    std::string name;  // the entry's own name, no folder
+    bool folder = false;
+};
+// _findfirst/_findnext over one folder with a wildcard mask ("*.pak"),
+// matched ignoring case; "." and ".." are left out. Sorted by name ignoring
+// case, so the order is the same on every machine.
+std::vector<FoundFile> FindFiles(std::string_view folder, std::string_view mask);
+
+} // namespace Platform
