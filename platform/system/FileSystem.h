@@ -27,7 +27,8 @@ public:
         Read,   // "rb"
         Write,  // "wb": written to a temporary file beside the target and
                 // renamed over it by Close, so a failed save keeps the old file
-        Append  // "ab"
+        Overwrite,  // "wb" in place: for files written as they go (the log)
+        Append      // "ab"
     };
     static std::unique_ptr<File> Open(std::string_view path, Mode mode);
     ~File();  // closes as Close() does
