@@ -3,6 +3,7 @@
 // goes, the cooperative level, and the hook through which the scripted
 // implementation records calls and injects failures. Held by shared
 // pointer, so buffers outlive the device object that made them.
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -75,7 +76,8 @@ struct AudioDeviceCore {
     std::unique_ptr<AudioOutput> output;
     std::shared_ptr<AudioCallHook> hook;
     uint32_t cooperativeLevel = 0;
-    uint32_t lastId = 0;
+    // Buffers may be made on the loading thread too.
+    std::atomic<uint32_t> lastId{0};
     // The live objects, guarded by the mixer's mutex.
     MixerPrimaryBuffer* primary = nullptr;
     std::vector<MixerSoundBuffer*> buffers;

@@ -5,6 +5,10 @@
 
 namespace Platform {
 
+namespace {
+constexpr size_t kKeptStagingBytes = 0x10000;
+} // namespace
+
 MixerSoundBuffer::MixerSoundBuffer(std::shared_ptr<AudioDeviceCore> core, uint32_t flags,
                                    const WaveFormat& format,
                                    std::shared_ptr<std::vector<uint8_t>> memory)
@@ -170,6 +174,12 @@ HRESULT MixerSoundBuffer::Unlock(void* part1, uint32_t bytes1, void* part2, uint
         std::memcpy(memory.data() + lockOffset_, staging_.data(), bytes1);
         std::memcpy(memory.data(), staging_.data() + lockBytes1_, bytes2);
         locked_ = false;
+        // A whole static sound goes through one lock; keep only chunk-sized
+        // copies around, not a second copy of every sound.
+        if (staging_.capacity() > kKeptStagingBytes) {
+            staging_.clear();
+            staging_.shrink_to_fit();
+        }
         return DS_OK;
     });
 }
