@@ -93,6 +93,17 @@ void ScriptedAudio::LoseBuffers()
         core->LoseBuffers();
 }
 
+void ScriptedAudio::LoseBuffer(IDirectSoundBuffer* buffer)
+{
+    auto* mixed = dynamic_cast<MixerSoundBuffer*>(buffer);
+    auto core = device_.lock();
+    if (!mixed || !core)
+        return;
+    std::lock_guard<std::mutex> lock(core->mixer.Mutex());
+    mixed->Voice().lost = true;
+    mixed->Voice().playing = false;
+}
+
 std::vector<int16_t> ScriptedAudio::Render(uint32_t frames)
 {
     auto core = device_.lock();

@@ -51,8 +51,10 @@ public:
     // The next `times` calls of the method ("DirectSoundCreate" included),
     // on the given object or on any (0), return the result without running.
     void Fail(const std::string& method, HRESULT result, uint32_t times = 1, uint32_t object = 0);
-    // Every buffer of the last device lost and stopped.
+    // Every buffer of the last device (the primary one too) lost and
+    // stopped, or one secondary buffer alone.
     void LoseBuffers();
+    void LoseBuffer(IDirectSoundBuffer* buffer);
 
     // Mixes the last device's output: frames × output channels samples
     // (nothing once that device and all its objects are gone).

@@ -196,6 +196,14 @@ TEST_F(SoundBufferTest, StatusBitsAndLostBuffers)
     EXPECT_EQ(Status(primary), 0u);
     EXPECT_EQ(buffer->Play(0, 0, 0), DS_OK);
     EXPECT_EQ(buffer->GetStatus(nullptr), DSERR_INVALIDPARAM);
+
+    // One buffer alone: its duplicate and the primary buffer play on.
+    IDirectSoundBuffer* copy = Duplicate(buffer);
+    ASSERT_EQ(copy->Play(0, 0, 0), DS_OK);
+    audio.LoseBuffer(buffer);
+    EXPECT_EQ(Status(buffer), DSBSTATUS_BUFFERLOST);
+    EXPECT_EQ(Status(copy), DSBSTATUS_PLAYING);
+    EXPECT_EQ(Status(primary), DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
 }
 
 TEST_F(SoundBufferTest, ControlsNeedTheirCapabilityAndRange)
