@@ -193,6 +193,26 @@ TEST_F(FileManagerTest, DamagedArchivesAreLoggedAndSkipped) {
     }
 }
 
+TEST_F(FileManagerTest, DamagedArchiveErrorSharesTheLineOfItsDots) {
+    Tools::PackWriter writer;
+    writer.Add("data\\x.txt", "x");
+    Bytes damaged = writer.Build();
+    Patch32(damaged, 0, static_cast<uint32_t>(damaged.size() - 1));
+    WritePack("pack0.pak", damaged);
+    {
+        MessageManager fileLog(base.Path(), "log", "Test", true, false);
+        FileManager files("data", &fileLog, base.Path());
+    }
+    const std::string html = TestSupport::ReadWholeFile(base / "log.html");
+    // The colour is the log's business; the dots and the error share a line.
+    const std::string dots = "found...<BR>......<FONT color=\"";
+    const size_t start = html.find(dots);
+    ASSERT_NE(start, std::string::npos) << html;
+    const size_t colourEnd = html.find('"', start + dots.size());
+    const std::string error = "\">Error: Incorrect pack file format!<BR></FONT>";
+    EXPECT_EQ(html.substr(colourEnd, error.size()), error) << html;
+}
+
 TEST_F(FileManagerTest, ListFilesMergesLooseFilesAndEntries) {
     for (const char* name : {"a.prf", "B.prf", "b.PRF", "x.txt", "sub.prf/c.prf", "sub/d.prf"}) {
         TestSupport::WriteWholeFile(base / (std::string("profiles/") + name), "p");
