@@ -30,8 +30,12 @@ public:
         Overwrite,  // "wb" in place: for files written as they go (the log)
         Append      // "ab"
     };
+    // Null when the file cannot be opened in that mode or is a folder.
     static std::unique_ptr<File> Open(std::string_view path, Mode mode);
-    ~File();  // closes as Close() does
+    // Closes as Close() does, except that a Write-mode file still open is
+    // abandoned: its temporary is removed and the target stays as it was, so
+    // a save cut short by an exception never replaces the last good file.
+    ~File();
 
     size_t Read(void* destination, size_t count);
     size_t Write(const void* source, size_t count);
@@ -41,7 +45,8 @@ public:
     int64_t Size();
     bool Flush();
     // Flushes and closes. A write-mode file replaces its target only when
-    // every write succeeded; returns false when anything failed.
+    // every write succeeded and the data reached the disk; returns false when
+    // anything failed (or the file was already closed).
     bool Close();
 
     File(const File&) = delete;
@@ -49,6 +54,8 @@ public:
 
 private:
     File() = default;
+    void Abandon();
+
     std::FILE* stream_ = nullptr;
     Mode mode_ = Mode::Read;
     bool failed_ = false;

@@ -71,7 +71,9 @@ public:
 
 // The implementation in use. The real one unless a test installed another.
 System& GetSystem();
-// Installs a replacement (null restores the real one); returns the previous.
+// Installs a replacement (null restores the real one); returns the previous
+// replacement, null when the real one was in use, so that handing the result
+// back to SetSystem undoes the call.
 System* SetSystem(System* system);
 
 } // namespace Platform
