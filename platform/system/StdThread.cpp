@@ -9,7 +9,8 @@ std::unique_ptr<Thread> StdThread::Start(std::function<void()> function) {
     std::unique_ptr<StdThread> thread(new StdThread());
     try {
         StdThread* self = thread.get();
-        thread->thread_ = std::thread([self, function = std::move(function)] { self->Run(function); });
+        thread->thread_ = std::thread(
+            [self, function = std::move(function)]() mutable { self->Run(std::move(function)); });
     } catch (const std::system_error&) {
         return nullptr;
     }
@@ -22,12 +23,14 @@ StdThread::~StdThread() {
     }
 }
 
-void StdThread::Run(const std::function<void()>& function) {
+void StdThread::Run(std::function<void()> function) {
     try {
         function();
     } catch (...) {
         error_ = std::current_exception();
     }
+    // What the function holds is released before anyone is told it is done.
+    function = nullptr;
     finished_.store(true, std::memory_order_release);
 }
 

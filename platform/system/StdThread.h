@@ -21,7 +21,7 @@ public:
 
 private:
     StdThread() = default;
-    void Run(const std::function<void()>& function);
+    void Run(std::function<void()> function);
 
     std::thread thread_;
     std::atomic<bool> finished_{false};

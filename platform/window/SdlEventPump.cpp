@@ -53,7 +53,13 @@ void PumpSdlEvents() {
         listeners[i]->OnSdlPumpEnd();
 }
 
-bool SdlProgramHasFocus() { return programFocused; }
+bool SdlProgramHasFocus() {
+    // A real driver knows the focus before the first focus event is polled,
+    // and the program must not take itself for unfocused at start-up.
+    if (SDL_WasInit(SDL_INIT_VIDEO) && !IsHeadlessVideoDriver())
+        return SDL_GetKeyboardFocus() != nullptr;
+    return programFocused;
+}
 
 void SetSdlProgramFocus(bool focused) { programFocused = focused; }
 

@@ -21,9 +21,9 @@ void RemoveSdlEventListener(SdlEventListener* listener);
 // nothing while SDL's event subsystem is not running.
 void PumpSdlEvents();
 
-// Whether one of the program's windows has the keyboard focus, as the focus
-// events reported it. Headless video drivers have no window manager to give
-// the focus, so there a window has it from its creation on.
+// Whether one of the program's windows has the keyboard focus. Headless
+// video drivers have no window manager to give it: there a window has it
+// from its creation on, and the focus events pushed by tests move it.
 bool SdlProgramHasFocus();
 void SetSdlProgramFocus(bool focused);
 

@@ -192,6 +192,7 @@ public:
                 if (window->sdlWindow == focused)
                     return window.get();
             }
+            return nullptr;
         }
         // Headless drivers never name a focused window.
         return windows_.front().get();
