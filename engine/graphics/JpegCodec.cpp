@@ -31,6 +31,9 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     MessageManager* log;
+    void (*libraryEmitMessage)(j_common_ptr, int);
+    // A warning said that part of the picture's data is missing or garbled.
+    bool damaged;
 };
 
 [[noreturn]] void ExitWithError(j_common_ptr info)
@@ -55,12 +58,37 @@ void OutputMessage(j_common_ptr info)
     }
 }
 
+// The library only warns when the data of a scan ends early or holds
+// codes that mean nothing, and fills the rest with grey; such a picture is
+// refused like any other damaged file.
+void EmitMessage(j_common_ptr info, int level)
+{
+    ErrorManager* errors = reinterpret_cast<ErrorManager*>(info->err);
+    if (level < 0) {
+        switch (errors->pub.msg_code) {
+        case JWRN_HIT_MARKER:
+        case JWRN_JPEG_EOF:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_MUST_RESYNC:
+            errors->damaged = true;
+            break;
+        default:
+            break;
+        }
+    }
+    errors->libraryEmitMessage(info, level);
+}
+
 void UseErrorManager(ErrorManager& errors, MessageManager* log, jpeg_error_mgr*& slot)
 {
     slot = jpeg_std_error(&errors.pub);
+    errors.libraryEmitMessage = errors.pub.emit_message;
     errors.pub.error_exit = ExitWithError;
+    errors.pub.emit_message = EmitMessage;
     errors.pub.output_message = OutputMessage;
     errors.log = log;
+    errors.damaged = false;
 }
 
 // --- Reading: the engine's file served in 4096-byte blocks.
@@ -171,7 +199,7 @@ Outcome Decode(FileBinary* file, Image* picture, MessageManager* log)
         jpeg_start_decompress(&info);
         if (info.output_components != 1 && info.output_components != 3) {
             refusal = Outcome::Unsupported;
-        } else if (source->ended) {
+        } else if (source->ended || errors.damaged) {
             refusal = Outcome::Incorrect;
         }
     }
@@ -193,7 +221,7 @@ Outcome Decode(FileBinary* file, Image* picture, MessageManager* log)
             // soon as the missing data shows, and before the picture is
             // allocated when that is at the first row (a tiny file claiming a
             // huge size).
-            if (source->ended) {
+            if (source->ended || errors.damaged) {
                 jpeg_destroy_decompress(&info);
                 return Outcome::Incorrect;
             }
