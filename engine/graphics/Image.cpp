@@ -281,6 +281,10 @@ void Image::BlitTo(Image& target, uint32_t x, uint32_t y) const
     if (empty || target.empty) {
         return;
     }
+    if (&target == this) {
+        Image(*this).BlitTo(target, x, y);
+        return;
+    }
     if (bits != target.bits) {
         Image converted;
         Convert(target.bits, converted);
