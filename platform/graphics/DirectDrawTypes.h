@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/window/Windowing.h"
+
 namespace Platform {
 
 // An interface or device identifier.
@@ -21,9 +23,7 @@ constexpr Guid IID_IDirect3DHALDevice = {{0x7a6e0011u, 0, 0, 1}};
 constexpr Guid IID_IDirect3DRGBDevice = {{0x7a6e0012u, 0, 0, 1}};
 constexpr Guid IID_IDirect3DRefDevice = {{0x7a6e0013u, 0, 0, 1}};
 
-struct Rect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
+// Rect is the windowing area's rectangle (left, top, right, bottom).
 
 // DirectDrawEnumerateEx flags.
 constexpr uint32_t DDENUM_ATTACHEDSECONDARYDEVICES = 0x1;
