@@ -1,0 +1,106 @@
+#pragma once
+// A renderer over the scripted graphics driver and the scripted windowing,
+// with a real log (kept in memory), configuration and window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
+#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/window/ScriptedWindowing.h"
+
+namespace ZorvaneEngine {
+
+class RendererFixture : public ::testing::Test {
+protected:
+    RendererFixture()
+    {
+        previousWindowing = Platform::SetWindowing(&windowing);
+        previousDriver = Platform::SetGraphicsDriver(&graphics);
+        windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
+        // Two stages keep the recorded default states short.
+        Device().desc.maxSimultaneousTextures = 2;
+        Device().desc.maxAnisotropy = 8;
+    }
+    ~RendererFixture() override
+    {
+        renderer.reset();
+        window.reset();
+        Platform::SetGraphicsDriver(previousDriver);
+        Platform::SetWindowing(previousWindowing);
+    }
+
+    Platform::ScriptedDevice& Device(size_t adapter = 0, size_t device = 0)
+    {
+        return graphics.Script().adapters[adapter].devices[device];
+    }
+
+    // Makes the window in the configured mode, then the renderer.
+    void Start(bool stencilWanted = false, bool keepWindowSize = false)
+    {
+        int32_t width = 0, height = 0;
+        ParseVideoMode(config.videoMode, &width, &height, nullptr);
+        window = std::make_unique<Window>("test", &log, &config, nullptr, 0, false,
+                                          static_cast<uint32_t>(width),
+                                          static_cast<uint32_t>(height), config.fullscreen, true,
+                                          0, 0);
+        log.ClearFrameMessages();
+        renderer = std::make_unique<RenderSystem_D3D7>(&config, &log, window.get(), stencilWanted,
+                                                       keepWindowSize);
+    }
+
+    // The log's lines since the last call, each "<level> <text>" (0 message,
+    // 1 warning, 2 error, 3 fatal).
+    std::vector<std::string> TakeLog()
+    {
+        std::vector<std::string> lines;
+        for (const LogMessage& m : log.GetFrameMessages()) {
+            lines.push_back(std::to_string(m.level) + " " + m.text);
+        }
+        log.ClearFrameMessages();
+        return lines;
+    }
+
+    // The recorded device calls as "Name a b c", numbers in decimal.
+    std::vector<std::string> TakeCalls(const std::string& prefix = "")
+    {
+        std::vector<std::string> lines;
+        for (const Platform::GraphicsCall& call : graphics.Calls()) {
+            if (call.name.rfind(prefix, 0) != 0) {
+                continue;
+            }
+            std::string line = call.name;
+            for (double a : call.args) {
+                line += " " + Number(a);
+            }
+            lines.push_back(line);
+        }
+        graphics.ClearCalls();
+        return lines;
+    }
+
+    static std::string Number(double value)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.6g", value);
+        return text;
+    }
+
+    Platform::ScriptedWindowing windowing;
+    Platform::ScriptedGraphics graphics;
+    MessageManager log{"", "test", "test", false, false};
+    Config config{"1024x768x32", "test", &log, nullptr, "", false, false, false};
+    std::unique_ptr<Window> window;
+    std::unique_ptr<RenderSystem_D3D7> renderer;
+
+private:
+    Platform::Windowing* previousWindowing = nullptr;
+    Platform::GraphicsDriver* previousDriver = nullptr;
+};
+
+} // namespace ZorvaneEngine
