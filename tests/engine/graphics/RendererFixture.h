@@ -3,6 +3,8 @@
 // with a real log (kept in memory), configuration and window.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +19,20 @@
 namespace ZorvaneEngine {
 
 class RendererFixture : public ::testing::Test {
+public:
+    // A recorded number as the call lists show it: whole numbers in full,
+    // fractions (floats widened) to 6 digits, -0 (a negated zero) as 0.
+    static std::string Number(double value)
+    {
+        char text[32];
+        if (value == std::floor(value) && std::fabs(value) < 1e15) {
+            std::snprintf(text, sizeof text, "%.0f", value == 0 ? 0.0 : value);
+        } else {
+            std::snprintf(text, sizeof text, "%.6g", value);
+        }
+        return text;
+    }
+
 protected:
     RendererFixture()
     {
@@ -118,13 +134,6 @@ protected:
         }
         graphics.ClearCalls();
         return lines;
-    }
-
-    static std::string Number(double value)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", value);
-        return text;
     }
 
     Platform::ScriptedWindowing windowing;
