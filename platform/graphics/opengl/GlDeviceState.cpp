@@ -268,6 +268,7 @@ void GlDevice::ApplyStages()
         glLoadMatrixf(t);
     }
     glMatrixMode(GL_MODELVIEW);
+    gl.ActiveTexture(GL_TEXTURE0);
 }
 
 void GlDevice::ApplyState(bool vertexColors)

@@ -73,6 +73,10 @@ struct GlShared {
     GLuint framebuffer = 0;
     uint32_t targetWidth = 0, targetHeight = 0;
 
+    // The device made its context on this thread / deleted it. Guarded:
+    // textures may be released on the loading thread meanwhile.
+    void ContextMade(SDL_GLContext made);
+    void ContextGone();
     // True on the context's thread while the context exists.
     bool CanCallGl() const { return context != nullptr && std::this_thread::get_id() == mainThread; }
     // Deletes a texture of context number, now or at the next chance on
