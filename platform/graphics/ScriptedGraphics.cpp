@@ -33,7 +33,7 @@ ScriptedDevice MakeScriptedDevice(const Guid& kind, bool hardware)
     d.desc.maxTextureBlendStages = 8;
     d.desc.maxSimultaneousTextures = 8;
     d.desc.maxActiveLights = 8;
-    d.zFormats = {DepthFormat(16, 0), DepthFormat(32, 8), DepthFormat(32, 0)};
+    d.zFormats = {DepthFormat(16, 0), DepthFormat(32, 0), DepthFormat(32, 8)};
     return d;
 }
 

@@ -49,7 +49,7 @@ public:
         if (!(device == IID_IDirect3DTnLHalDevice)) {
             return DDERR_INVALIDPARAMS;
         }
-        for (const PixelFormat& f : {DepthFormat(16, 0), DepthFormat(32, 8), DepthFormat(32, 0)}) {
+        for (const PixelFormat& f : {DepthFormat(16, 0), DepthFormat(32, 0), DepthFormat(32, 8)}) {
             if (!callback(f)) {
                 break;
             }
