@@ -195,7 +195,6 @@ HRESULT GlDevice::BuildFramebuffer()
     s.target = target_;
     s.targetWidth = d.width;
     s.targetHeight = d.height;
-    s.stateChanged = true;
     return D3D_OK;
 }
 

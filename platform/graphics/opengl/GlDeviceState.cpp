@@ -351,7 +351,6 @@ void GlDevice::ApplyState(bool vertexColors)
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_FOG);
     ApplyStages();
-    s.stateChanged = false;
 }
 
 } // namespace Platform

@@ -51,7 +51,6 @@ void GlShared::ContextMade(SDL_GLContext made)
     ++contextNumber;
     mainThread = std::this_thread::get_id();
     swapInterval = -1;
-    stateChanged = true;
 }
 
 void GlShared::ContextGone()
@@ -127,7 +126,6 @@ HRESULT GlShared::Present(int interval)
                        GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    stateChanged = true;
     return DD_OK;
 }
 

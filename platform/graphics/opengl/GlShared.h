@@ -64,10 +64,6 @@ struct GlShared {
     std::thread::id mainThread;
     GlFunctions gl;
 
-    // Set when GL state was changed behind the device's back (present,
-    // uploads): the device sets its whole state again before drawing.
-    bool stateChanged = true;
-
     // The device's render target, its framebuffer object, and its size.
     MemorySurface* target = nullptr;
     GLuint framebuffer = 0;
