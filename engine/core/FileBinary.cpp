@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <limits>
 
 #include "engine/core/Error.h"
@@ -27,7 +28,7 @@ std::string DiskPath(const std::string& name) {
 } // namespace
 
 FileBinary::FileBinary(MessageManager* log, const std::string& name, bool writing, bool loadWhole)
-    : log(log), name(name), writing(writing) {
+    : log(log), name(name), writing(writing), uncaughtAtOpening(std::uncaught_exceptions()) {
     const std::string path = DiskPath(name);
     if (writing) {
         file = Platform::File::Open(path, Platform::File::Mode::Write);
@@ -60,7 +61,11 @@ FileBinary::FileBinary(MessageManager* log, const std::string& name, bool writin
 FileBinary::FileBinary(MessageManager* log, const std::string& name, std::vector<uint8_t> bytes)
     : log(log), name(name), size(static_cast<uint32_t>(bytes.size())), data(std::move(bytes)) {}
 
-FileBinary::~FileBinary() = default;
+FileBinary::~FileBinary() {
+    if (writing && file && std::uncaught_exceptions() <= uncaughtAtOpening) {
+        file->Close();
+    }
+}
 
 void FileBinary::RaiseReadError(uint32_t count) const {
     throw FileError("Failed to read " + UIntToText(count) + " bytes from \"" + name + "\" file");

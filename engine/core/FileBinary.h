@@ -29,6 +29,9 @@ public:
     FileBinary(MessageManager* log, const std::string& name, bool writing, bool loadWhole);
     // A file made of the given bytes.
     FileBinary(MessageManager* log, const std::string& name, std::vector<uint8_t> bytes);
+    // A file written to replaces its target here, when every write
+    // succeeded. Destroyed by an exception on its way out, it is abandoned
+    // instead, so a save cut short keeps the last good file.
     virtual ~FileBinary();
 
     FileBinary(const FileBinary&) = delete;
@@ -71,6 +74,7 @@ private:
     uint32_t size = 0;
     uint32_t position = 0;
     std::vector<uint8_t> data;
+    int uncaughtAtOpening = 0;
 };
 
 } // namespace ZorvaneEngine
