@@ -3,6 +3,7 @@
 // 20 s of 44100 Hz stereo, read in the 32 KiB pieces a stream refills.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
