@@ -64,7 +64,6 @@ public:
     int32_t GetEncoding() const { return encoding; }
     // Whether a character the code page cannot represent was replaced.
     bool IsLossy() const { return lossy; }
-    FileBinary& GetFile() { return *file; }
 
 private:
     static constexpr int32_t BufferSize = 1024;

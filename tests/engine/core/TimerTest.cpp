@@ -38,18 +38,21 @@ TEST_F(TimerTest, FrameStepIsClampedAndCountsTheMeasuredTime) {
 
 TEST_F(TimerTest, FramesPerSecondUpdatesOnceASecond) {
     TimerManager manager;
-    // 60 Hz as a millisecond clock gives it: 17, 17 and 16 ms in turn.
+    // 60 Hz as a millisecond clock gives it: 17, 17 and 16 ms in turn; then
+    // 50 Hz.
     const uint32_t pattern[] = {17, 17, 16};
     std::vector<int32_t> readings;
-    for (int frame = 0; frame < 180; ++frame) {
-        fake.Advance(pattern[frame % 3]);
+    for (int frame = 0; frame < 160; ++frame) {
+        fake.Advance(frame < 60 ? pattern[frame % 3] : 20);
         manager.Update();
         readings.push_back(manager.framesPerSecond);
     }
     EXPECT_EQ(readings[58], 0);
     EXPECT_EQ(readings[59], 60);
-    EXPECT_EQ(readings[118], 60);
-    EXPECT_EQ(readings[179], 60);
+    // The count of a second stays until the next second is complete.
+    EXPECT_EQ(readings[107], 60);
+    EXPECT_EQ(readings[110], 50);
+    EXPECT_EQ(readings[159], 50);
 }
 
 TEST_F(TimerTest, PauseFreezesAndResumeContinues) {
