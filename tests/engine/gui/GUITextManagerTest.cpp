@@ -137,7 +137,7 @@ TEST_F(GUITextManagerTest, OverrideOrderMissingAndDamagedFiles) {
     Expect({{"GAME_TITLE", -1, u"Tangrove"}, {"OK", -1, u"OK"}, {"BACK", -1, u"Zurück"}});
 
     // The last byte of a UTF-16 file alone, a UTF-8 sequence cut short, zero
-    // bytes and stray continuation bytes: the sound part is read, nothing more.
+    // bytes and stray continuation bytes: what comes before the damage is read.
     Write("odd", Utf16(u"[ODD]\nfine\n[HALF]\n", false) + "x");
     Write("cut", Bom8 + "[CUT]\nok\n[Y]\nGr\xC3");
     const char binary[] = "\x00\x01[BIN]\n\x80\xBF\x00zz\n[OK]\n\xFF\xFE\xFD";
