@@ -132,6 +132,17 @@ void FileBinary::Write(const void* source, uint32_t count) {
     }
 }
 
+void FileBinary::Close() {
+    if (!writing || !file) {
+        return;
+    }
+    const bool completed = file->Close();
+    file.reset();
+    if (!completed) {
+        throw FileError("Failed to write " + UIntToText(size) + " bytes from \"" + name + "\" file");
+    }
+}
+
 void FileBinary::WriteWideString(const std::u16string& text) {
     const size_t length = std::min<size_t>(text.size(), 254);
     std::vector<uint8_t> bytes;

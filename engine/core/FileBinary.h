@@ -58,6 +58,12 @@ public:
     // file reaches 99 and gives false.
     bool Seek(int64_t offset, int32_t origin);
 
+    // Completes a file opened for writing: it replaces its target only when
+    // every byte reached the disk. Raises FileError otherwise, so a saver
+    // learns of a failure the destructor could only swallow. Nothing more
+    // can be written afterwards.
+    void Close();
+
     uint32_t GetPosition() const { return position; }
     uint32_t GetSize() const { return size; }
     const std::string& GetName() const { return name; }

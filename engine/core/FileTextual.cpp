@@ -325,4 +325,12 @@ void FileTextual::Flush() {
     file->Write(buffer.data(), pending);
 }
 
+void FileTextual::Close() {
+    if (mode != ModeWrite) {
+        return;
+    }
+    Flush();
+    file->Close();
+}
+
 } // namespace ZorvaneEngine

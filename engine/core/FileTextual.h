@@ -57,6 +57,9 @@ public:
     void WriteNewLine();
     // Writes the buffered bytes to the file; raises FileError on failure.
     void Flush();
+    // Write mode: Flush, then FileBinary::Close; raises FileError when the
+    // file could not be completed, in which case its target stays as it was.
+    void Close();
 
     int32_t GetEncoding() const { return encoding; }
     // Whether a character the code page cannot represent was replaced.

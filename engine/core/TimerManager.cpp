@@ -87,20 +87,20 @@ int32_t TimerManager::GetSlotIndex(const Timer* timer) const {
 
 void TimerManager::Update() {
     const double reading = mainTimer->GetTimeExact();
-    const float step = static_cast<float>(reading - previousReading);
+    const double measured = reading - previousReading;
     previousReading = reading;
 
     // Frames are counted on the measured step: a long frame counts for all
     // the time it took, although its step is clamped below.
     ++frameCounter;
-    secondAccumulator += step;
-    if (secondAccumulator >= 1.0f) {
+    secondAccumulator += measured;
+    if (secondAccumulator >= 1.0) {
         framesPerSecond = frameCounter;
         frameCounter = 0;
-        secondAccumulator -= 1.0f;
+        secondAccumulator -= 1.0;
     }
 
-    frameStep = std::clamp(step, kMinimumFrameStep, kMaximumFrameStep);
+    frameStep = std::clamp(static_cast<float>(measured), kMinimumFrameStep, kMaximumFrameStep);
 }
 
 } // namespace ZorvaneEngine

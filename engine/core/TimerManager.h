@@ -49,7 +49,7 @@ private:
     Timer* mainTimer = nullptr;
     double previousReading = 0.0;
     int32_t frameCounter = 0;
-    float secondAccumulator = 0.0f;
+    double secondAccumulator = 0.0;
 };
 
 } // namespace ZorvaneEngine
