@@ -1,0 +1,137 @@
+#include "engine/core/Engine.h"
+
+#include <cstdint>
+
+#include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Random.h"
+#include "engine/core/TextUtils.h"
+#include "engine/core/TimerManager.h"
+#include "engine/core/Window.h"
+#include "platform/system/System.h"
+
+namespace ZorvaneEngine {
+
+namespace {
+
+const char* const kEngineTitle = "Zorvane Engine";
+constexpr int32_t kEngineVersion = 67;
+
+EngineSettings WithTitle(const EngineSettings& given)
+{
+    EngineSettings settings = given;
+    if (settings.title.empty()) {
+        settings.title = kEngineTitle;
+        settings.version = kEngineVersion;
+    }
+    return settings;
+}
+
+} // namespace
+
+Engine::ComScope::ComScope() : initialized(Platform::GetSystem().CoInitialize() == Platform::S_OK)
+{
+}
+
+Engine::ComScope::~ComScope()
+{
+    if (initialized)
+        Platform::GetSystem().CoUninitialize();
+}
+
+Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
+{
+    // From the log on, every service reports through it. Each service gets
+    // the ones created before it.
+    log = std::make_unique<MessageManager>(settings.logFolder, settings.logName, settings.title,
+                                           settings.logToFile, settings.logReopen);
+    fileManager = std::make_unique<FileManager>(settings.dataFolder, log.get(), settings.baseFolder);
+    timers = std::make_unique<TimerManager>();
+    config = std::make_unique<Config>(settings.videoMode, settings.configName, log.get(),
+                                      fileManager.get(), settings.configFolder,
+                                      settings.videoModeGiven, settings.fullscreenGiven,
+                                      settings.fullscreen);
+    config->Load();
+
+    // Only the size counts here; the bits are the renderer's business.
+    int32_t width = 0;
+    int32_t height = 0;
+    ParseVideoMode(config->videoMode, &width, &height, nullptr);
+
+    window = std::make_unique<Window>(GetVersionString(), log.get(), config.get(),
+                                      settings.parentWindow, settings.iconId,
+                                      settings.minimizeOnFocusLoss, static_cast<uint32_t>(width),
+                                      static_cast<uint32_t>(height),
+                                      config->fullscreen, settings.centerWindow,
+                                      settings.windowX, settings.windowY);
+
+    // The renderer, the camera, light, material, model, sprite-group and
+    // particle-system managers, the screen capture, the input, the sound
+    // system and sound manager (an Error from either is swallowed: the game
+    // runs silent) and the GUI manager are created here, in that order.
+
+    RandomSeed = Platform::GetSystem().GetTickCount();
+}
+
+Engine::~Engine()
+{
+    if (settings.saveConfig)
+        config->Save();
+
+    // Reverse order of creation. The console, GUI manager, sound manager,
+    // sound system, input, screen capture, particle-system, sprite-group,
+    // model, material, light and camera managers and the renderer are
+    // deleted here first, in that order, once they exist.
+    window.reset();
+    config.reset();
+    timers.reset();
+    fileManager.reset();
+    log.reset();
+    // The COM scope ends after the last service.
+}
+
+void Engine::Update()
+{
+    config->Update();
+    timers->Update();
+    window->Update();
+    // The input's update, the GUI manager's update and, when a console
+    // exists, the console's update run here, in that order.
+
+    // The console reads the messages of one frame: from the end of the
+    // previous Update up to here.
+    log->ClearFrameMessages();
+}
+
+void Engine::Render()
+{
+    // The scene pass, in this order once the services exist: renderer
+    // refresh, cameras, particle systems, the build of every sprite group,
+    // GUI draw, lights, every material user's update, models, the sound
+    // system's refresh and the sound manager with its queued commands.
+}
+
+void Engine::EndFrame()
+{
+    Render();
+    // The present (when the renderer is ready), the Print Screen request
+    // ("sc_take_screenshot", before the capture update below), the input's
+    // end of frame and the screen capture's update run here, in that order.
+    config->ClearChanged();
+    if (!config->IsCommandDone("exit"))
+        log->Message("\nExiting...\n");
+}
+
+void Engine::RequestExit()
+{
+    config->SetCommandDone("exit", false);
+}
+
+std::string Engine::GetVersionString() const
+{
+    return settings.title + " " + IntToText(settings.version / 100) + "." +
+           IntToText(settings.version % 100, 2);
+}
+
+} // namespace ZorvaneEngine

@@ -1,0 +1,101 @@
+#pragma once
+// The single owner of every engine service. It fixes three orders the rest
+// of the program relies on: the order of creation (each service receives the
+// ones made before it), the order of the per-frame calls, and deletion in the
+// exact reverse of creation.
+#include <memory>
+#include <string>
+
+#include "engine/core/EngineSettings.h"
+
+namespace ZorvaneEngine {
+
+class MessageManager;
+class FileManager;
+class TimerManager;
+class Config;
+class Window;
+class RenderSystem;
+class CameraManager;
+class LightManager;
+class ShaderManager;
+class ModelManager;
+class SpriteGroupManager;
+class ParticleSystemManager;
+class ScreenCapture;
+class Controls;
+class SoundSystem;
+class SoundManager;
+class GUIManager;
+class Console;
+
+class Engine {
+public:
+    // Builds every service. A failure leaves the constructor after tearing
+    // down, in reverse, what was already built; the configuration is not
+    // saved on that path.
+    explicit Engine(const EngineSettings& settings);
+    // Saves the configuration when asked to, then deletes the services in
+    // the reverse order of their creation.
+    virtual ~Engine();
+
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // First half of a frame.
+    void Update();
+    // Second half of a frame: the scene pass, present, end of the input frame,
+    // screen capture, and clearing of the configuration's changed flags.
+    void EndFrame();
+    // Issues the configuration command "exit".
+    void RequestExit();
+    // The title, a blank and the version as "1.03".
+    std::string GetVersionString() const;
+
+private:
+    void Render();
+
+    // RAII for CoInitialize, so that a failed construction undoes it too.
+    struct ComScope {
+        ComScope();
+        ~ComScope();
+        ComScope(const ComScope&) = delete;
+        ComScope& operator=(const ComScope&) = delete;
+        bool initialized = false;
+    };
+
+public:
+    // Declared in the order of creation: a construction that fails part way
+    // destroys what exists in reverse order.
+    EngineSettings settings;
+
+private:
+    ComScope com;
+
+public:
+    // The game base reads the services directly.
+    std::unique_ptr<MessageManager> log;
+    std::unique_ptr<FileManager> fileManager;
+    std::unique_ptr<TimerManager> timers;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<Window> window;
+    // Services still to be written: null until they exist, and every call
+    // into them is skipped while null.
+    RenderSystem* renderer = nullptr;
+    CameraManager* cameras = nullptr;
+    LightManager* lights = nullptr;
+    ShaderManager* materials = nullptr;
+    ModelManager* models = nullptr;
+    SpriteGroupManager* spriteGroups = nullptr;
+    ParticleSystemManager* particleSystems = nullptr;
+    ScreenCapture* screenCapture = nullptr;
+    Controls* input = nullptr;
+    SoundSystem* soundSystem = nullptr;    // null without a working sound device
+    SoundManager* soundManager = nullptr;  // null when it or the sound system failed
+    GUIManager* guiManager = nullptr;
+    Console* console = nullptr;            // never created in this game
+
+    bool IsComInitialized() const { return com.initialized; }
+};
+
+} // namespace ZorvaneEngine

@@ -1,0 +1,191 @@
+#include "framework/GameBase.h"
+
+#include <cstdlib>
+
+#include "engine/core/Config.h"
+#include "engine/core/Engine.h"
+#include "engine/core/EngineSettings.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/Paths.h"
+#include "engine/core/Random.h"
+#include "engine/core/TextUtils.h"
+#include "engine/core/TimerManager.h"
+#include "engine/core/Window.h"
+#include "platform/system/System.h"
+
+namespace GameFramework {
+
+namespace {
+
+// A string value under the key, from the machine's store first and then the
+// user's. The out text is left alone when both reads fail.
+bool ReadRegistryValue(const std::string& key, const std::string& name, std::string& value)
+{
+    Platform::System& system = Platform::GetSystem();
+    return system.RegQueryString(Platform::RegistryRoot::LocalMachine, key, name, value) ||
+           system.RegQueryString(Platform::RegistryRoot::CurrentUser, key, name, value);
+}
+
+constexpr uint32_t kIdleFrameSleepMs = 100;
+// "v_window_change_mode" stays pending this many frames so that the screens
+// showing a full-screen choice can read the new setting before the switch.
+constexpr int32_t kModeChangeFrames = 2;
+
+} // namespace
+
+GameBase::GameBase(const std::string& company, const std::string& product)
+    : company(company), product(product),
+      registryKey("SOFTWARE\\" + company + "\\" + product)
+{
+    std::string versionText = "103";
+    ReadRegistryValue(registryKey, "Version", versionText);
+    version = std::atoi(versionText.c_str());
+
+    const std::string applicationFolder = ZorvaneEngine::GetApplicationFolder();
+    if (ZorvaneEngine::FileExistsOnDisk(applicationFolder + "\\data\\pack0.pak")) {
+        installFolder = applicationFolder;
+    } else if (!ReadRegistryValue(registryKey, "InstallPath", installFolder)) {
+        installFolder = applicationFolder;
+    }
+    while (!installFolder.empty() &&
+           (installFolder.back() == '\\' || installFolder.back() == '/') && installFolder.size() > 1)
+        installFolder.pop_back();
+
+    userFolder = ZorvaneEngine::GetApplicationDataFolder() + "\\" + company + "\\" + product;
+}
+
+GameBase::~GameBase()
+{
+    // The level logic, the screen windows, the game cursor, the high-score
+    // table, the profile and level managers, the game data, both level
+    // keepers, the language manager and the sound player go here, in that
+    // order, before the engine.
+    engine.reset();
+}
+
+void GameBase::Init()
+{
+    ZorvaneEngine::EngineSettings settings;
+    FillEngineSettings(settings);
+
+    engine = std::make_unique<ZorvaneEngine::Engine>(settings);
+    log = engine->log.get();
+    fileManager = engine->fileManager.get();
+    timers = engine->timers.get();
+    config = engine->config.get();
+    window = engine->window.get();
+
+    ZorvaneEngine::RandomSeed = Platform::GetSystem().GetTickCount();
+
+    // The language manager is created here.
+    RegisterConfigVariables();
+    // Fonts and texts load here; the window then takes the title text, and
+    // the GUI camera is set to 800 by 600. The sound player, the level and
+    // profile managers, the high-score table, the game data, the game cursor
+    // and the first two screens are created here.
+    RegisterSounds();
+    // The logos screen opens here.
+}
+
+void GameBase::FillEngineSettings(ZorvaneEngine::EngineSettings& settings)
+{
+    settings.title = product;
+    settings.version = version;
+    settings.baseFolder = installFolder;
+    settings.saveConfig = true;
+    settings.configName = product;
+    settings.logToFile = true;
+    settings.logReopen = false;
+    settings.logFolder = userFolder;
+    settings.logName = product;
+    settings.configFolder = userFolder;
+    settings.dataFolder = "Data";
+    settings.parentWindow = nullptr;
+    settings.iconId = 0;
+    settings.minimizeOnFocusLoss = true;
+    settings.videoModeGiven = false;
+    settings.videoMode = "800x600x32";
+    settings.fullscreenGiven = false;
+    settings.fullscreen = true;
+    settings.keepWindowSize = false;
+    settings.stencilBuffer = false;
+    settings.centerWindow = true;
+    settings.windowX = 0;
+    settings.windowY = 0;
+    settings.sound3D = false;
+}
+
+void GameBase::RegisterConfigVariables()
+{
+    using ZorvaneEngine::ConfigVariableType;
+    config->AddVariable("", "d_get_used_video_memory_size", ConfigVariableType::Command, false,
+                        nullptr, false);
+    config->AddVariable("", "d_get_manages_occupation", ConfigVariableType::Command, false,
+                        nullptr, false);
+    config->AddVariable("", "d_get_loaded_textures", ConfigVariableType::Command, false, nullptr,
+                        false);
+    config->AddVariable("0", "d_show_statistics", ConfigVariableType::Bool, true, &showStatistics,
+                        false);
+    config->AddVariable("", "g_update_video_mode", ConfigVariableType::Command, false, nullptr,
+                        false);
+}
+
+void GameBase::ProcessDebugCommands()
+{
+    // Each report reads a manager that does not exist yet (textures,
+    // materials, models, sounds); until then an issued command is only
+    // carried out, so that it does not stay pending.
+    for (const char* command :
+         {"d_get_used_video_memory_size", "d_get_manages_occupation", "d_get_loaded_textures"}) {
+        if (!config->IsCommandDone(command))
+            config->SetCommandDone(command, true);
+    }
+}
+
+void GameBase::Update()
+{
+    const bool focused = window->HasFocus() || !window->minimizeOnFocusLoss;
+
+    if (!focused) {
+        // A level in play is paused behind its pause window here, in one full
+        // frame; a level already paused keeps its timer paused.
+        // Idle frame: nothing is drawn and no screen is updated.
+        window->Update();
+        // The renderer's refresh comes here.
+        timers->Update();
+        // The sound manager runs its queued commands here.
+        if (!pausedByFocus) {
+            // All music pauses at once here.
+            pausedByFocus = true;
+        }
+        Platform::GetSystem().Sleep(kIdleFrameSleepMs);
+        return;
+    }
+
+    if (pausedByFocus) {
+        // The music fades back in and the level timer gets its state back here.
+        pausedByFocus = false;
+    }
+
+    if (!config->IsCommandDone("g_update_video_mode")) {
+        // The renderer compares the configured mode with the active one here.
+        config->SetCommandDone("g_update_video_mode", true);
+    }
+    // The device reset after a mode change comes here.
+
+    engine->Update();
+    ProcessDebugCommands();
+    // The sound player's update comes here, then the three dispatch passes of
+    // the screen machine, the screen and level updates and the game cursor.
+    engine->EndFrame();
+
+    if (!config->IsCommandDone("v_window_change_mode")) {
+        if (++modeChangeFrameCounter == kModeChangeFrames) {
+            modeChangeFrameCounter = 0;
+            config->SetCommandDone("v_window_change_mode", true);
+            config->SetCommandDone("g_update_video_mode", false);
+        }
+    }
+}
+
+} // namespace GameFramework

@@ -1,0 +1,80 @@
+#pragma once
+// The framework's game object: owns the engine and the framework services,
+// starts them in a fixed order, runs one frame of the whole program per
+// Update and tears everything down in a fixed order. A concrete game derives
+// from it, overrides the virtual operations and calls Init as the last step
+// of its own constructor, so that start-up reaches its overrides.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ZorvaneEngine {
+class Engine;
+struct EngineSettings;
+class MessageManager;
+class FileManager;
+class TimerManager;
+class Config;
+class Window;
+} // namespace ZorvaneEngine
+
+namespace GameFramework {
+
+class GameBase {
+public:
+    // Works out the version, the registry key and the two folders; creates
+    // nothing.
+    GameBase(const std::string& company, const std::string& product);
+    virtual ~GameBase();
+
+    GameBase(const GameBase&) = delete;
+    GameBase& operator=(const GameBase&) = delete;
+
+    // One frame, run by the message loop whenever no event is waiting.
+    virtual void Update();
+    // Start-up.
+    virtual void Init();
+    virtual void FillEngineSettings(ZorvaneEngine::EngineSettings& settings);
+    virtual void RegisterConfigVariables();
+    virtual void RegisterSounds() {}
+    virtual void ProcessDebugCommands();
+    virtual float GetDefaultMusicVolume() { return 1.0f; }
+    virtual float GetDefaultSoundVolume() { return 1.0f; }
+
+    ZorvaneEngine::Engine* GetEngine() const { return engine.get(); }
+    int32_t GetVersion() const { return version; }
+    const std::string& GetRegistryKey() const { return registryKey; }
+    const std::string& GetInstallFolder() const { return installFolder; }
+    const std::string& GetUserFolder() const { return userFolder; }
+
+protected:
+    std::string company;
+    std::string product;
+    int32_t version = 103;
+    std::string registryKey;
+    std::string installFolder;  // no trailing separator
+    std::string userFolder;
+
+    std::unique_ptr<ZorvaneEngine::Engine> engine;
+    // The engine's services, taken once the engine exists; the engine owns them.
+    ZorvaneEngine::MessageManager* log = nullptr;
+    ZorvaneEngine::FileManager* fileManager = nullptr;
+    ZorvaneEngine::TimerManager* timers = nullptr;
+    ZorvaneEngine::Config* config = nullptr;
+    ZorvaneEngine::Window* window = nullptr;
+    // The renderer, light, material, texture, model, sprite-group, particle,
+    // input, sound, GUI (font, text, GUI sound), screen-capture and console
+    // references join here as those services come into being.
+
+    bool showStatistics = false;  // "d_show_statistics"
+
+    // Owned framework services (language manager, sound player, game data,
+    // level keepers, level and profile managers, high-score table, game
+    // cursor, the screen windows and the level logic) join here.
+
+    bool pausedByFocus = false;
+    bool timerWasPaused = false;
+    int32_t modeChangeFrameCounter = 0;
+};
+
+} // namespace GameFramework
