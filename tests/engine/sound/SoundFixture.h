@@ -101,11 +101,23 @@ protected:
         return static_cast<SoundBuffer_DS7*>(sound->GetBuffer());
     }
 
+    // The texts as the code passed them, without the log's decoration.
+    static std::string Plain(const LogMessage& message) {
+        std::string text = message.text;
+        const std::string prefix = "\nError: ";
+        const std::string suffix = "!\n\n";
+        if (message.level == 2 && text.starts_with(prefix) && text.ends_with(suffix))
+            return text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+        if (text.ends_with("\n"))
+            text.pop_back();
+        return text;
+    }
+
     std::vector<std::string> Messages(int32_t level) const {
         std::vector<std::string> texts;
         for (const LogMessage& message : log.GetFrameMessages()) {
             if (message.level == level)
-                texts.push_back(message.text);
+                texts.push_back(Plain(message));
         }
         return texts;
     }
