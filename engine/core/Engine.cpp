@@ -5,6 +5,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Paths.h"
 #include "engine/core/Random.h"
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
@@ -42,6 +43,11 @@ Engine::ComScope::~ComScope()
 
 Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 {
+    // A log file cannot be opened in a folder that does not exist yet, as on
+    // the very first run; the whole log of that run would be lost.
+    if (settings.logToFile && !settings.logFolder.empty())
+        CreateDirectories(MakeAbsolutePath(settings.logFolder) + "\\");
+
     // From the log on, every service reports through it. Each service gets
     // the ones created before it.
     log = std::make_unique<MessageManager>(settings.logFolder, settings.logName, settings.title,
