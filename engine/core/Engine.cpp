@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Paths.h"
@@ -10,6 +11,8 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -73,9 +76,21 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       settings.windowX, settings.windowY);
 
     // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers, the screen capture, the input, the sound
-    // system and sound manager (an Error from either is swallowed: the game
-    // runs silent) and the GUI manager are created here, in that order.
+    // particle-system managers, the screen capture and the input are created
+    // here, in that order.
+
+    // Without a working sound device the game runs silent. The sound system
+    // has logged its failure before raising the Error.
+    try {
+        soundSystem = std::make_unique<SoundSystem_DS7>(log.get(), fileManager.get(), timers.get(),
+                                                        config.get(), window.get(),
+                                                        settings.sound3D);
+        soundManager =
+            std::make_unique<SoundManager>(log.get(), fileManager.get(), soundSystem.get());
+    } catch (const Error&) {
+    }
+
+    // The GUI manager is created here.
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -85,10 +100,13 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console, GUI manager, sound manager,
-    // sound system, input, screen capture, particle-system, sprite-group,
-    // model, material, light and camera managers and the renderer are
-    // deleted here first, in that order, once they exist.
+    // Reverse order of creation. The console and the GUI manager are
+    // deleted here first, once they exist.
+    soundManager.reset();
+    soundSystem.reset();
+    // The input, screen capture, particle-system, sprite-group, model,
+    // material, light and camera managers and the renderer are deleted here,
+    // in that order, once they exist.
     window.reset();
     config.reset();
     timers.reset();
@@ -114,8 +132,11 @@ void Engine::Render()
 {
     // The scene pass, in this order once the services exist: renderer
     // refresh, cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update, models, the sound
-    // system's refresh and the sound manager with its queued commands.
+    // GUI draw, lights, every material user's update and models.
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::EndFrame()
