@@ -128,6 +128,36 @@ TEST_F(StreamTest, StreamEndsAfterItsDataAndAPlayRightAfterStartsOver) {
     EXPECT_EQ(music->GetState(), SoundState::Playing);
 }
 
+TEST_F(StreamTest, PausingAStreamThatNeverPlayedStillStartsItFromTheTop) {
+    Sound* music = manager->CreateSound("music.ogg");
+    manager->commandQueue.push_back({SoundCommand::Pause, music});
+    manager->Play(music, false);
+    const Frames actual = Frame(500);
+    Frames expected;
+    size_t position = 0;
+    AppendFile(expected, position, actual.size() / 2, false);
+    EXPECT_EQ(FirstDifference(actual, expected), -1.0);
+}
+
+TEST_F(StreamTest, AStreamClaimingNearly4GiBIsNotCutShort) {
+    // One second of samples under a size field that would overflow 32 bits
+    // once the end margin is added to it.
+    const std::vector<int16_t> samples = GeneratedSamples(kRate, 2, kRate);
+    WriteDataFile("huge.wav", Riff({FormatChunk(2, kRate, 16), DataChunk(LittleEndianBytes(samples), 0xFFFFFFF0u)}));
+    Sound* sound = manager->CreateSound("huge.wav");
+    ASSERT_TRUE(BufferOf(sound)->streaming);
+    manager->Play(sound, false);
+    Frames actual;
+    for (int frame = 0; frame < 100; ++frame) {
+        const Frames out = Frame(20);
+        actual.insert(actual.end(), out.begin(), out.end());
+    }
+    Frames expected = samples;
+    expected.resize(actual.size(), 0);
+    EXPECT_EQ(FirstDifference(actual, expected), -1.0);
+    EXPECT_EQ(sound->GetState(), SoundState::Playing);
+}
+
 TEST_F(StreamTest, LostBuffersAreRestoredAndRefilled) {
     WriteDataFile("beep.wav", Wav(Sine(kRate / 10, kRate, 441.0, 8000.0), 1, kRate));
     Sound* beep = manager->CreateSound("beep.wav");
