@@ -11,6 +11,7 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/system/System.h"
@@ -76,8 +77,10 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       settings.windowX, settings.windowY);
 
     // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers, the screen capture and the input are created
-    // here, in that order.
+    // particle-system managers and the screen capture are created here, in
+    // that order.
+
+    input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
     // Without a working sound device the game runs silent. The sound system
     // has logged its failure before raising the Error.
@@ -104,9 +107,10 @@ Engine::~Engine()
     // deleted here first, once they exist.
     soundManager.reset();
     soundSystem.reset();
-    // The input, screen capture, particle-system, sprite-group, model,
-    // material, light and camera managers and the renderer are deleted here,
-    // in that order, once they exist.
+    input.reset();
+    // The screen capture, particle-system, sprite-group, model, material,
+    // light and camera managers and the renderer are deleted here, in that
+    // order, once they exist.
     window.reset();
     config.reset();
     timers.reset();
@@ -120,8 +124,9 @@ void Engine::Update()
     config->Update();
     timers->Update();
     window->Update();
-    // The input's update, the GUI manager's update and, when a console
-    // exists, the console's update run here, in that order.
+    input->Update();
+    // The GUI manager's update and, when a console exists, the console's
+    // update run here, in that order.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -142,9 +147,13 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // The present (when the renderer is ready), the Print Screen request
-    // ("sc_take_screenshot", before the capture update below), the input's
-    // end of frame and the screen capture's update run here, in that order.
+    // The present runs here when the renderer is ready.
+    // Issued before the screen capture's update below, which takes it in
+    // the same frame.
+    if (input->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandDone("sc_take_screenshot", false);
+    input->EndFrame();
+    // The screen capture's update runs here.
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");

@@ -89,7 +89,7 @@ public:
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
-    Controls* input = nullptr;
+    std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
     std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
     GUIManager* guiManager = nullptr;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <ogg/ogg.h>
+
 #include "engine/sound/SoundFileReaderEMP.h"
 #include "tools/common/OggVorbisWriter.h"
 #include "SoundFileFixture.h"
@@ -19,8 +23,11 @@ void ExpectSilence(SoundFileReader& reader) {
     EXPECT_EQ(reader.GetSampleRate(), 22050u);
     for (int pass = 0; pass < 2; ++pass) {
         Bytes buffer(32768, 0);
-        uint32_t got = 0;
+        uint32_t got = 1;
         bool end = false;
+        reader.Read(buffer.data(), 0, &got, &end);
+        EXPECT_EQ(got, 0u);
+        EXPECT_TRUE(end) << "nothing asked, nothing given: the end";
         reader.Read(buffer.data(), 5, &got, &end);
         EXPECT_EQ(got, 5u);
         EXPECT_FALSE(end);
@@ -38,6 +45,25 @@ Bytes EncodedOgg(int channels, size_t frames) {
     return ogg;
 }
 
+// The stream with its last page claiming another granule position (the
+// sample count at the end of the page), checksum mended.
+Bytes WithLastGranule(Bytes ogg, int64_t granule) {
+    size_t at = ogg.size() - 4;
+    while (at > 0 && std::memcmp(ogg.data() + at, "OggS", 4) != 0) {
+        --at;
+    }
+    for (int i = 0; i < 8; ++i) {
+        ogg[at + 6 + static_cast<size_t>(i)] = static_cast<uint8_t>(static_cast<uint64_t>(granule) >> (8 * i));
+    }
+    ogg_page page{};
+    page.header = ogg.data() + at;
+    page.header_len = 27 + ogg[at + 26];
+    page.body = page.header + page.header_len;
+    page.body_len = static_cast<long>(ogg.data() + ogg.size() - page.body);
+    ogg_page_checksum_set(&page);
+    return ogg;
+}
+
 TEST_F(DamagedSoundFileTest, DamagedFilesPlaySilenceAndLogOneError) {
     const Bytes pcm(64, 0x80);
     const Chunk format = FormatChunk(1, 22050, 8);
@@ -46,6 +72,8 @@ TEST_F(DamagedSoundFileTest, DamagedFilesPlaySilenceAndLogOneError) {
     oggBadStart[0] = 'X';
     // Checksums and all: only the channel count is out of range.
     const Bytes ogg3 = EncodedOgg(3, 2000);
+    // 2^31 stereo frames are 8 GiB of samples: no 32-bit size holds them.
+    const Bytes oggHuge = WithLastGranule(EncodedOgg(2, 22050), int64_t{1} << 31);
 
     struct Case {
         const char* name;
@@ -97,6 +125,7 @@ TEST_F(DamagedSoundFileTest, DamagedFilesPlaySilenceAndLogOneError) {
         {"Ogg headers cut short", "x.ogg", Bytes(ogg.begin(), ogg.begin() + 60), badOgg.c_str()},
         {"Ogg with 3 channels", "x.ogg", ogg3, badOgg.c_str()},
         {"empty Ogg", "x.ogg", Bytes{}, badOgg.c_str()},
+        {"Ogg longer than 4 GiB of samples", "x.ogg", oggHuge, badOgg.c_str()},
         {"unknown type", "x.mp3", Riff({format, DataChunk(pcm)}),
          R"(Failed to load "x.mp3" sound file - unknown type)"},
     };

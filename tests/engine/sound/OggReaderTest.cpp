@@ -7,6 +7,7 @@
 #define OV_EXCLUDE_STATIC_CALLBACKS
 #include <vorbis/vorbisfile.h>
 
+#include "engine/core/FileBinary.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "tools/common/OggVorbisWriter.h"
 #include "SoundFileFixture.h"
@@ -75,13 +76,18 @@ TEST_F(OggReaderTest, DecodesWhatVorbisfileDecodesFromTheSameBytes) {
         int channels;
         long rate;
         size_t frames;
+        // Trailing bytes that push the file past the whole-file limit, so
+        // that it is read from disk piece by piece.
+        size_t padding;
     };
     // A few seconds each; the frame counts end part-way into a page.
-    for (const Case& c : {Case{2, 44100, 3 * 44100 + 1234}, Case{1, 22050, 2 * 22050 + 77}}) {
-        SCOPED_TRACE(::testing::Message() << c.channels << " channels at " << c.rate);
+    for (const Case& c : {Case{2, 44100, 3 * 44100 + 1234, 0}, Case{1, 22050, 2 * 22050 + 77, 0},
+                          Case{1, 22050, 22050, FileBinary::WholeFileLimit}}) {
+        SCOPED_TRACE(::testing::Message() << c.channels << " channels at " << c.rate << ", padding " << c.padding);
         Bytes ogg;
         ASSERT_TRUE(Tools::EncodeOggVorbis(GeneratedSamples(c.frames, c.channels, c.rate), c.channels, c.rate,
                                            0.4f, ogg));
+        ogg.resize(ogg.size() + c.padding, 0);
         const Reference reference = DecodeDirectly(ogg);
         ASSERT_EQ(reference.frames, static_cast<int64_t>(c.frames));
         const uint32_t frameBytes = static_cast<uint32_t>(c.channels) * 2;
@@ -97,6 +103,11 @@ TEST_F(OggReaderTest, DecodesWhatVorbisfileDecodesFromTheSameBytes) {
         // The whole stream, its last page included.
         EXPECT_EQ(reader->GetDataSize(), c.frames * frameBytes);
 
+        uint32_t got = 1;
+        bool end = false;
+        reader->Read(nullptr, 0, &got, &end);
+        EXPECT_EQ(got, 0u);
+        EXPECT_TRUE(end);
         EXPECT_EQ(ReadAll(*reader, 0x8000), reference.pcm);
         reader->Rewind();
         EXPECT_EQ(ReadAll(*reader, 0x8000), reference.pcm);
@@ -104,8 +115,7 @@ TEST_F(OggReaderTest, DecodesWhatVorbisfileDecodesFromTheSameBytes) {
         // A rewind from the middle starts over at the first sample.
         reader->Rewind();
         Bytes head(10000 * frameBytes);
-        uint32_t got = 0;
-        bool end = true;
+        end = true;
         reader->Read(head.data(), static_cast<uint32_t>(head.size()), &got, &end);
         EXPECT_EQ(got, head.size());
         EXPECT_FALSE(end);

@@ -55,6 +55,11 @@ TEST_F(WavReaderTest, DecodesEveryFormatWhateverTheChunkOrder) {
                     EXPECT_EQ(reader->GetChannels(), static_cast<uint32_t>(channels));
                     EXPECT_EQ(reader->GetBitsPerSample(), static_cast<uint32_t>(bits));
                     EXPECT_EQ(reader->GetSampleRate(), 11025u);
+                    uint32_t got = 1;
+                    bool end = false;
+                    reader->Read(nullptr, 0, &got, &end);
+                    EXPECT_EQ(got, 0u);
+                    EXPECT_TRUE(end);
                     EXPECT_EQ(ReadAll(*reader, 1000), pcm);
                     reader->Rewind();
                     EXPECT_EQ(ReadAll(*reader, 4096), pcm);

@@ -1,0 +1,467 @@
+#include "platform/graphics/opengl/GlDevice.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/graphics/opengl/GlSurfaces.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr uint32_t kVertexPlain = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
+constexpr uint32_t kVertexColored = kVertexPlain | D3DFVF_DIFFUSE;
+
+} // namespace
+
+DeviceDesc GlDevice::Description()
+{
+    DeviceDesc d;
+    d.deviceGUID = IID_IDirect3DTnLHalDevice;
+    d.devCaps = D3DDEVCAPS_HWRASTERIZATION;
+    d.deviceRenderBitDepth = DDBD_16 | DDBD_32;
+    d.deviceZBufferBitDepth = DDBD_16 | DDBD_24 | DDBD_32;
+    d.minTextureWidth = d.minTextureHeight = 1;
+    // Every OpenGL 2.1 driver this runs on offers these; Create checks.
+    d.maxTextureWidth = d.maxTextureHeight = 2048;
+    d.maxAnisotropy = 16;
+    d.maxTextureBlendStages = kStages;
+    d.maxSimultaneousTextures = kStages;
+    d.maxActiveLights = 8;
+    return d;
+}
+
+GlDevice::GlDevice(std::shared_ptr<GlShared> shared, Unknown* owner, MemorySurface* target)
+    : shared_(std::move(shared)), owner_(owner), target_(target)
+{
+    owner_->AddRef();
+    target_->AddRef();
+    // The device's initial states.
+    renderState_[D3DRENDERSTATE_ZENABLE] = 0;
+    renderState_[D3DRENDERSTATE_ZWRITEENABLE] = 1;
+    renderState_[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
+    renderState_[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
+    renderState_[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
+    renderState_[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
+    renderState_[D3DRENDERSTATE_STENCILFUNC] = D3DCMP_ALWAYS;
+    renderState_[D3DRENDERSTATE_STENCILMASK] = 0xFFFFFFFFu;
+    renderState_[D3DRENDERSTATE_STENCILFAIL] = D3DSTENCILOP_KEEP;
+    renderState_[D3DRENDERSTATE_STENCILZFAIL] = D3DSTENCILOP_KEEP;
+    renderState_[D3DRENDERSTATE_STENCILPASS] = D3DSTENCILOP_KEEP;
+    renderState_[D3DRENDERSTATE_LIGHTING] = 1;
+    renderState_[D3DRENDERSTATE_COLORVERTEX] = 1;
+    renderState_[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
+    renderState_[D3DRENDERSTATE_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
+    for (uint32_t s = 0; s < kStages; ++s) {
+        auto& st = stageState_[s];
+        st[D3DTSS_COLOROP] = s == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;
+        st[D3DTSS_COLORARG1] = D3DTA_TEXTURE;
+        st[D3DTSS_COLORARG2] = D3DTA_CURRENT;
+        st[D3DTSS_ALPHAOP] = s == 0 ? D3DTOP_SELECTARG1 : D3DTOP_DISABLE;
+        st[D3DTSS_ALPHAARG1] = D3DTA_TEXTURE;
+        st[D3DTSS_ALPHAARG2] = D3DTA_CURRENT;
+        st[D3DTSS_TEXCOORDINDEX] = s;
+        st[D3DTSS_ADDRESSU] = st[D3DTSS_ADDRESSV] = D3DTADDRESS_WRAP;
+        st[D3DTSS_MAGFILTER] = D3DTFG_POINT;
+        st[D3DTSS_MINFILTER] = D3DTFN_POINT;
+        st[D3DTSS_MIPFILTER] = D3DTFP_NONE;
+        st[D3DTSS_MAXANISOTROPY] = 1;
+        st[D3DTSS_TEXTURETRANSFORMFLAGS] = D3DTTFF_DISABLE;
+    }
+    const SurfaceDesc& d = target_->Desc();
+    viewport_ = Viewport{0, 0, d.width, d.height, 0, 1};
+}
+
+HRESULT GlDevice::Create(std::shared_ptr<GlShared> shared, Unknown* owner,
+                         DirectDrawSurface* target, Direct3DDevice** device)
+{
+    *device = nullptr;
+    auto* surface = dynamic_cast<GlRenderTarget*>(target);
+    if (surface == nullptr) {
+        return DDERR_INVALIDSURFACETYPE;
+    }
+    if (shared->window == nullptr) {
+        return DDERR_NOHWND;
+    }
+    if (shared->context != nullptr) {
+        return DDERR_CURRENTLYNOTAVAIL;  // one device at a time
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GLContext context = SDL_GL_CreateContext(shared->window);
+    if (context == nullptr) {
+        return DDERR_NO3D;
+    }
+    GLint units = 0, size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    const DeviceDesc offered = Description();
+    if (!shared->gl.Load() || units < static_cast<GLint>(kStages) ||
+        size < static_cast<GLint>(offered.maxTextureWidth)) {
+        SDL_GL_MakeCurrent(shared->window, nullptr);
+        SDL_GL_DeleteContext(context);
+        return DDERR_NO3D;
+    }
+    shared->ContextMade(context);
+
+    auto* created = new GlDevice(shared, owner, surface);
+    const HRESULT hr = created->BuildFramebuffer();
+    if (hr < 0) {
+        created->Release();
+        return hr;
+    }
+    if (shared->gl.GenSamplers != nullptr) {
+        shared->gl.GenSamplers(kStages, created->sampler_.data());
+    }
+    *device = created;
+    return D3D_OK;
+}
+
+GlDevice::~GlDevice()
+{
+    GlShared& s = *shared_;
+    for (DirectDrawSurface*& t : texture_) {
+        if (t != nullptr) {
+            t->Release();
+            t = nullptr;
+        }
+    }
+    s.DeletePendingTextures();
+    if (sampler_[0] != 0) {
+        s.gl.DeleteSamplers(kStages, sampler_.data());
+    }
+    if (s.framebuffer != 0) {
+        s.gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+        s.gl.DeleteFramebuffers(1, &s.framebuffer);
+    }
+    GLuint buffers[] = {colorBuffer_, depthBuffer_};
+    s.gl.DeleteRenderbuffers(2, buffers);
+    s.framebuffer = 0;
+    s.target = nullptr;
+    SDL_GL_MakeCurrent(s.window, nullptr);
+    SDL_GL_DeleteContext(s.context);
+    s.ContextGone();
+    target_->Release();
+    owner_->Release();
+}
+
+HRESULT GlDevice::BuildFramebuffer()
+{
+    GlShared& s = *shared_;
+    const GlFunctions& gl = s.gl;
+    const SurfaceDesc& d = target_->Desc();
+    if (s.framebuffer == 0) {
+        gl.GenFramebuffers(1, &s.framebuffer);
+    }
+    gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
+    if (colorBuffer_ == 0) {
+        gl.GenRenderbuffers(1, &colorBuffer_);
+    }
+    // No alpha channel: a Direct3D back buffer reads as opaque.
+    gl.BindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
+    gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, static_cast<GLsizei>(d.width),
+                           static_cast<GLsizei>(d.height));
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
+
+    const MemorySurface* z = target_->FindAttached(DDSCAPS_ZBUFFER);
+    depthBits_ = stencilBits_ = 0;
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    if (z != nullptr) {
+        const PixelFormat& f = z->Desc().pixelFormat;
+        stencilBits_ = f.stencilBitDepth;
+        depthBits_ = f.zBufferBitDepth - f.stencilBitDepth;
+        const GLenum format = stencilBits_ != 0 ? GL_DEPTH24_STENCIL8
+                              : depthBits_ <= 16 ? GL_DEPTH_COMPONENT16
+                                                 : GL_DEPTH_COMPONENT24;
+        if (depthBuffer_ == 0) {
+            gl.GenRenderbuffers(1, &depthBuffer_);
+        }
+        gl.BindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
+        gl.RenderbufferStorage(GL_RENDERBUFFER, format, static_cast<GLsizei>(z->Desc().width),
+                               static_cast<GLsizei>(z->Desc().height));
+        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
+        if (stencilBits_ != 0) {
+            gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                                       depthBuffer_);
+        }
+    }
+    gl.BindRenderbuffer(GL_RENDERBUFFER, 0);
+    if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        return DDERR_INVALIDPIXELFORMAT;
+    }
+    s.target = target_;
+    s.targetWidth = d.width;
+    s.targetHeight = d.height;
+    return D3D_OK;
+}
+
+bool GlDevice::Lost()
+{
+    if (shared_->InBackground()) {
+        shared_->lost = true;
+    }
+    return shared_->lost;
+}
+
+HRESULT GlDevice::GetCaps(DeviceDesc& desc)
+{
+    desc = Description();
+    return D3D_OK;
+}
+
+HRESULT GlDevice::EnumTextureFormats(const std::function<bool(const PixelFormat&)>& callback)
+{
+    for (const PixelFormat& f : {FormatA8R8G8B8(), FormatX8R8G8B8(), FormatR5G6B5(),
+                                 FormatA1R5G5B5(), FormatA4R4G4B4()}) {
+        if (!callback(f)) {
+            break;
+        }
+    }
+    return D3D_OK;
+}
+
+HRESULT GlDevice::BeginScene()
+{
+    if (!shared_->CanCallGl()) {
+        return DDERR_GENERIC;
+    }
+    if (Lost()) {
+        return DDERR_SURFACELOST;
+    }
+    if (inScene_) {
+        return DDERR_GENERIC;
+    }
+    shared_->DeletePendingTextures();
+    inScene_ = true;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::EndScene()
+{
+    if (!inScene_) {
+        return DDERR_GENERIC;
+    }
+    inScene_ = false;
+    return Lost() ? DDERR_SURFACELOST : D3D_OK;
+}
+
+HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D3DCOLOR color,
+                        float z, uint32_t stencil)
+{
+    if (!shared_->CanCallGl()) {
+        return DDERR_GENERIC;
+    }
+    if (Lost()) {
+        return DDERR_SURFACELOST;
+    }
+    if (((flags & D3DCLEAR_ZBUFFER) != 0 && depthBits_ == 0) ||
+        ((flags & D3DCLEAR_STENCIL) != 0 && stencilBits_ == 0) || (rectCount != 0 && rects == nullptr)) {
+        return DDERR_INVALIDPARAMS;
+    }
+    GLbitfield mask = 0;
+    if ((flags & D3DCLEAR_TARGET) != 0) {
+        mask |= GL_COLOR_BUFFER_BIT;
+        glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
+                     (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
+    }
+    if ((flags & D3DCLEAR_ZBUFFER) != 0) {
+        mask |= GL_DEPTH_BUFFER_BIT;
+        glClearDepth(z);
+    }
+    if ((flags & D3DCLEAR_STENCIL) != 0) {
+        mask |= GL_STENCIL_BUFFER_BIT;
+        glClearStencil(static_cast<GLint>(stencil));
+    }
+    // A Direct3D clear ignores the write masks; GL obeys them.
+    shared_->gl.BindFramebuffer(GL_FRAMEBUFFER, shared_->framebuffer);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFFFFFFFFu);
+    glEnable(GL_SCISSOR_TEST);
+    const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
+    const Rect view{static_cast<int32_t>(viewport_.x), static_cast<int32_t>(viewport_.y),
+                    static_cast<int32_t>(viewport_.x + viewport_.width),
+                    static_cast<int32_t>(viewport_.y + viewport_.height)};
+    const uint32_t count = rectCount == 0 ? 1 : rectCount;
+    for (uint32_t i = 0; i < count; ++i) {
+        const Rect r = rectCount == 0 ? view : rects[i];
+        const int32_t left = std::max(r.left, view.left), right = std::min(r.right, view.right);
+        const int32_t top = std::max(r.top, view.top), bottom = std::min(r.bottom, view.bottom);
+        if (left >= right || top >= bottom) {
+            continue;
+        }
+        // Rows count from the top in Direct3D, from the bottom in GL.
+        glScissor(left, targetHeight - bottom, right - left, bottom - top);
+        glClear(mask);
+    }
+    glDisable(GL_SCISSOR_TEST);
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTransform(TransformStateType state, const Matrix& matrix)
+{
+    switch (state) {
+    case D3DTRANSFORMSTATE_WORLD: world_ = matrix; return D3D_OK;
+    case D3DTRANSFORMSTATE_VIEW: view_ = matrix; return D3D_OK;
+    case D3DTRANSFORMSTATE_PROJECTION: projection_ = matrix; return D3D_OK;
+    default:
+        if (state >= D3DTRANSFORMSTATE_TEXTURE0 && state < D3DTRANSFORMSTATE_TEXTURE0 + kStages) {
+            textureMatrix_[state - D3DTRANSFORMSTATE_TEXTURE0] = matrix;
+            return D3D_OK;
+        }
+        return DDERR_INVALIDPARAMS;
+    }
+}
+
+HRESULT GlDevice::SetRenderState(RenderStateType state, uint32_t value)
+{
+    if (state >= renderState_.size()) {
+        return DDERR_INVALIDPARAMS;
+    }
+    renderState_[state] = value;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTextureStageState(uint32_t stage, TextureStageStateType state, uint32_t value)
+{
+    if (stage >= kStages || state >= stageState_[0].size()) {
+        return DDERR_INVALIDPARAMS;
+    }
+    stageState_[stage][state] = value;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetTexture(uint32_t stage, DirectDrawSurface* texture)
+{
+    if (stage >= kStages) {
+        return DDERR_INVALIDPARAMS;
+    }
+    if (texture != nullptr && dynamic_cast<GlTextureSurface*>(texture) == nullptr) {
+        return DDERR_INVALIDSURFACETYPE;
+    }
+    if (texture != nullptr) {
+        texture->AddRef();
+    }
+    if (texture_[stage] != nullptr) {
+        texture_[stage]->Release();
+    }
+    texture_[stage] = texture;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetMaterial(const Material& material)
+{
+    material_ = material;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetLight(uint32_t index, const Light& light)
+{
+    if (light.type < D3DLIGHT_POINT || light.type > D3DLIGHT_DIRECTIONAL) {
+        return DDERR_INVALIDPARAMS;
+    }
+    lights_[index].first = light;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::LightEnable(uint32_t index, bool enable)
+{
+    auto it = lights_.find(index);
+    if (it == lights_.end()) {
+        if (!enable) {
+            return D3D_OK;
+        }
+        // Enabling a light never set gives the default: a white directional
+        // light shining along +z.
+        Light l;
+        l.type = D3DLIGHT_DIRECTIONAL;
+        l.diffuse = {1, 1, 1, 0};
+        l.direction = {0, 0, 1};
+        it = lights_.emplace(index, std::make_pair(l, false)).first;
+    }
+    it->second.second = enable;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetViewport(const Viewport& v)
+{
+    const SurfaceDesc& d = target_->Desc();
+    if (v.width == 0 || v.height == 0 || v.x + v.width > d.width || v.y + v.height > d.height ||
+        v.minZ < 0 || v.maxZ > 1 || v.minZ > v.maxZ) {
+        return DDERR_INVALIDPARAMS;
+    }
+    viewport_ = v;
+    return D3D_OK;
+}
+
+HRESULT GlDevice::SetRenderTarget(DirectDrawSurface* target, uint32_t)
+{
+    auto* surface = dynamic_cast<GlRenderTarget*>(target);
+    if (surface == nullptr) {
+        return DDERR_INVALIDSURFACETYPE;
+    }
+    if (!shared_->CanCallGl()) {
+        return DDERR_GENERIC;
+    }
+    surface->AddRef();
+    target_->Release();
+    target_ = surface;
+    return BuildFramebuffer();
+}
+
+HRESULT GlDevice::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat,
+                                       const void* vertices, uint32_t vertexCount,
+                                       const uint16_t* indices, uint32_t indexCount, uint32_t)
+{
+    if (!shared_->CanCallGl()) {
+        return DDERR_GENERIC;
+    }
+    if (Lost()) {
+        return DDERR_SURFACELOST;
+    }
+    if ((vertexFormat != kVertexPlain && vertexFormat != kVertexColored) || vertices == nullptr ||
+        indices == nullptr || (type != D3DPT_TRIANGLELIST && type != D3DPT_TRIANGLESTRIP)) {
+        return DDERR_INVALIDPARAMS;
+    }
+    // GL would read past the vertices for an index beyond them.
+    for (uint32_t i = 0; i < indexCount; ++i) {
+        if (indices[i] >= vertexCount) {
+            return DDERR_INVALIDPARAMS;
+        }
+    }
+    if (indexCount == 0) {
+        return D3D_OK;
+    }
+    const bool colored = vertexFormat == kVertexColored;
+    ApplyState(colored);
+
+    const auto* base = static_cast<const uint8_t*>(vertices);
+    const GLsizei stride = colored ? 36 : 32;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, stride, base);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, stride, base + 12);
+    if (colored) {
+        // D3DCOLOR bytes in memory are B, G, R, A.
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + 24);
+    } else {
+        glDisableClientState(GL_COLOR_ARRAY);
+        glColor4f(1, 1, 1, 1);
+    }
+    // Every stage reads the one texture-coordinate pair.
+    for (uint32_t stage = 0; stage < kStages; ++stage) {
+        shared_->gl.ClientActiveTexture(GL_TEXTURE0 + stage);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, base + (colored ? 28 : 24));
+    }
+    shared_->gl.ClientActiveTexture(GL_TEXTURE0);
+    glDrawElements(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
+                   static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, indices);
+    return glGetError() == GL_NO_ERROR ? D3D_OK : DDERR_GENERIC;
+}
+
+} // namespace Platform

@@ -1,0 +1,54 @@
+#include <SDL.h>
+
+#include "platform/graphics/OpenGlGraphics.h"
+#include "platform/graphics/opengl/GlDirectDraw.h"
+
+namespace Platform {
+
+namespace {
+
+class GlGraphicsDriver : public GraphicsDriver {
+public:
+    explicit GlGraphicsDriver(std::function<SDL_Window*(WindowHandle)> findWindow)
+        : findWindow_(std::move(findWindow))
+    {
+    }
+
+    HRESULT DirectDrawEnumerateEx(
+        const std::function<bool(const Guid*, const char*, const char*)>& callback, uint32_t) override
+    {
+        callback(nullptr, "OpenGL display", "display");
+        return DD_OK;
+    }
+    HRESULT DirectDrawCreateEx(const Guid* adapter, DirectDraw** result) override
+    {
+        if (result == nullptr) {
+            return DDERR_INVALIDPARAMS;
+        }
+        *result = nullptr;
+        if (adapter != nullptr) {
+            return DDERR_INVALIDDIRECTDRAWGUID;
+        }
+        *result = new GlDirectDraw(findWindow_);
+        return DD_OK;
+    }
+    bool EnumDisplaySettings(DisplaySettings& settings) override
+    {
+        const SurfaceDesc d = GlDirectDraw::DesktopMode();
+        settings = {d.width, d.height, d.pixelFormat.rgbBitCount};
+        return true;
+    }
+
+private:
+    std::function<SDL_Window*(WindowHandle)> findWindow_;
+};
+
+} // namespace
+
+std::unique_ptr<GraphicsDriver> CreateOpenGlGraphicsDriver(
+    std::function<SDL_Window*(WindowHandle)> findWindow)
+{
+    return std::make_unique<GlGraphicsDriver>(std::move(findWindow));
+}
+
+} // namespace Platform

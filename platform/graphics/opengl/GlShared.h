@@ -1,0 +1,93 @@
+#pragma once
+// What the OpenGL objects of one DirectDraw object share: the SDL window of
+// the cooperative level, the GL context of the device (made by
+// CreateDevice, gone with the device), the entry points beyond OpenGL 1.1,
+// the framebuffer object the device draws into, loss, and textures waiting
+// to be deleted on the main thread. GL is called only on the thread that
+// made the context.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/graphics/GraphicsResults.h"
+#include "platform/window/WindowHandle.h"
+
+namespace Platform {
+
+class MemorySurface;
+
+struct GlFunctions {
+    PFNGLACTIVETEXTUREPROC ActiveTexture = nullptr;
+    void(APIENTRY* ClientActiveTexture)(GLenum) = nullptr;
+    PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
+    PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
+    // Sampler objects; null when the context lacks them (filters and
+    // addressing are then set on the bound texture at each draw).
+    PFNGLGENSAMPLERSPROC GenSamplers = nullptr;
+    PFNGLDELETESAMPLERSPROC DeleteSamplers = nullptr;
+    PFNGLBINDSAMPLERPROC BindSampler = nullptr;
+    PFNGLSAMPLERPARAMETERIPROC SamplerParameteri = nullptr;
+    PFNGLSAMPLERPARAMETERFPROC SamplerParameterf = nullptr;
+    float maxAnisotropy = 1;  // 1 without EXT_texture_filter_anisotropic
+    // False when a required entry point is missing.
+    bool Load();
+};
+
+struct GlShared {
+    // Finds the SDL window behind a window handle.
+    std::function<SDL_Window*(WindowHandle)> findWindow;
+
+    SDL_Window* window = nullptr;
+    bool exclusive = false;
+    bool lost = false;
+    // A display mode set in exclusive mode (0: the desktop's).
+    uint32_t modeWidth = 0, modeHeight = 0, modeBits = 0;
+    bool vsyncNextPresent = false;
+    int swapInterval = -1;
+
+    SDL_GLContext context = nullptr;
+    // Counts the contexts made; GL names of an older one are void.
+    uint64_t contextNumber = 0;
+    std::thread::id mainThread;
+    GlFunctions gl;
+
+    // The device's render target, its framebuffer object, and its size.
+    MemorySurface* target = nullptr;
+    GLuint framebuffer = 0;
+    uint32_t targetWidth = 0, targetHeight = 0;
+
+    // The device made its context on this thread / deleted it. Guarded:
+    // textures may be released on the loading thread meanwhile.
+    void ContextMade(SDL_GLContext made);
+    void ContextGone();
+    // True on the context's thread while the context exists.
+    bool CanCallGl() const { return context != nullptr && std::this_thread::get_id() == mainThread; }
+    // Deletes a texture of context number, now or at the next chance on
+    // the main thread; nothing when that context is gone.
+    void DeleteTexture(GLuint name, uint64_t number);
+    void DeletePendingTextures();
+    // Shows the framebuffer object in the window, scaled to fit and
+    // centred, and swaps. swapInterval 1 waits for the vertical blank.
+    HRESULT Present(int interval);
+    // The window is minimised while exclusive: the surfaces are lost.
+    bool InBackground() const;
+
+private:
+    std::mutex mutex_;
+    std::vector<GLuint> pendingDeletes_;
+};
+
+} // namespace Platform
