@@ -155,7 +155,8 @@ void SoundBuffer_DS7::UnqueueProcessedBuffers(std::vector<uint32_t>* chunks)
     // Bytes played by the clock's reckoning. The clock runs from the start
     // of the stream (it is not wound back once a lap), and the count stays
     // 64-bit: a wound-back millisecond clock reads a little less than it was
-    // set to, which would look like a whole lap played at once.
+    // set to, which would look like a whole lap played at once. Hours in,
+    // the float time steps by a few milliseconds, far less than the margin.
     const double seconds = std::max(0.0, static_cast<double>(clock->GetTime()));
     const uint64_t played = static_cast<uint64_t>(seconds * static_cast<double>(bytesPerSecond));
     const uint64_t distance = played > playedTotal ? played - playedTotal : 0;
