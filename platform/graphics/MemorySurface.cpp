@@ -57,7 +57,9 @@ MemorySurface::MemorySurface(Unknown* owner, const SurfaceDesc& desc) : owner_(o
     desc_.flags |= DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | DDSD_PITCH;
     desc_.surface = nullptr;
     const uint32_t bytes = desc_.pixelFormat.rgbBitCount / 8;
-    if ((desc_.caps.caps & DDSCAPS_ZBUFFER) == 0 && bytes != 0) {
+    // A depth buffer has no pixels to lock, nor has the primary surface: it
+    // is the window.
+    if ((desc_.caps.caps & (DDSCAPS_ZBUFFER | DDSCAPS_PRIMARYSURFACE)) == 0 && bytes != 0) {
         // Rows start on 4-byte boundaries, as on the original drivers.
         desc_.pitch = static_cast<int32_t>((desc_.width * bytes + 3u) & ~3u);
         pixels_.assign(static_cast<size_t>(desc_.pitch) * desc_.height, 0);

@@ -32,7 +32,8 @@ public:
 
     const SurfaceDesc& Desc() const { return desc_; }
     uint32_t BytesPerPixel() const { return desc_.pixelFormat.rgbBitCount / 8; }
-    // Pixels, pitch bytes per row, top row first. Empty for depth buffers.
+    // Pixels, pitch bytes per row, top row first. Empty for depth buffers
+    // and the primary surface.
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
     std::vector<uint8_t>& MutablePixels() { return pixels_; }
     int32_t Pitch() const { return desc_.pitch; }

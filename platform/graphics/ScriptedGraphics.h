@@ -48,7 +48,7 @@ struct GraphicsCall {
 // A fresh script: one primary adapter that can render in a window with
 // modes 1024x768, 800x600 and 640x480 at 32 and 16 bits, a hardware device
 // (T&L HAL) with 8 stages, 2048x2048 textures, anisotropy 16, depth
-// formats 16, 24+8 stencil, 32; texture formats A8R8G8B8, X8R8G8B8,
+// formats 16, 32, 32 of which 8 stencil; texture formats A8R8G8B8, X8R8G8B8,
 // R5G6B5, A1R5G5B5, A4R4G4B4; a 1280x1024x32 desktop.
 struct GraphicsScript {
     std::vector<ScriptedAdapter> adapters;

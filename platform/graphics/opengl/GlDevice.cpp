@@ -104,11 +104,7 @@ HRESULT GlDevice::Create(std::shared_ptr<GlShared> shared, Unknown* owner,
         SDL_GL_DeleteContext(context);
         return DDERR_NO3D;
     }
-    shared->context = context;
-    ++shared->contextNumber;
-    shared->mainThread = std::this_thread::get_id();
-    shared->swapInterval = -1;
-    shared->stateChanged = true;
+    shared->ContextMade(context);
 
     auto* created = new GlDevice(shared, owner, surface);
     const HRESULT hr = created->BuildFramebuffer();
@@ -146,7 +142,7 @@ GlDevice::~GlDevice()
     s.target = nullptr;
     SDL_GL_MakeCurrent(s.window, nullptr);
     SDL_GL_DeleteContext(s.context);
-    s.context = nullptr;
+    s.ContextGone();
     target_->Release();
     owner_->Release();
 }
@@ -199,7 +195,6 @@ HRESULT GlDevice::BuildFramebuffer()
     s.target = target_;
     s.targetWidth = d.width;
     s.targetHeight = d.height;
-    s.stateChanged = true;
     return D3D_OK;
 }
 

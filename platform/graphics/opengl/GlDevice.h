@@ -2,7 +2,9 @@
 // The Direct3D device of the OpenGL driver: a GL 2.1 compatibility context
 // on the window of the cooperative level, drawing with the fixed-function
 // pipeline into a framebuffer object of the render target's size. The
-// Direct3D states are kept here and handed to GL before each draw.
+// Direct3D states are kept here and handed to GL, all of them, before each
+// draw: presenting and uploads change GL state behind the device's back,
+// and the renderer already sends only the states that changed.
 #include <array>
 #include <map>
 #include <memory>

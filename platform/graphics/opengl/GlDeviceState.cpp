@@ -268,6 +268,7 @@ void GlDevice::ApplyStages()
         glLoadMatrixf(t);
     }
     glMatrixMode(GL_MODELVIEW);
+    gl.ActiveTexture(GL_TEXTURE0);
 }
 
 void GlDevice::ApplyState(bool vertexColors)
@@ -350,7 +351,6 @@ void GlDevice::ApplyState(bool vertexColors)
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_FOG);
     ApplyStages();
-    s.stateChanged = false;
 }
 
 } // namespace Platform

@@ -49,7 +49,7 @@ public:
         if (!(device == IID_IDirect3DTnLHalDevice)) {
             return DDERR_INVALIDPARAMS;
         }
-        for (const PixelFormat& f : {DepthFormat(16, 0), DepthFormat(32, 8), DepthFormat(32, 0)}) {
+        for (const PixelFormat& f : {DepthFormat(16, 0), DepthFormat(32, 0), DepthFormat(32, 8)}) {
             if (!callback(f)) {
                 break;
             }
@@ -207,8 +207,13 @@ HRESULT GlDirectDraw::RestoreDisplayMode()
 
 HRESULT GlDirectDraw::CreateSurface(const SurfaceDesc& desc, DirectDrawSurface** surface)
 {
+    // Only the primary surface and surfaces without a format need the mode
+    // (and SDL, which belongs to the main thread; textures are made on the
+    // loading thread too).
     SurfaceDesc mode;
-    GetDisplayMode(mode);
+    if ((desc.caps.caps & DDSCAPS_PRIMARYSURFACE) != 0 || (desc.flags & DDSD_PIXELFORMAT) == 0) {
+        GetDisplayMode(mode);
+    }
     return CreateSurfaceChain(desc, mode, [&](const SurfaceDesc& d) -> MemorySurface* {
         const uint32_t caps = d.caps.caps;
         if ((caps & DDSCAPS_PRIMARYSURFACE) != 0) {

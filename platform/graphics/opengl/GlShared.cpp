@@ -44,16 +44,32 @@ bool GlFunctions::Load()
     return ok;
 }
 
+void GlShared::ContextMade(SDL_GLContext made)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    context = made;
+    ++contextNumber;
+    mainThread = std::this_thread::get_id();
+    swapInterval = -1;
+}
+
+void GlShared::ContextGone()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    context = nullptr;
+    pendingDeletes_.clear();
+}
+
 void GlShared::DeleteTexture(GLuint name, uint64_t number)
 {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (name == 0 || context == nullptr || number != contextNumber) {
-        return;
+        return;  // gone with its context
     }
     if (CanCallGl()) {
         glDeleteTextures(1, &name);
         return;
     }
-    std::lock_guard<std::mutex> lock(mutex_);
     pendingDeletes_.push_back(name);
 }
 
@@ -110,7 +126,6 @@ HRESULT GlShared::Present(int interval)
                        GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    stateChanged = true;
     return DD_OK;
 }
 

@@ -64,15 +64,15 @@ struct GlShared {
     std::thread::id mainThread;
     GlFunctions gl;
 
-    // Set when GL state was changed behind the device's back (present,
-    // uploads): the device sets its whole state again before drawing.
-    bool stateChanged = true;
-
     // The device's render target, its framebuffer object, and its size.
     MemorySurface* target = nullptr;
     GLuint framebuffer = 0;
     uint32_t targetWidth = 0, targetHeight = 0;
 
+    // The device made its context on this thread / deleted it. Guarded:
+    // textures may be released on the loading thread meanwhile.
+    void ContextMade(SDL_GLContext made);
+    void ContextGone();
     // True on the context's thread while the context exists.
     bool CanCallGl() const { return context != nullptr && std::this_thread::get_id() == mainThread; }
     // Deletes a texture of context number, now or at the next chance on

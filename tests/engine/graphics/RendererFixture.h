@@ -3,6 +3,8 @@
 // with a real log (kept in memory), configuration and window.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,20 +19,34 @@
 namespace ZorvaneEngine {
 
 class RendererFixture : public ::testing::Test {
+public:
+    // A recorded number as the call lists show it: whole numbers in full,
+    // fractions (floats widened) to 6 digits, -0 (a negated zero) as 0.
+    static std::string Number(double value)
+    {
+        char text[32];
+        if (value == std::floor(value) && std::fabs(value) < 1e15) {
+            std::snprintf(text, sizeof text, "%.0f", value == 0 ? 0.0 : value);
+        } else {
+            std::snprintf(text, sizeof text, "%.6g", value);
+        }
+        return text;
+    }
+
 protected:
     RendererFixture()
     {
         previousWindowing = Platform::SetWindowing(&windowing);
         previousDriver = Platform::SetGraphicsDriver(&graphics);
         windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
+        UseDefaultMode("1024x768x32");
         // Two stages keep the recorded default states short.
         Device().desc.maxSimultaneousTextures = 2;
         Device().desc.maxAnisotropy = 8;
     }
     ~RendererFixture() override
     {
-        renderer.reset();
-        window.reset();
+        Stop();
         Platform::SetGraphicsDriver(previousDriver);
         Platform::SetWindowing(previousWindowing);
     }
@@ -40,27 +56,63 @@ protected:
         return graphics.Script().adapters[adapter].devices[device];
     }
 
-    // Makes the window in the configured mode, then the renderer.
+    // A fresh configuration whose "v_mode" defaults to mode, windowed.
+    void UseDefaultMode(const std::string& mode)
+    {
+        Stop();
+        config = std::make_unique<Config>(mode, "test", &log, nullptr, "", false, false, false);
+    }
+
+    // Makes the window in the configured mode, then the renderer. A fatal
+    // failure leaves renderer null and is rethrown.
     void Start(bool stencilWanted = false, bool keepWindowSize = false)
     {
+        renderer.reset();
+        window.reset();
         int32_t width = 0, height = 0;
-        ParseVideoMode(config.videoMode, &width, &height, nullptr);
-        window = std::make_unique<Window>("test", &log, &config, nullptr, 0, false,
+        ParseVideoMode(config->videoMode, &width, &height, nullptr);
+        window = std::make_unique<Window>("test", &log, config.get(), nullptr, 0, false,
                                           static_cast<uint32_t>(width),
-                                          static_cast<uint32_t>(height), config.fullscreen, true,
-                                          0, 0);
+                                          static_cast<uint32_t>(height), config->fullscreen,
+                                          true, 0, 0);
         log.ClearFrameMessages();
-        renderer = std::make_unique<RenderSystem_D3D7>(&config, &log, window.get(), stencilWanted,
-                                                       keepWindowSize);
+        graphics.ClearCalls();
+        renderer = std::make_unique<RenderSystem_D3D7>(config.get(), &log, window.get(),
+                                                       stencilWanted, keepWindowSize);
+    }
+
+    void Stop()
+    {
+        renderer.reset();
+        window.reset();
+        log.ClearFrameMessages();
+        graphics.ClearCalls();
+    }
+
+    const Platform::ScriptedWindowing::WindowState* WindowState() const
+    {
+        return windowing.StateOf(window->handle);
     }
 
     // The log's lines since the last call, each "<level> <text>" (0 message,
-    // 1 warning, 2 error, 3 fatal).
+    // 1 warning, 2 error, 3 fatal), without the log's decoration of levels.
     std::vector<std::string> TakeLog()
     {
+        static const char* const prefixes[] = {"", "\nWarning: ", "\nError: ", "PROGRAM ABORTING: "};
+        static const char* const suffixes[] = {"\n", "!\n\n", "!\n\n", "\n"};
         std::vector<std::string> lines;
         for (const LogMessage& m : log.GetFrameMessages()) {
-            lines.push_back(std::to_string(m.level) + " " + m.text);
+            std::string text = m.text;
+            const std::string prefix = prefixes[m.level & 3];
+            const std::string suffix = suffixes[m.level & 3];
+            if (text.rfind(prefix, 0) == 0) {
+                text.erase(0, prefix.size());
+            }
+            if (text.size() >= suffix.size() &&
+                text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                text.erase(text.size() - suffix.size());
+            }
+            lines.push_back(std::to_string(m.level) + " " + text);
         }
         log.ClearFrameMessages();
         return lines;
@@ -84,17 +136,10 @@ protected:
         return lines;
     }
 
-    static std::string Number(double value)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", value);
-        return text;
-    }
-
     Platform::ScriptedWindowing windowing;
     Platform::ScriptedGraphics graphics;
     MessageManager log{"", "test", "test", false, false};
-    Config config{"1024x768x32", "test", &log, nullptr, "", false, false, false};
+    std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem_D3D7> renderer;
 

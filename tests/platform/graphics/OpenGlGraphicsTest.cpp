@@ -296,6 +296,47 @@ TEST_F(OpenGlGraphicsTest, DrawsTexturedBlendedCulledAndDepthTestedTriangles)
     ExpectColor(ReadBack(), 40, 16, 0, 0, 255);
 }
 
+TEST_F(OpenGlGraphicsTest, LightsWithTheAmbientStateTheMaterialAndVertexColours)
+{
+    OpenDevice();
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1, 0);
+    device_->SetRenderState(D3DRENDERSTATE_LIGHTING, 1);
+    device_->SetRenderState(D3DRENDERSTATE_AMBIENT, 0xFF808080u);
+    device_->SetRenderState(D3DRENDERSTATE_COLORVERTEX, 1);
+    device_->SetRenderState(D3DRENDERSTATE_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+    device_->SetRenderState(D3DRENDERSTATE_AMBIENTMATERIALSOURCE, D3DMCS_COLOR1);
+    Material material;
+    material.ambient = {0.5f, 0.5f, 0.5f, 1};
+    material.diffuse = {0, 0, 1, 1};
+    device_->SetMaterial(material);
+    // Shining along +z, the direction of travel, onto faces turned to -z.
+    Light light;
+    light.type = D3DLIGHT_DIRECTIONAL;
+    light.diffuse = {1, 1, 1, 1};
+    light.direction = {0, 0, 1};
+    ASSERT_EQ(device_->SetLight(0, light), D3D_OK);
+    ASSERT_EQ(device_->LightEnable(0, true), D3D_OK);
+
+    const PlainVertex top[4] = {{-1, 1, 0.5f, 0, 0, -1, 0, 0}, {1, 1, 0.5f, 0, 0, -1, 0, 0},
+                                {-1, 0.5f, 0.5f, 0, 0, -1, 0, 0}, {1, 0.5f, 0.5f, 0, 0, -1, 0, 0}};
+    const PlainVertex bottom[4] = {{-1, -0.5f, 0.5f, 0, 0, -1, 0, 0}, {1, -0.5f, 0.5f, 0, 0, -1, 0, 0},
+                                   {-1, -1, 0.5f, 0, 0, -1, 0, 0}, {1, -1, 0.5f, 0, 0, -1, 0, 0}};
+    const uint16_t strip[4] = {0, 1, 2, 3};
+    ASSERT_EQ(device_->BeginScene(), D3D_OK);
+    ASSERT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0x112, top, 4, strip, 4, 0), D3D_OK);
+    // Coloured vertices take the material's ambient and diffuse colour from
+    // the vertex; the next uncoloured draw has the material again.
+    device_->LightEnable(0, false);
+    Quad(-1, 0.5f, 1, -0.5f, 0.5f, 0xFFFF0000u);
+    ASSERT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0x112, bottom, 4, strip, 4, 0), D3D_OK);
+    ASSERT_EQ(device_->EndScene(), D3D_OK);
+
+    const std::vector<Bgr> frame = ReadBack();
+    ExpectColor(frame, 32, 4, 64, 64, 255);   // ambient 0.5 x 0.5, lit blue
+    ExpectColor(frame, 32, 32, 128, 0, 0);    // ambient 0.5 x red
+    ExpectColor(frame, 32, 60, 64, 64, 64);   // ambient only
+}
+
 TEST_F(OpenGlGraphicsTest, RejectsDrawsThatWouldReadPastTheVertices)
 {
     OpenDevice();
