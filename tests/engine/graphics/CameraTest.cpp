@@ -375,9 +375,8 @@ TEST_F(CameraTest, ApplyHandsProjectionAndViewToTheDevice)
     graphics.Fail("Device::SetTransform", Platform::DDERR_GENERIC);
     TakeLog();
     c.Apply();
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"2 \nError: Direct3D Subsystem "
-                                                   "(Camera_D3D7::Apply): There is an undefined "
-                                                   "error condition.!\n\n"}));
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"2 Direct3D Subsystem (Camera_D3D7::Apply): There "
+                                                   "is an undefined error condition."}));
 }
 
 } // namespace

@@ -108,9 +108,8 @@ TEST_F(LightTest, FailedSetLightStillSwitchesTheLightOn)
     light->Refresh();
     EXPECT_EQ(graphics.CallNames(),
               (std::vector<std::string>{"Device::SetLight", "Device::LightEnable"}));
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"2 \nError: Direct3D Subsystem "
-                                                   "(Light_D3D7::Refresh): There is an undefined "
-                                                   "error condition.!\n\n"}));
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"2 Direct3D Subsystem (Light_D3D7::Refresh): There "
+                                                   "is an undefined error condition."}));
 }
 
 TEST_F(LightTest, ManagerSendsAmbientAndLightingOnlyWhenChanged)
