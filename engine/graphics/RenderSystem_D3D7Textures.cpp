@@ -3,18 +3,19 @@
 // reset and a stage's binding.
 #include "engine/graphics/RenderSystem_D3D7.h"
 
+#include "engine/graphics/Camera_D3D7.h"
+#include "engine/graphics/Light_D3D7.h"
+
 namespace ZorvaneEngine {
 
-// Cameras, lights and textures are made by their own classes; until those
-// are part of the engine these factories make nothing.
-Camera* RenderSystem_D3D7::CreateCamera(bool)
+Camera* RenderSystem_D3D7::CreateCamera(bool orthographic)
 {
-    return nullptr;
+    return new Camera_D3D7(orthographic, this, GetDeviceSlot());
 }
 
-Light* RenderSystem_D3D7::CreateLight(uint32_t)
+Light* RenderSystem_D3D7::CreateLight(uint32_t index)
 {
-    return nullptr;
+    return new Light_D3D7(log, index, this, GetDeviceSlot());
 }
 
 Texture2D* RenderSystem_D3D7::CreateTexture(TextureManager*, const std::string&, Image*, Image*, bool)
