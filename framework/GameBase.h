@@ -32,7 +32,8 @@ public:
 
     // One frame, run by the message loop whenever no event is waiting.
     virtual void Update();
-    // Start-up.
+    // Start-up: the engine and the framework's services. The derived game's
+    // constructor calls it as its last step.
     virtual void Init();
     virtual void FillEngineSettings(ZorvaneEngine::EngineSettings& settings);
     virtual void RegisterConfigVariables();

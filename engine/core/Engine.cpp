@@ -5,10 +5,12 @@
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Paths.h"
 #include "engine/core/Random.h"
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/input/Controls_DI7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -42,6 +44,11 @@ Engine::ComScope::~ComScope()
 
 Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 {
+    // A log file cannot be opened in a folder that does not exist yet, as on
+    // the very first run; the whole log of that run would be lost.
+    if (settings.logToFile && !settings.logFolder.empty())
+        CreateDirectories(MakeAbsolutePath(settings.logFolder) + "\\");
+
     // From the log on, every service reports through it. Each service gets
     // the ones created before it.
     log = std::make_unique<MessageManager>(settings.logFolder, settings.logName, settings.title,
@@ -67,9 +74,14 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       settings.windowX, settings.windowY);
 
     // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers, the screen capture, the input, the sound
-    // system and sound manager (an Error from either is swallowed: the game
-    // runs silent) and the GUI manager are created here, in that order.
+    // particle-system managers and the screen capture are created here, in
+    // that order.
+
+    input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
+
+    // The sound system and sound manager (an Error from either is
+    // swallowed: the game runs silent) and the GUI manager are created here,
+    // in that order.
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -79,10 +91,13 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console, GUI manager, sound manager,
-    // sound system, input, screen capture, particle-system, sprite-group,
-    // model, material, light and camera managers and the renderer are
-    // deleted here first, in that order, once they exist.
+    // Reverse order of creation. The console, GUI manager, sound manager
+    // and sound system are deleted here first, in that order, once they
+    // exist.
+    input.reset();
+    // The screen capture, particle-system, sprite-group, model, material,
+    // light and camera managers and the renderer are deleted here, in that
+    // order, once they exist.
     window.reset();
     config.reset();
     timers.reset();
@@ -96,8 +111,9 @@ void Engine::Update()
     config->Update();
     timers->Update();
     window->Update();
-    // The input's update, the GUI manager's update and, when a console
-    // exists, the console's update run here, in that order.
+    input->Update();
+    // The GUI manager's update and, when a console exists, the console's
+    // update run here, in that order.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -115,9 +131,13 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // The present (when the renderer is ready), the Print Screen request
-    // ("sc_take_screenshot", before the capture update below), the input's
-    // end of frame and the screen capture's update run here, in that order.
+    // The present runs here when the renderer is ready.
+    // Issued before the screen capture's update below, which takes it in
+    // the same frame.
+    if (input->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandDone("sc_take_screenshot", false);
+    input->EndFrame();
+    // The screen capture's update runs here.
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");

@@ -89,7 +89,7 @@ public:
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
-    Controls* input = nullptr;
+    std::unique_ptr<Controls> input;
     SoundSystem* soundSystem = nullptr;    // null without a working sound device
     SoundManager* soundManager = nullptr;  // null when it or the sound system failed
     GUIManager* guiManager = nullptr;

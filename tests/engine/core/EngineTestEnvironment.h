@@ -103,9 +103,6 @@ struct EngineTestEnvironment {
         scripted.moduleFileName = folder / "bin/tangrove";
         scripted.appDataFolder = folder / "appdata";
         scripted.SetTime(5000);
-        // The user folder exists, as it does after the first run, so the log
-        // is written from its first line.
-        WriteWholeFile(UserFolder() + "/.keep", "");
     }
 
     std::string UserFolder() const { return folder / "appdata/Quobin Games/Tangrove"; }
