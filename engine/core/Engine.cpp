@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Paths.h"
@@ -11,6 +12,8 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/input/Controls_DI7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -79,9 +82,18 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
-    // The sound system and sound manager (an Error from either is
-    // swallowed: the game runs silent) and the GUI manager are created here,
-    // in that order.
+    // Without a working sound device the game runs silent. The sound system
+    // has logged its failure before raising the Error.
+    try {
+        soundSystem = std::make_unique<SoundSystem_DS7>(log.get(), fileManager.get(), timers.get(),
+                                                        config.get(), window.get(),
+                                                        settings.sound3D);
+        soundManager =
+            std::make_unique<SoundManager>(log.get(), fileManager.get(), soundSystem.get());
+    } catch (const Error&) {
+    }
+
+    // The GUI manager is created here.
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -91,9 +103,10 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console, GUI manager, sound manager
-    // and sound system are deleted here first, in that order, once they
-    // exist.
+    // Reverse order of creation. The console and the GUI manager are
+    // deleted here first, once they exist.
+    soundManager.reset();
+    soundSystem.reset();
     input.reset();
     // The screen capture, particle-system, sprite-group, model, material,
     // light and camera managers and the renderer are deleted here, in that
@@ -124,8 +137,11 @@ void Engine::Render()
 {
     // The scene pass, in this order once the services exist: renderer
     // refresh, cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update, models, the sound
-    // system's refresh and the sound manager with its queued commands.
+    // GUI draw, lights, every material user's update and models.
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::EndFrame()
