@@ -1,0 +1,69 @@
+#pragma once
+// A material manager over the scripted renderer, with a file manager on a
+// fresh folder for material files and pictures, and the frame step in the
+// test's hands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/core/FileManager.h"
+#include "engine/core/TimerManager.h"
+#include "engine/graphics/Shader.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/ShaderUser.h"
+#include "engine/graphics/TextureManager.h"
+#include "platform/system/TemporaryFolder.h"
+#include "tests/engine/graphics/RendererFixture.h"
+#include "tools/common/BinaryWriter.h"
+#include "tools/common/MaterialWriter.h"
+
+namespace ZorvaneEngine {
+
+class MaterialFixture : public RendererFixture {
+protected:
+    MaterialFixture()
+    {
+        Start();
+        files = std::make_unique<FileManager>("", &log, folder.Path());
+        materials = std::make_unique<ShaderManager>(&log, files.get(), &timers, config.get(), renderer.get());
+        TakeLog();
+        graphics.ClearCalls();
+    }
+    ~MaterialFixture() override { materials.reset(); }
+
+    // Writes a file below the test folder; "/" separates folders.
+    void Put(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
+        ASSERT_TRUE(Tools::SaveFile(folder / name, bytes));
+    }
+
+    // The keys of every texture the manager holds, in key order.
+    std::vector<std::string> TextureKeys() const
+    {
+        std::vector<Texture2D*> textures;
+        materials->GetTextureManager()->GetTextures(textures);
+        std::vector<std::string> keys;
+        for (const Texture2D* texture : textures) {
+            keys.push_back(texture->key);
+        }
+        return keys;
+    }
+
+    // One frame's animation of a user after the frame step.
+    void Step(ShaderUser* user, float seconds)
+    {
+        timers.frameStep = seconds;
+        user->Update();
+    }
+
+    TestSupport::TemporaryFolder folder;
+    std::unique_ptr<FileManager> files;
+    TimerManager timers;
+    std::unique_ptr<ShaderManager> materials;
+};
+
+} // namespace ZorvaneEngine
