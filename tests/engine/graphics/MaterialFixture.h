@@ -11,9 +11,11 @@
 
 #include "engine/core/FileManager.h"
 #include "engine/core/TimerManager.h"
+#include "engine/graphics/Image.h"
 #include "engine/graphics/Shader.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/graphics/Texture2D.h"
 #include "engine/graphics/TextureManager.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tests/engine/graphics/RendererFixture.h"
@@ -41,6 +43,19 @@ protected:
         ASSERT_TRUE(Tools::SaveFile(folder / name, bytes));
     }
 
+    // A grey picture of 2 × 2 pixels with bits 8, 24 or 32, written through
+    // the engine's writers.
+    void PutPicture(const std::string& name, uint32_t bits)
+    {
+        std::filesystem::create_directories(std::filesystem::path(folder / name).parent_path());
+        Image image;
+        image.Create(2, 2, bits, &log);
+        for (uint32_t y = 0; y < 2; ++y) {
+            std::fill_n(image.GetRow(y), 2 * bits / 8, uint8_t{128});
+        }
+        ASSERT_TRUE(Image::Save(&log, files.get(), image, name));
+    }
+
     // The keys of every texture the manager holds, in key order.
     std::vector<std::string> TextureKeys() const
     {
@@ -48,7 +63,7 @@ protected:
         materials->GetTextureManager()->GetTextures(textures);
         std::vector<std::string> keys;
         for (const Texture2D* texture : textures) {
-            keys.push_back(texture->key);
+            keys.push_back(texture->GetKey());
         }
         return keys;
     }
