@@ -10,6 +10,7 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -72,7 +73,10 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       config->fullscreen, settings.centerWindow,
                                       settings.windowX, settings.windowY);
 
-    // The renderer, the camera, light, material, model, sprite-group and
+    renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
+                                                   settings.stencilBuffer, settings.keepWindowSize);
+
+    // The camera, light, material, model, sprite-group and
     // particle-system managers, the screen capture, the input, the sound
     // system and sound manager (an Error from either is swallowed: the game
     // runs silent) and the GUI manager are created here, in that order.
@@ -87,8 +91,9 @@ Engine::~Engine()
 
     // Reverse order of creation. The console, GUI manager, sound manager,
     // sound system, input, screen capture, particle-system, sprite-group,
-    // model, material, light and camera managers and the renderer are
-    // deleted here first, in that order, once they exist.
+    // model, material, light and camera managers are deleted here first, in
+    // that order, once they exist.
+    renderer.reset();
     window.reset();
     config.reset();
     timers.reset();
@@ -112,8 +117,9 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // The scene pass, in this order once the services exist: renderer
-    // refresh, cameras, particle systems, the build of every sprite group,
+    renderer->Refresh();
+    // The rest of the scene pass, in this order once the services exist:
+    // cameras, particle systems, the build of every sprite group,
     // GUI draw, lights, every material user's update, models, the sound
     // system's refresh and the sound manager with its queued commands.
 }
@@ -121,7 +127,9 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // The present (when the renderer is ready), the Print Screen request
+    if (renderer->IsReady())
+        renderer->SwapBuffers();
+    // The Print Screen request
     // ("sc_take_screenshot", before the capture update below), the input's
     // end of frame and the screen capture's update run here, in that order.
     config->ClearChanged();
