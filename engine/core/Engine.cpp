@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Paths.h"
@@ -11,6 +12,9 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/input/Controls_DI7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -76,10 +80,23 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
     renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
                                                    settings.stencilBuffer, settings.keepWindowSize);
 
-    // The camera, light, material, model, sprite-group and
-    // particle-system managers, the screen capture, the input, the sound
-    // system and sound manager (an Error from either is swallowed: the game
-    // runs silent) and the GUI manager are created here, in that order.
+    // The camera, light, material, model, sprite-group and particle-system
+    // managers and the screen capture are created here, in that order.
+
+    input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
+
+    // Without a working sound device the game runs silent. The sound system
+    // has logged its failure before raising the Error.
+    try {
+        soundSystem = std::make_unique<SoundSystem_DS7>(log.get(), fileManager.get(), timers.get(),
+                                                        config.get(), window.get(),
+                                                        settings.sound3D);
+        soundManager =
+            std::make_unique<SoundManager>(log.get(), fileManager.get(), soundSystem.get());
+    } catch (const Error&) {
+    }
+
+    // The GUI manager is created here.
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -89,10 +106,14 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console, GUI manager, sound manager,
-    // sound system, input, screen capture, particle-system, sprite-group,
-    // model, material, light and camera managers are deleted here first, in
-    // that order, once they exist.
+    // Reverse order of creation. The console and the GUI manager are
+    // deleted here first, once they exist.
+    soundManager.reset();
+    soundSystem.reset();
+    input.reset();
+    // The screen capture, particle-system, sprite-group, model, material,
+    // light and camera managers are deleted here, in that order, once they
+    // exist.
     renderer.reset();
     window.reset();
     config.reset();
@@ -107,8 +128,9 @@ void Engine::Update()
     config->Update();
     timers->Update();
     window->Update();
-    // The input's update, the GUI manager's update and, when a console
-    // exists, the console's update run here, in that order.
+    input->Update();
+    // The GUI manager's update and, when a console exists, the console's
+    // update run here, in that order.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -120,8 +142,11 @@ void Engine::Render()
     renderer->Refresh();
     // The rest of the scene pass, in this order once the services exist:
     // cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update, models, the sound
-    // system's refresh and the sound manager with its queued commands.
+    // GUI draw, lights, every material user's update and models.
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::EndFrame()
@@ -129,9 +154,12 @@ void Engine::EndFrame()
     Render();
     if (renderer->IsReady())
         renderer->SwapBuffers();
-    // The Print Screen request
-    // ("sc_take_screenshot", before the capture update below), the input's
-    // end of frame and the screen capture's update run here, in that order.
+    // Issued before the screen capture's update below, which takes it in
+    // the same frame.
+    if (input->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandDone("sc_take_screenshot", false);
+    input->EndFrame();
+    // The screen capture's update runs here.
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");

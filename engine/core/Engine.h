@@ -89,9 +89,9 @@ public:
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
-    Controls* input = nullptr;
-    SoundSystem* soundSystem = nullptr;    // null without a working sound device
-    SoundManager* soundManager = nullptr;  // null when it or the sound system failed
+    std::unique_ptr<Controls> input;
+    std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
+    std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
     GUIManager* guiManager = nullptr;
     Console* console = nullptr;            // never created in this game
 
