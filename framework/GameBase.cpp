@@ -12,6 +12,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/input/Controls.h"
 #include "platform/system/System.h"
 
 namespace GameFramework {
@@ -179,9 +180,10 @@ void GameBase::Update()
         config->SetCommandDone("g_update_video_mode", true);
     }
     if (renderer->IsModeChanged()) {
-        // The music pauses before the reset and fades back in after it, and
-        // the input lock keeps the causing click from the game, here.
+        // The music pauses before the reset and fades back in after it here.
         ResetRenderDevice();
+        // The click or key that asked for the change must not reach the game.
+        engine->input->SetInputLock(true);
     }
 
     engine->Update();
