@@ -11,6 +11,7 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -76,9 +77,11 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       config->fullscreen, settings.centerWindow,
                                       settings.windowX, settings.windowY);
 
-    // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers and the screen capture are created here, in
-    // that order.
+    renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
+                                                   settings.stencilBuffer, settings.keepWindowSize);
+
+    // The camera, light, material, model, sprite-group and particle-system
+    // managers and the screen capture are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -109,8 +112,9 @@ Engine::~Engine()
     soundSystem.reset();
     input.reset();
     // The screen capture, particle-system, sprite-group, model, material,
-    // light and camera managers and the renderer are deleted here, in that
-    // order, once they exist.
+    // light and camera managers are deleted here, in that order, once they
+    // exist.
+    renderer.reset();
     window.reset();
     config.reset();
     timers.reset();
@@ -135,8 +139,9 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // The scene pass, in this order once the services exist: renderer
-    // refresh, cameras, particle systems, the build of every sprite group,
+    renderer->Refresh();
+    // The rest of the scene pass, in this order once the services exist:
+    // cameras, particle systems, the build of every sprite group,
     // GUI draw, lights, every material user's update and models.
     if (soundSystem)
         soundSystem->Refresh();
@@ -147,7 +152,8 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // The present runs here when the renderer is ready.
+    if (renderer->IsReady())
+        renderer->SwapBuffers();
     // Issued before the screen capture's update below, which takes it in
     // the same frame.
     if (input->IsKeyPressed("PRINTSCRN"))

@@ -1,5 +1,7 @@
 #pragma once
 // Reading fields back out of a written file at known offsets.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>

@@ -280,6 +280,9 @@ uint32_t ModelFlags(const Arguments& args) {
                 named = true;
             }
         }
+        if (!named && (word[0] < '0' || word[0] > '9')) {
+            args.Fail("unknown model flag: " + std::string(word));
+        }
         if (!named) {
             flags |= args.UInt(i);
         }
