@@ -84,7 +84,7 @@ public:
     // into them is skipped while null.
     CameraManager* cameras = nullptr;
     LightManager* lights = nullptr;
-    ShaderManager* materials = nullptr;
+    std::unique_ptr<ShaderManager> materials;  // made after the lights, before the models
     ModelManager* models = nullptr;
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
