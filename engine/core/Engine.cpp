@@ -11,6 +11,9 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/ShaderUser.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -76,9 +79,14 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       config->fullscreen, settings.centerWindow,
                                       settings.windowX, settings.windowY);
 
-    // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers and the screen capture are created here, in
-    // that order.
+    renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
+                                                   settings.stencilBuffer, settings.keepWindowSize);
+
+    // The camera and light managers are created here, in that order.
+    materials = std::make_unique<ShaderManager>(log.get(), fileManager.get(), timers.get(),
+                                                config.get(), renderer.get());
+    // The model, sprite-group and particle-system managers and the screen
+    // capture are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -108,9 +116,13 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system, sprite-group, model, material,
-    // light and camera managers and the renderer are deleted here, in that
-    // order, once they exist.
+    // The screen capture, particle-system, sprite-group and model managers
+    // are deleted here, in that order, once they exist.
+    // The material users still held release their textures, which leave the
+    // renderer's registry: before the renderer.
+    materials.reset();
+    // The light and camera managers are deleted here, in that order.
+    renderer.reset();
     window.reset();
     config.reset();
     timers.reset();
@@ -135,9 +147,12 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // The scene pass, in this order once the services exist: renderer
-    // refresh, cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update and models.
+    renderer->Refresh();
+    // Cameras, particle systems, the build of every sprite group, GUI draw
+    // and lights run here, in that order, once they exist.
+    for (const auto& entry : materials->GetUsers())
+        entry.second->Update();
+    // The models are drawn here.
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)
@@ -147,7 +162,8 @@ void Engine::Render()
 void Engine::EndFrame()
 {
     Render();
-    // The present runs here when the renderer is ready.
+    if (renderer->IsReady())
+        renderer->SwapBuffers();
     // Issued before the screen capture's update below, which takes it in
     // the same frame.
     if (input->IsKeyPressed("PRINTSCRN"))

@@ -79,12 +79,12 @@ public:
     std::unique_ptr<TimerManager> timers;
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
+    std::unique_ptr<RenderSystem> renderer;
     // Services still to be written: null until they exist, and every call
     // into them is skipped while null.
-    RenderSystem* renderer = nullptr;
     CameraManager* cameras = nullptr;
     LightManager* lights = nullptr;
-    ShaderManager* materials = nullptr;
+    std::unique_ptr<ShaderManager> materials;  // made after the lights, before the models
     ModelManager* models = nullptr;
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;

@@ -72,6 +72,27 @@ TEST(OpenGlRendererTest, DrawsPresentsAndReadsBackAFrame)
     EXPECT_PRED2(near, pixel(160, 240), (std::vector<int>{255, 0, 0}));
     EXPECT_PRED2(near, pixel(160, 10), (std::vector<int>{255, 0, 0}));
     EXPECT_EQ(image.GetRow(0)[3], 255);
+
+    // Full screen in another mode, at run time.
+    config.videoMode = "800x600x32";
+    config.fullscreen = true;
+    renderer.CheckVideoMode();
+    ASSERT_TRUE(renderer.IsModeChanged());
+    renderer.Reset(ResetDevice | ResetTextures);
+    ASSERT_TRUE(renderer.IsReady());
+    EXPECT_TRUE(window.fullscreen);
+    renderer.clearColor = ColorRGBA(0, 1, 0, 1);
+    renderer.Refresh();
+    renderer.BeginScene();
+    renderer.EndScene();
+    renderer.SwapBuffers();
+    Image fullscreen;
+    renderer.CaptureScreen(fullscreen);
+    ASSERT_EQ(fullscreen.GetWidth(), 800u);
+    ASSERT_EQ(fullscreen.GetHeight(), 600u);
+    const uint8_t* p = fullscreen.GetRow(300) + 400 * 4;
+    EXPECT_EQ((std::vector<int>{p[0], p[1], p[2], p[3]}), (std::vector<int>{0, 255, 0, 255}));
+
     // Nothing on the way was reported as failing.
     for (const LogMessage& m : log.GetFrameMessages()) {
         EXPECT_LT(m.level, 2) << m.text;
