@@ -6,6 +6,7 @@
 
 #include "engine/graphics/AnimationControl.h"
 #include "engine/graphics/ShaderUser.h"
+#include "platform/graphics/GraphicsResults.h"
 #include "tests/engine/graphics/ModelFixture.h"
 
 namespace ZorvaneEngine {
@@ -97,6 +98,32 @@ TEST_F(ModelManagerTest, DrawsGroupsInKeyOrderAndCounts)
     EXPECT_FLOAT_EQ(near->depthKey, 20);
     EXPECT_FLOAT_EQ(far->depthKey, 30);
     EXPECT_EQ(DrawnX(), (std::vector<float>{8, 7, 2, 4, 1, 3}));
+}
+
+TEST_F(ModelManagerTest, NothingMovesWhileTheRendererIsNotReady)
+{
+    std::vector<Tools::Mesh> frames{Tools::QuadMesh(0, 0, 1, 1), Tools::QuadMesh(5, 0, 6, 1)};
+    Put("m.mlf", Tools::BuildModelFile(Tools::MeshModel(Tools::ModelFlag::Morph | Tools::ModelFlag::List,
+                                                        frames, 4)));
+    Model* model = models->LoadModel("m.mlf", nullptr, ModelFlags::Visible);
+    model->ApplyTransform(Translation(0, 0, -10));
+    model->GetAnimation()->Play();
+    timers->frameStep = 0.125f;
+    models->RenderAll();
+    ASSERT_FLOAT_EQ(model->GetAnimation()->position, 0.5f);
+    ASSERT_EQ(models->GetDrawnModels(), 1u);
+
+    graphics.Fail("DirectDraw::TestCooperativeLevel", Platform::DDERR_SURFACELOST);
+    renderer->Refresh();
+    ASSERT_FALSE(renderer->IsReady());
+    graphics.ClearCalls();
+    models->RenderAll();
+    EXPECT_FLOAT_EQ(model->GetAnimation()->position, 0.5f);
+    EXPECT_EQ(models->GetVisibleModels(), 0u);
+    EXPECT_EQ(models->GetDrawnModels(), 0u);
+    EXPECT_EQ(models->GetVisiblePrimitives(), 0u);
+    EXPECT_EQ(models->GetDrawnPrimitives(), 0u);
+    EXPECT_TRUE(graphics.Calls().empty());
 }
 
 TEST_F(ModelManagerTest, FactoriesRegisterAsTheirKindSays)
