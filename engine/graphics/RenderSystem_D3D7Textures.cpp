@@ -1,6 +1,10 @@
-// Where the renderer meets the device-bound resources of their own Parts:
-// cameras, lights and textures, and the texture surfaces around a device
-// reset and a stage's binding.
+// Where the renderer meets the device-bound resources that have classes of
+// their own: cameras, lights and textures, and the texture surfaces around a
+// device reset and a stage's binding.
+//
+// Textures are not part of the engine yet: their factory makes nothing, no
+// texture registers itself, and the texture side of a reset and of a binding
+// has nothing to do.
 #include "engine/graphics/RenderSystem_D3D7.h"
 
 #include "engine/graphics/Camera_D3D7.h"
@@ -23,10 +27,11 @@ Texture2D* RenderSystem_D3D7::CreateTexture(TextureManager*, const std::string&,
     return nullptr;
 }
 
-// Every registered texture releases its surface before the device goes.
+// Before the device goes, every registered texture releases its surface
+// (surfaces hold the DirectDraw object).
 void RenderSystem_D3D7::ReleaseTextureSurfaces() {}
 
-// Every registered texture creates its surface again from its pictures.
+// After the device is back, every registered texture makes its surface again.
 void RenderSystem_D3D7::RestoreTextureSurfaces() {}
 
 // The surface a stage binds; a texture without one is restored first.
