@@ -26,7 +26,7 @@ function(tangrove_tools)
   endif()
   add_library(tangrove_toollib STATIC ${common})
   target_include_directories(tangrove_toollib PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(tangrove_toollib PUBLIC tangrove_engine)
+  target_link_libraries(tangrove_toollib PUBLIC tangrove_engine Freetype::Freetype PkgConfig::VORBIS)
 
   file(GLOB mains CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*/main.cpp)
   foreach(main IN LISTS mains)

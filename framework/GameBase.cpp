@@ -11,6 +11,8 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem.h"
+#include "engine/input/Controls.h"
 #include "platform/system/System.h"
 
 namespace GameFramework {
@@ -63,6 +65,11 @@ GameBase::~GameBase()
     engine.reset();
 }
 
+void GameBase::ResetRenderDevice()
+{
+    renderer->Reset(ZorvaneEngine::ResetDevice | ZorvaneEngine::ResetTextures);
+}
+
 void GameBase::Init()
 {
     ZorvaneEngine::EngineSettings settings;
@@ -74,6 +81,7 @@ void GameBase::Init()
     timers = engine->timers.get();
     config = engine->config.get();
     window = engine->window.get();
+    renderer = engine->renderer.get();
 
     ZorvaneEngine::RandomSeed = Platform::GetSystem().GetTickCount();
 
@@ -151,7 +159,7 @@ void GameBase::Update()
         // frame; a level already paused keeps its timer paused.
         // Idle frame: nothing is drawn and no screen is updated.
         window->Update();
-        // The renderer's refresh comes here.
+        renderer->Refresh();
         timers->Update();
         // The sound manager runs its queued commands here.
         if (!pausedByFocus) {
@@ -168,10 +176,15 @@ void GameBase::Update()
     }
 
     if (!config->IsCommandDone("g_update_video_mode")) {
-        // The renderer compares the configured mode with the active one here.
+        renderer->CheckVideoMode();
         config->SetCommandDone("g_update_video_mode", true);
     }
-    // The device reset after a mode change comes here.
+    if (renderer->IsModeChanged()) {
+        // The music pauses before the reset and fades back in after it here.
+        ResetRenderDevice();
+        // The click or key that asked for the change must not reach the game.
+        engine->input->SetInputLock(true);
+    }
 
     engine->Update();
     ProcessDebugCommands();

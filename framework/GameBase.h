@@ -16,6 +16,7 @@ class FileManager;
 class TimerManager;
 class Config;
 class Window;
+class RenderSystem;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
@@ -32,7 +33,8 @@ public:
 
     // One frame, run by the message loop whenever no event is waiting.
     virtual void Update();
-    // Start-up.
+    // Start-up: the engine and the framework's services. The derived game's
+    // constructor calls it as its last step.
     virtual void Init();
     virtual void FillEngineSettings(ZorvaneEngine::EngineSettings& settings);
     virtual void RegisterConfigVariables();
@@ -40,6 +42,9 @@ public:
     virtual void ProcessDebugCommands();
     virtual float GetDefaultMusicVolume() { return 1.0f; }
     virtual float GetDefaultSoundVolume() { return 1.0f; }
+    // Re-creates the device in the configured mode and restores every
+    // texture surface.
+    virtual void ResetRenderDevice();
 
     ZorvaneEngine::Engine* GetEngine() const { return engine.get(); }
     int32_t GetVersion() const { return version; }
@@ -62,7 +67,8 @@ protected:
     ZorvaneEngine::TimerManager* timers = nullptr;
     ZorvaneEngine::Config* config = nullptr;
     ZorvaneEngine::Window* window = nullptr;
-    // The renderer, light, material, texture, model, sprite-group, particle,
+    ZorvaneEngine::RenderSystem* renderer = nullptr;
+    // The light, material, texture, model, sprite-group, particle,
     // input, sound, GUI (font, text, GUI sound), screen-capture and console
     // references join here as those services come into being.
 

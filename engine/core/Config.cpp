@@ -156,22 +156,7 @@ ConfigResult Config::Execute(const std::string& line, std::string* name) {
     if (value.empty())
         return ConfigResult::NoValue;
 
-    switch (variable->type) {
-    case ConfigVariableType::Int:
-        *static_cast<int32_t*>(variable->field) = std::atoi(value.c_str());
-        break;
-    case ConfigVariableType::Float:
-        *static_cast<float*>(variable->field) = static_cast<float>(std::atof(value.c_str()));
-        break;
-    case ConfigVariableType::Bool:
-        *static_cast<bool*>(variable->field) = std::atoi(value.c_str()) != 0;
-        break;
-    case ConfigVariableType::String:
-        *static_cast<std::string*>(variable->field) = value;
-        break;
-    case ConfigVariableType::Command:
-        break;
-    }
+    SetValue(key, value);
     return ConfigResult::Done;
 }
 

@@ -3,12 +3,18 @@
 #include <cstdint>
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Paths.h"
 #include "engine/core/Random.h"
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/input/Controls_DI7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/system/System.h"
 
 namespace ZorvaneEngine {
@@ -42,6 +48,11 @@ Engine::ComScope::~ComScope()
 
 Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 {
+    // A log file cannot be opened in a folder that does not exist yet, as on
+    // the very first run; the whole log of that run would be lost.
+    if (settings.logToFile && !settings.logFolder.empty())
+        CreateDirectories(MakeAbsolutePath(settings.logFolder) + "\\");
+
     // From the log on, every service reports through it. Each service gets
     // the ones created before it.
     log = std::make_unique<MessageManager>(settings.logFolder, settings.logName, settings.title,
@@ -66,10 +77,26 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                       config->fullscreen, settings.centerWindow,
                                       settings.windowX, settings.windowY);
 
-    // The renderer, the camera, light, material, model, sprite-group and
-    // particle-system managers, the screen capture, the input, the sound
-    // system and sound manager (an Error from either is swallowed: the game
-    // runs silent) and the GUI manager are created here, in that order.
+    renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
+                                                   settings.stencilBuffer, settings.keepWindowSize);
+
+    // The camera, light, material, model, sprite-group and particle-system
+    // managers and the screen capture are created here, in that order.
+
+    input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
+
+    // Without a working sound device the game runs silent. The sound system
+    // has logged its failure before raising the Error.
+    try {
+        soundSystem = std::make_unique<SoundSystem_DS7>(log.get(), fileManager.get(), timers.get(),
+                                                        config.get(), window.get(),
+                                                        settings.sound3D);
+        soundManager =
+            std::make_unique<SoundManager>(log.get(), fileManager.get(), soundSystem.get());
+    } catch (const Error&) {
+    }
+
+    // The GUI manager is created here.
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -79,10 +106,15 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console, GUI manager, sound manager,
-    // sound system, input, screen capture, particle-system, sprite-group,
-    // model, material, light and camera managers and the renderer are
-    // deleted here first, in that order, once they exist.
+    // Reverse order of creation. The console and the GUI manager are
+    // deleted here first, once they exist.
+    soundManager.reset();
+    soundSystem.reset();
+    input.reset();
+    // The screen capture, particle-system, sprite-group, model, material,
+    // light and camera managers are deleted here, in that order, once they
+    // exist.
+    renderer.reset();
     window.reset();
     config.reset();
     timers.reset();
@@ -96,8 +128,9 @@ void Engine::Update()
     config->Update();
     timers->Update();
     window->Update();
-    // The input's update, the GUI manager's update and, when a console
-    // exists, the console's update run here, in that order.
+    input->Update();
+    // The GUI manager's update and, when a console exists, the console's
+    // update run here, in that order.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -106,18 +139,27 @@ void Engine::Update()
 
 void Engine::Render()
 {
-    // The scene pass, in this order once the services exist: renderer
-    // refresh, cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update, models, the sound
-    // system's refresh and the sound manager with its queued commands.
+    renderer->Refresh();
+    // The rest of the scene pass, in this order once the services exist:
+    // cameras, particle systems, the build of every sprite group,
+    // GUI draw, lights, every material user's update and models.
+    if (soundSystem)
+        soundSystem->Refresh();
+    if (soundManager)
+        soundManager->Update(true);
 }
 
 void Engine::EndFrame()
 {
     Render();
-    // The present (when the renderer is ready), the Print Screen request
-    // ("sc_take_screenshot", before the capture update below), the input's
-    // end of frame and the screen capture's update run here, in that order.
+    if (renderer->IsReady())
+        renderer->SwapBuffers();
+    // Issued before the screen capture's update below, which takes it in
+    // the same frame.
+    if (input->IsKeyPressed("PRINTSCRN"))
+        config->SetCommandDone("sc_take_screenshot", false);
+    input->EndFrame();
+    // The screen capture's update runs here.
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");

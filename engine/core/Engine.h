@@ -79,9 +79,9 @@ public:
     std::unique_ptr<TimerManager> timers;
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
+    std::unique_ptr<RenderSystem> renderer;
     // Services still to be written: null until they exist, and every call
     // into them is skipped while null.
-    RenderSystem* renderer = nullptr;
     CameraManager* cameras = nullptr;
     LightManager* lights = nullptr;
     ShaderManager* materials = nullptr;
@@ -89,9 +89,9 @@ public:
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
-    Controls* input = nullptr;
-    SoundSystem* soundSystem = nullptr;    // null without a working sound device
-    SoundManager* soundManager = nullptr;  // null when it or the sound system failed
+    std::unique_ptr<Controls> input;
+    std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
+    std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
     GUIManager* guiManager = nullptr;
     Console* console = nullptr;            // never created in this game
 

@@ -23,8 +23,10 @@ constexpr float BlueWeight = 0.071f;
 // colours, negative ones) saturate instead of wrapping.
 uint8_t ChannelByte(float value)
 {
-    const float scaled = std::clamp(value, 0.0f, 1.0f) * 255.0f;
-    return static_cast<uint8_t>(std::min(scaled, 255.0f));
+    if (!(value > 0.0f)) {  // NaN too
+        return 0;
+    }
+    return value >= 1.0f ? 255 : static_cast<uint8_t>(value * 255.0f);
 }
 
 void LogError(MessageManager* log, const std::string& text)
@@ -130,7 +132,7 @@ void Image::Fill(const ColorRGBA& color)
     }
     uint8_t pixel[4] = {ChannelByte(color.r), ChannelByte(color.g), ChannelByte(color.b), ChannelByte(color.a)};
     if (bits == 8) {
-        const float grey = GreenWeight * color.g + RedWeight * color.r + BlueWeight * color.b + 0.0f * color.a;
+        const float grey = GreenWeight * color.g + RedWeight * color.r + BlueWeight * color.b;
         pixel[0] = ChannelByte(grey);
     }
     const uint32_t step = GetPixelBytes();
@@ -320,6 +322,7 @@ bool Image::Load(MessageManager* log, FileManager* files, Image& image, const st
     const Codec codec = CodecOf(name);
     if (codec == Codec::None) {
         LogError(log, "Unknown \"" + name + "\" image file type");
+        image.Release();
         return false;
     }
     try {

@@ -360,6 +360,12 @@ void WriteJpeg(MessageManager* log, FileManager* files, const Image& image, cons
     if (!Encode(file.get(), source, log)) {
         RaiseSaveFailure(name);
     }
+    // A save that fails only when the file is completed still fails.
+    try {
+        file->Close();
+    } catch (const Error&) {
+        RaiseSaveFailure(name);
+    }
 }
 
 } // namespace ZorvaneEngine::ImageCodecs

@@ -1,13 +1,14 @@
-// Where the renderer meets the device-bound resources of their own Parts:
-// cameras, lights and textures, and the texture surfaces around a device
-// reset and a stage's binding.
+// Where the renderer meets the device-bound resources that have classes of
+// their own: cameras, lights and textures, and the texture surfaces around a
+// device reset and a stage's binding.
+//
+// Cameras and lights are not part of the engine yet: their factories make
+// nothing.
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/Texture2D_D3D7.h"
 
 namespace ZorvaneEngine {
 
-// Cameras, lights and textures are made by their own classes; until those
-// are part of the engine these factories make nothing.
 Camera* RenderSystem_D3D7::CreateCamera(bool)
 {
     return nullptr;

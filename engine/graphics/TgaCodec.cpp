@@ -194,6 +194,7 @@ void WriteTga(FileManager* files, const Image& image, const std::string& name)
 
     const std::unique_ptr<FileBinary> file = files->OpenFile(name, true);
     file->Write(out.data(), static_cast<uint32_t>(out.size()));
+    file->Close();
 }
 
 } // namespace ZorvaneEngine::ImageCodecs

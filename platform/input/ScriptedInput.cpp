@@ -68,7 +68,8 @@ public:
         const uint32_t room = count;
         count = 0;
         ScriptedInput::Device& device = Script();
-        if (HRESULT result = ReadableResult(device.dataResults); result != DI_OK)
+        HRESULT success = DI_OK;
+        if (HRESULT result = ReadableResult(device.dataResults, &success); result != DI_OK)
             return result;
         if (device.bufferSize == 0)
             return DIERR_NOTBUFFERED;
@@ -78,7 +79,7 @@ public:
             records[count++] = device.records.front();
             device.records.pop_front();
         }
-        return DI_OK;
+        return success;
     }
 
     HRESULT GetDeviceState(uint32_t size, void* state) override {
@@ -100,10 +101,15 @@ private:
     ScriptedInput::Device& Script() { return owner_.Of(kind_); }
     void Record(const std::string& call) { owner_.calls.push_back(name_ + call); }
 
-    HRESULT ReadableResult(std::deque<HRESULT>& scripted) {
+    // A scripted success code (DI_BUFFEROVERFLOW) goes to success, for the
+    // caller to answer once the read is done.
+    HRESULT ReadableResult(std::deque<HRESULT>& scripted, HRESULT* success = nullptr) {
         ScriptedInput::Device& device = Script();
-        if (HRESULT result = TakeScripted(scripted, DI_OK); result < 0)
+        const HRESULT result = TakeScripted(scripted, DI_OK);
+        if (result < 0)
             return result;
+        if (success)
+            *success = result;
         if (device.lost) {
             device.lost = false;
             return DIERR_INPUTLOST;

@@ -23,7 +23,9 @@ public:
         // Answers of the next calls, used up one per call; when empty the
         // device behaves normally.
         std::deque<HRESULT> acquireResults;
-        std::deque<HRESULT> dataResults;  // GetDeviceData
+        // GetDeviceData; a success code such as DI_BUFFEROVERFLOW is
+        // answered with the records.
+        std::deque<HRESULT> dataResults;
         std::deque<HRESULT> stateResults; // GetDeviceState
         std::deque<DeviceObjectData> records; // waiting, oldest first
         std::array<uint8_t, KEYBOARD_STATE_SIZE> keyboardState{};

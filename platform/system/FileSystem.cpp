@@ -96,11 +96,11 @@ std::string ToNativePath(std::string_view path) {
     size_t position = 0;
     if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') {
         // There are no drives here: a drive letter names the one root.
-        result = "/";
+        result.assign(1, '/');
         position = 2;
     } else if (!path.empty() && IsSeparator(path[0])) {
         // "\\server\share" and "//x" end up below "/" as well.
-        result = "/";
+        result.assign(1, '/');
     }
 
     // Once a component is missing, nothing below it can exist to be matched.
@@ -325,7 +325,7 @@ std::vector<FoundFile> FindFiles(std::string_view folder, std::string_view mask)
     std::vector<FoundFile> found;
     std::string native = ToNativePath(folder);
     if (native.empty()) {
-        native = ".";
+        native.assign(1, '.');
     }
     DIR* directory = ::opendir(native.c_str());
     if (directory == nullptr) {

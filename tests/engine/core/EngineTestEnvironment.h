@@ -1,12 +1,13 @@
 #pragma once
-// The world an engine test runs in: the scripted system and windowing
-// installed, the log, file manager, timers and configuration real over a
-// fresh folder, and one journal that interleaves the calls of both scripted
-// platforms in the order they were made.
+// The world an engine test runs in: the scripted system, windowing and
+// graphics driver installed, the log, file manager, timers and configuration
+// real over a fresh folder, and one journal that interleaves the calls of the
+// scripted system and windowing in the order they were made.
 #include <string>
 #include <vector>
 
 #include "engine/core/EngineSettings.h"
+#include "platform/graphics/ScriptedGraphics.h"
 #include "platform/system/ScriptedSystem.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/ScriptedWindowing.h"
@@ -98,14 +99,23 @@ private:
     Platform::Windowing* previous;
 };
 
+class ScopedGraphicsDriver {
+public:
+    explicit ScopedGraphicsDriver(Platform::GraphicsDriver& driver)
+        : previous(Platform::SetGraphicsDriver(&driver)) {}
+    ~ScopedGraphicsDriver() { Platform::SetGraphicsDriver(previous); }
+    ScopedGraphicsDriver(const ScopedGraphicsDriver&) = delete;
+    ScopedGraphicsDriver& operator=(const ScopedGraphicsDriver&) = delete;
+
+private:
+    Platform::GraphicsDriver* previous;
+};
+
 struct EngineTestEnvironment {
     EngineTestEnvironment() {
         scripted.moduleFileName = folder / "bin/tangrove";
         scripted.appDataFolder = folder / "appdata";
         scripted.SetTime(5000);
-        // The user folder exists, as it does after the first run, so the log
-        // is written from its first line.
-        WriteWholeFile(UserFolder() + "/.keep", "");
     }
 
     std::string UserFolder() const { return folder / "appdata/Quobin Games/Tangrove"; }
@@ -139,6 +149,8 @@ struct EngineTestEnvironment {
     JournalSystem system{scripted, windowing};
     Platform::ScopedSystem scopedSystem{system};
     ScopedWindowing scopedWindowing{windowing};
+    Platform::ScriptedGraphics graphics;
+    ScopedGraphicsDriver scopedGraphics{graphics};
 };
 
 } // namespace TestSupport

@@ -293,6 +293,26 @@ TEST_F(RenderSystemDeviceTest, EachCreationStepFailsCleanly)
     }
 }
 
+TEST_F(RenderSystemDeviceTest, ResetOntoADeviceWithMoreStages)
+{
+    ScriptedDevice software = MakeScriptedDevice(IID_IDirect3DRGBDevice, false);
+    software.desc.maxSimultaneousTextures = 3;
+    graphics.Script().adapters[0].devices.push_back(software);
+    Start();
+    renderer->SetTextureFilter(1, FilterPoint);
+    graphics.Fail("Direct3D::CreateDevice", DDERR_GENERIC);
+    renderer->Reset(ResetDevice);
+    EXPECT_EQ(renderer->GetSelectedDevice_D3D7()->guid, IID_IDirect3DRGBDevice);
+    ASSERT_EQ(renderer->GetStageCount(), 3u);
+    // Every cache covers the new stage, and the defaults reached it.
+    EXPECT_EQ(renderer->GetStates().filter, (std::vector<uint32_t>{1, 1, 1}));
+    EXPECT_EQ(renderer->GetStates().textureMatrix.size(), 3u);
+    EXPECT_EQ(renderer->GetStates().texture.size(), 3u);
+    const auto stageStates = graphics.CallsNamed("Device::SetTextureStageState");
+    EXPECT_TRUE(std::any_of(stageStates.begin(), stageStates.end(),
+                            [](const GraphicsCall& c) { return c.args[0] == 2; }));
+}
+
 TEST_F(RenderSystemDeviceTest, DepthBufferAndStencil)
 {
     Start(true);

@@ -74,10 +74,8 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
 {
     if (!std::filesystem::exists(kProgram))
         GTEST_SKIP() << "the program is not built";
+    // A first run: not even the data folder exists.
     TemporaryFolder folder;
-    // As after a first run: the log can only be written into an existing
-    // user folder.
-    std::filesystem::create_directories(UserFolder(folder));
     const std::string log = UserFolder(folder) + "/Tangrove.html";
 
     Program program(folder, "offscreen");
@@ -99,8 +97,6 @@ TEST(Program, FatalStartUpEndsInTheBoxOnStandardError)
     if (!std::filesystem::exists(kProgram))
         GTEST_SKIP() << "the program is not built";
     TemporaryFolder folder;
-    std::filesystem::create_directories(UserFolder(folder));
-
     Program program(folder, "no_such_driver");
     EXPECT_EQ(program.Wait(), 1);
 
