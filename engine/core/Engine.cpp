@@ -13,9 +13,11 @@
 #include "engine/core/Window.h"
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/LightManager.h"
+#include "engine/graphics/ModelManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -88,8 +90,11 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 
     materials = std::make_unique<ShaderManager>(log.get(), fileManager.get(), timers.get(),
                                                 config.get(), renderer.get());
-    // The model, sprite-group and particle-system managers and the screen
-    // capture are created here, in that order.
+    models = std::make_unique<ModelManager>(log.get(), fileManager.get(), timers.get(),
+                                            renderer.get(), cameras.get(), lights.get(),
+                                            materials.get());
+    // The sprite-group and particle-system managers and the screen capture
+    // are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -104,7 +109,9 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
     } catch (const Error&) {
     }
 
-    // The GUI manager is created here.
+    guiManager = std::make_unique<GUIManager>(log.get(), fileManager.get(), window.get(),
+                                              timers.get(), cameras.get(), materials.get(),
+                                              models.get(), input.get(), soundManager.get());
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -114,13 +121,16 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console and the GUI manager are
-    // deleted here first, once they exist.
+    // Reverse order of creation. The console is deleted here first, once it
+    // exists.
+    guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system, sprite-group and model managers
-    // are deleted here, in that order, once they exist.
+    // The screen capture, particle-system and sprite-group managers are
+    // deleted here, in that order, once they exist.
+    // Models still registered release their materials: before the materials.
+    models.reset();
     // The material users still held release their textures, which leave the
     // renderer's registry: before the renderer.
     materials.reset();
@@ -141,8 +151,8 @@ void Engine::Update()
     timers->Update();
     window->Update();
     input->Update();
-    // The GUI manager's update and, when a console exists, the console's
-    // update run here, in that order.
+    guiManager->Update();
+    // The console's update runs here when a console exists.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -153,12 +163,13 @@ void Engine::Render()
 {
     renderer->Refresh();
     cameras->Update();
-    // The particle systems, the build of every sprite group and the GUI
-    // draw run here, in that order, once the services exist.
+    // The particle systems and the build of every sprite group run here, in
+    // that order, once the services exist.
+    guiManager->Draw();
     lights->Update();
     for (const auto& entry : materials->GetUsers())
         entry.second->Update();
-    // The models are drawn here.
+    models->RenderAll();
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)

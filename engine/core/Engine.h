@@ -85,14 +85,14 @@ public:
     // Services still to be written: null until they exist, and every call
     // into them is skipped while null.
     std::unique_ptr<ShaderManager> materials;
-    ModelManager* models = nullptr;
+    std::unique_ptr<ModelManager> models;
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
     std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
     std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
-    GUIManager* guiManager = nullptr;
+    std::unique_ptr<GUIManager> guiManager;
     Console* console = nullptr;            // never created in this game
 
     bool IsComInitialized() const { return com.initialized; }
