@@ -1,22 +1,22 @@
 // Where the renderer meets the device-bound resources that have classes of
 // their own: cameras, lights and textures, and the texture surfaces around a
 // device reset and a stage's binding.
-//
-// Cameras and lights are not part of the engine yet: their factories make
-// nothing.
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/Texture2D_D3D7.h"
 
+#include "engine/graphics/Camera_D3D7.h"
+#include "engine/graphics/Light_D3D7.h"
+
 namespace ZorvaneEngine {
 
-Camera* RenderSystem_D3D7::CreateCamera(bool)
+Camera* RenderSystem_D3D7::CreateCamera(bool orthographic)
 {
-    return nullptr;
+    return new Camera_D3D7(orthographic, this, GetDeviceSlot());
 }
 
-Light* RenderSystem_D3D7::CreateLight(uint32_t)
+Light* RenderSystem_D3D7::CreateLight(uint32_t index)
 {
-    return nullptr;
+    return new Light_D3D7(log, index, this, GetDeviceSlot());
 }
 
 Texture2D* RenderSystem_D3D7::CreateTexture(TextureManager* manager, const std::string& key,
