@@ -11,6 +11,9 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/CameraManager.h"
+#include "engine/graphics/LightManager.h"
+#include "engine/graphics/ModelManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
@@ -81,12 +84,16 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 
     renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
                                                    settings.stencilBuffer, settings.keepWindowSize);
+    cameras = std::make_unique<CameraManager>(log.get(), window.get(), renderer.get());
+    lights = std::make_unique<LightManager>(log.get(), renderer.get());
 
-    // The camera and light managers are created here, in that order.
     materials = std::make_unique<ShaderManager>(log.get(), fileManager.get(), timers.get(),
                                                 config.get(), renderer.get());
-    // The model, sprite-group and particle-system managers and the screen
-    // capture are created here, in that order.
+    models = std::make_unique<ModelManager>(log.get(), fileManager.get(), timers.get(),
+                                            renderer.get(), cameras.get(), lights.get(),
+                                            materials.get());
+    // The sprite-group and particle-system managers and the screen capture
+    // are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -116,12 +123,15 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system, sprite-group and model managers
-    // are deleted here, in that order, once they exist.
+    // The screen capture, particle-system and sprite-group managers are
+    // deleted here, in that order, once they exist.
+    // Models still registered release their materials: before the materials.
+    models.reset();
     // The material users still held release their textures, which leave the
     // renderer's registry: before the renderer.
     materials.reset();
-    // The light and camera managers are deleted here, in that order.
+    lights.reset();
+    cameras.reset();
     renderer.reset();
     window.reset();
     config.reset();
@@ -148,11 +158,13 @@ void Engine::Update()
 void Engine::Render()
 {
     renderer->Refresh();
-    // Cameras, particle systems, the build of every sprite group, GUI draw
-    // and lights run here, in that order, once they exist.
+    cameras->Update();
+    // The particle systems, the build of every sprite group and the GUI
+    // draw run here, in that order, once the services exist.
+    lights->Update();
     for (const auto& entry : materials->GetUsers())
         entry.second->Update();
-    // The models are drawn here.
+    models->RenderAll();
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)
