@@ -131,6 +131,14 @@ GUICheckBox* GUIManager::CreateCheckBox(const Vector2& position, const Vector2& 
     return Register(checkBoxes, GUIWindowFlags::VertexColor, position, size, model, parent);
 }
 
+GUIScroll* GUIManager::CreateScroll(const Vector2& position, const Vector2& size,
+                                    const Model* model, bool vertical, const Vector2& trackStart,
+                                    const Vector2& trackEnd, GUIWindow* parent)
+{
+    return Register(scrolls, GUIWindowFlags::VertexColor, position, size, model, vertical,
+                    trackStart, trackEnd, parent);
+}
+
 GUICursor* GUIManager::CreateCursor(const ShaderDescriptor* material, float size)
 {
     return Register(cursors, material, size, true);

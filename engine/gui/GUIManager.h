@@ -82,6 +82,11 @@ public:
     // Flags fixed to per-vertex colour: a check box starts hidden.
     GUICheckBox* CreateCheckBox(const Vector2& position, const Vector2& size, const Model* model,
                                 GUIWindow* parent);
+    // Flags fixed to per-vertex colour: a scroll bar starts hidden. Thumb
+    // and arrows start without models; the caller replaces them.
+    GUIScroll* CreateScroll(const Vector2& position, const Vector2& size, const Model* model,
+                            bool vertical, const Vector2& trackStart, const Vector2& trackEnd,
+                            GUIWindow* parent);
     GUICursor* CreateCursor(const ShaderDescriptor* material, float size);
 
     // The services, for the widgets built on them.
