@@ -114,7 +114,7 @@ public:
     }
     [[noreturn]] void Fail() const { throw FileError("Incorrect \"" + name + "\" file format"); }
 
-    // count bytes; the caller has held count against the bytes left.
+    // count bytes, held against the bytes left before anything is allocated.
     std::vector<uint8_t> Block(uint64_t count)
     {
         Need(count);
@@ -172,6 +172,8 @@ Model::Model(const ModelServices& services, const std::string& fileName, Camera*
     try {
         auto file = services.files->OpenFile(AddDataFolderPrefix(fileName), false);
         ReadFile(*file);
+    } catch (const FatalError&) {
+        throw;
     } catch (const Error& error) {
         services.log->Error(error.message);
         throw Error(error.message);
