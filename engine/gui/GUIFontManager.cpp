@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextAlign.h"
 
 namespace ZorvaneEngine {
@@ -47,6 +48,24 @@ GUIFont* GUIFontManager::GetFontForDepth(int32_t id, float z)
     }
     depthCopies.push_back(std::make_unique<GUIFont>(*base, z - TextDepthOffset));
     return depthCopies.back().get();
+}
+
+GUIFont* GUIFontManager::GetFontForWindow(int32_t id, const GUIWindow& window)
+{
+    return GetFontForDepth(id, window.GetZ());
+}
+
+Vector2 GUIFontManager::GetTextPosition(uint32_t align, int32_t id, const Vector2& offset, float angle,
+                                        const std::u16string& text, const GUIWindow& window) const
+{
+    Vector2 origin = window.GetAbsolutePosition();
+    Vector2 extent = window.size;
+    if (window.textAreaOn) {
+        origin.x += window.textAreaOffset.x;
+        origin.y += window.textAreaOffset.y;
+        extent = window.textAreaSize;
+    }
+    return GetTextPosition(align, id, offset, angle, text, origin, extent);
 }
 
 Vector2 GUIFontManager::GetTextPosition(uint32_t align, int32_t id, const Vector2& offset, float angle,

@@ -5,6 +5,7 @@
 
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/CameraManager.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/input/Controls.h"
@@ -43,6 +44,7 @@ GUIManager::GUIManager(MessageManager* log, FileManager* files, Window* window,
         camera->farPlane = CameraFar;
     }
     textManager = std::make_unique<GUITextManager>(log, files);
+    fontManager = std::make_unique<GUIFontManager>(log, files, materials, models, camera);
     soundManager = std::make_unique<GUISoundManager>(timers, sounds);
     // Only tracks the mouse: no picture, never shown.
     defaultCursor = new GUICursor(*this, nullptr, 0.0f, false);
@@ -54,6 +56,7 @@ GUIManager::~GUIManager()
     if (cursors.Remove(defaultCursor)) delete defaultCursor;
     defaultCursor = nullptr;
     textManager.reset();
+    fontManager.reset();
     soundManager.reset();
     if (cameras != nullptr) cameras->DestroyCamera(camera);
     camera = nullptr;
@@ -88,7 +91,7 @@ void GUIManager::Draw()
     ForEach(editBoxes, draw);
     ForEach(sliders, draw);
     ForEach(scrolls, draw);
-    // The font manager closes the frame's text pass here.
+    fontManager->EndFrame();
 }
 
 template <typename T, typename... Arguments>

@@ -109,8 +109,7 @@ public:
     // default camera.
     Camera* GetCamera() const { return camera; }
     GUITextManager* GetTextManager() const { return textManager.get(); }
-    // Null until the fonts are part of the toolkit.
-    GUIFontManager* GetFontManager() const { return fontManager; }
+    GUIFontManager* GetFontManager() const { return fontManager.get(); }
     GUISoundManager* GetSoundManager() const { return soundManager.get(); }
     GUICursor* GetDefaultCursor() const { return defaultCursor; }
 
@@ -139,7 +138,7 @@ private:
     Controls* controls;
     Camera* camera = nullptr;  // the camera manager's
     std::unique_ptr<GUITextManager> textManager;
-    GUIFontManager* fontManager = nullptr;
+    std::unique_ptr<GUIFontManager> fontManager;
     std::unique_ptr<GUISoundManager> soundManager;
     GUICursor* defaultCursor = nullptr;  // registered in the cursor pool
 };

@@ -7,6 +7,8 @@
 #include "engine/graphics/ModelFlags.h"
 #include "engine/graphics/ModelManager.h"
 #include "engine/graphics/VertexBuffer.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 
@@ -203,8 +205,19 @@ bool GUIWindow::Draw()
 void GUIWindow::DrawText(GUITextItem& item)
 {
     if (item.isKey && texts != nullptr) item.text = texts->GetText(item.key, item.number);
-    // The font manager turns the item into glyph quads here, in the font
-    // copy for this window's depth.
+    GUIFont* base = fonts != nullptr ? fonts->GetFont(item.font) : nullptr;
+    if (base == nullptr) return;
+    // The item's size stands in for the base font's while it is drawn: the
+    // placement measures with the base font and the depth copy takes its
+    // metrics from it.
+    const float fontSize = base->size;
+    if (item.size >= 0.0f) base->size = item.size;
+    if (GUIFont* font = fonts->GetFontForWindow(item.font, *this)) {
+        const Vector2 start =
+            fonts->GetTextPosition(item.align, item.font, item.offset, item.angle, item.text, *this);
+        font->DrawText(start, item.angle, item.color, item.text);
+    }
+    base->size = fontSize;
 }
 
 void GUIWindow::SetLayer(int32_t newLayer)
