@@ -11,6 +11,7 @@
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/ShaderDescriptor.h"
 #include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "tests/engine/gui/GUIFixture.h"
 #include "tools/common/FontWriter.h"
 
@@ -30,26 +31,18 @@ protected:
             glyphs.push_back(glyph);
         }
         Put("mono.fnt", Tools::BuildFontFile(glyphs));
-        font = std::make_unique<GUIFont>(&log, files.get(), models.get(), ShaderDescriptor(),
-                                         gui->GetCamera(), "mono.fnt");
+        font = gui->GetFontManager()->LoadFont(3, ShaderDescriptor(), "mono.fnt");
         font->size = 10.0f;
         timers->GetMainTimer()->SetTime(0.2f);  // the caret's shown half
     }
-    void TearDown() override
-    {
-        font.reset();
-        GUIFixture::TearDown();
-    }
-
     // Six characters and the caret fit the visible width.
     // On a copy of a quad with vertex colours, so the window has an alpha.
-    GUIEditBox* MakeBox(int32_t maxCharacters = 40, float maxWidth = 1000.0f)
+    GUIEditBox* MakeBox(int32_t maxCharacters = 40, float maxWidth = 1000.0f, int32_t fontId = 3)
     {
         GUIWindow* art = Quad(GUIWindowFlags::VertexColor, {0, 0}, {1, 1});
         GUIEditBox* box = gui->CreateEditBox(Shown | GUIWindowFlags::VertexColor, {100, 100},
-                                             {300, 30}, art->model, 3, ColorRGBA(1, 0, 0, 0.8f),
+                                             {300, 30}, art->model, fontId, ColorRGBA(1, 0, 0, 0.8f),
                                              {5, 8}, maxCharacters, maxWidth, 70.0f, nullptr);
-        box->font = font.get();
         return box;
     }
 
@@ -77,7 +70,7 @@ protected:
         return items;
     }
 
-    std::unique_ptr<GUIFont> font;
+    GUIFont* font = nullptr;  // the font manager's
 };
 
 TEST_F(GUIEditBoxTest, TypedCharactersAndEditingKeysReachTheText)
@@ -134,16 +127,21 @@ TEST_F(GUIEditBoxTest, TheVisibleTextAndTheCaretAreQueuedEachFrame)
     box->active = false;
     EXPECT_EQ(Queued(box).size(), 1u);
 
-    // Hidden, or without its font, it queues nothing and takes no keys.
+    // Hidden, it queues nothing and takes no keys.
     box->active = true;
     box->SetVisible(false);
     Type(u"k");
     EXPECT_EQ(Queued(box).size(), 0u);
-    box->SetVisible(true);
-    box->font = nullptr;
-    Type(u"k");
-    EXPECT_EQ(Queued(box).size(), 0u);
     EXPECT_EQ(box->text, u"abcdefghij");
+}
+
+TEST_F(GUIEditBoxTest, ABoxWhoseFontIsMissingTakesNothingAndDrawsNothing)
+{
+    GUIEditBox* box = MakeBox(40, 1000.0f, 7);
+    EXPECT_EQ(box->font, nullptr);
+    Type(u"abc");
+    EXPECT_EQ(box->text, u"");
+    EXPECT_EQ(Queued(box).size(), 0u);
 }
 
 } // namespace
