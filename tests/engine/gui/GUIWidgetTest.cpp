@@ -11,6 +11,14 @@
 #include "engine/graphics/ShaderDescriptor.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/core/Timer.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUISoundManager.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
+#include "platform/audio/ScriptedAudio.h"
+#include "tools/common/FontWriter.h"
 #include "tests/engine/gui/GUIFixture.h"
 
 namespace ZorvaneEngine {
@@ -131,6 +139,116 @@ TEST_F(GUIWidgetTest, TheArtFrameOfTheStateOutlastsTheMaterialAnimation)
     Mouse(150, 125, false);
     for (const auto& entry : shaders->GetUsers()) entry.second->Update();
     EXPECT_NEAR(column(), 3.0f, 1e-4f);
+}
+
+// Every widget's sounds reach the sound manager's queue by their ids.
+class GUIWidgetSoundTest : public GUIWidgetTest {
+protected:
+    void SetUp() override
+    {
+        GUIWidgetTest::SetUp();
+        system = std::make_unique<SoundSystem_DS7>(&log, files.get(), timers.get(), config.get(),
+                                                   nullptr, false);
+        sounds = std::make_unique<SoundManager>(&log, files.get(), system.get());
+        // The fixture's manager has no sound: this one stands in for it.
+        gui = std::make_unique<GUIManager>(&log, files.get(), window.get(), timers.get(),
+                                           cameras.get(), shaders.get(), models.get(),
+                                           controls.get(), sounds.get());
+        gui->GetCamera()->orthoWidth = 800;
+        gui->GetCamera()->orthoHeight = 600;
+        // Files that do not exist play silence but still take their turn.
+        for (uint32_t id = 0; id <= 12; ++id) {
+            gui->GetSoundManager()->AddSound(static_cast<GUISoundId>(id),
+                                             "id" + std::to_string(id) + ".wav");
+        }
+    }
+    void TearDown() override
+    {
+        gui.reset();
+        sounds.reset();
+        system.reset();
+        GUIWidgetTest::TearDown();
+    }
+
+    // One frame a tenth of a second after the last, and the ids of the
+    // sounds it queued.
+    std::vector<std::string> SoundsOf(float x, float y, bool down)
+    {
+        now += 0.1f;
+        timers->GetMainTimer()->SetTime(now);
+        Mouse(x, y, down);
+        std::vector<std::string> names;
+        for (const SoundCommand& command : sounds->commandQueue) {
+            EXPECT_EQ(command.operation, SoundCommand::Play);
+            const std::string name = command.sound->GetName();
+            names.push_back(name.substr(0, name.find('.')));
+        }
+        sounds->commandQueue.clear();
+        return names;
+    }
+
+    Platform::ScriptedAudio audio;
+    std::unique_ptr<SoundSystem_DS7> system;
+    std::unique_ptr<SoundManager> sounds;
+    float now = 1.0f;
+};
+
+TEST_F(GUIWidgetSoundTest, WidgetsPlayTheirOwnSounds)
+{
+    gui->CreateButton(Shown, {100, 100}, {100, 50}, nullptr, nullptr);
+    gui->CreateCheckBox({300, 100}, {40, 40}, nullptr, nullptr)->SetVisible(true);
+    GUIScroll* scroll =
+        gui->CreateScroll({100, 300}, {224, 20}, nullptr, false, {0, 0}, {200, 0}, nullptr);
+    scroll->CreateThumb({24, 20}, nullptr);
+    scroll->CreateIncreaseButton({240, 0}, {20, 20}, nullptr);  // x 340 to 360
+    scroll->SetVisible(true);
+    using Names = std::vector<std::string>;
+
+    const struct {
+        float x, y;
+        bool down;
+        Names sounds;
+    } steps[] = {
+        {500, 500, false, {}},
+        {150, 125, false, {"id0"}},
+        {150, 125, false, {}},
+        {150, 125, true, {"id1"}},   // on the press
+        {320, 120, true, {"id2"}},   // entering unlatched, even with the mouse held
+        {320, 120, false, {}},
+        {320, 120, true, {"id3"}},
+        {320, 120, false, {}},
+        {150, 310, false, {"id8"}},  // the thumb spans the whole track
+        {150, 310, true, {"id9"}},
+        {150, 310, false, {}},
+        {350, 310, false, {"id10"}},
+        {350, 310, true, {"id11"}},
+    };
+    int frame = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE("frame " + std::to_string(frame++));
+        EXPECT_EQ(SoundsOf(s.x, s.y, s.down), s.sounds);
+    }
+    SoundsOf(350, 310, false);
+
+    // The edit box sounds on every change of its text, and only then.
+    Tools::FontGlyph glyph;
+    glyph.code = u'a';
+    glyph.advance = 1.0f;
+    Put("a.fnt", Tools::BuildFontFile({glyph}));
+    gui->GetFontManager()->LoadFont(0, ShaderDescriptor(), "a.fnt");
+    gui->CreateEditBox(Shown, {0, 0}, {100, 20}, nullptr, 0, ColorRGBA(1, 1, 1, 1), {0, 0}, 2,
+                       1000.0f, 100.0f, nullptr);
+    const struct {
+        uint16_t code;
+        bool isCharacter;
+        Names sounds;
+    } keys[] = {{u'a', true, {"id12"}}, {u'b', true, {}},        {0x25, false, {}},
+                {0x2D, false, {}},      {0x2E, false, {"id12"}}, {0x2E, false, {}}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE("key " + std::to_string(k.code));
+        window->keyEvent = {true, k.isCharacter, k.code};
+        EXPECT_EQ(SoundsOf(500, 500, false), k.sounds);
+    }
 }
 
 class GUIScrollTest : public GUIWidgetTest {
