@@ -134,6 +134,24 @@ GUICheckBox* GUIManager::CreateCheckBox(const Vector2& position, const Vector2& 
     return Register(checkBoxes, GUIWindowFlags::VertexColor, position, size, model, parent);
 }
 
+GUIEditBox* GUIManager::CreateEditBox(uint32_t flags, const Vector2& position,
+                                      const Vector2& size, const Model* model, int32_t fontId,
+                                      const ColorRGBA& color, const Vector2& textOffset,
+                                      int32_t maxCharacters, float maxWidth, float visibleWidth,
+                                      GUIWindow* parent)
+{
+    return Register(editBoxes, flags, position, size, model, fontId, color, textOffset,
+                    maxCharacters, maxWidth, visibleWidth, parent);
+}
+
+GUIScroll* GUIManager::CreateScroll(const Vector2& position, const Vector2& size,
+                                    const Model* model, bool vertical, const Vector2& trackStart,
+                                    const Vector2& trackEnd, GUIWindow* parent)
+{
+    return Register(scrolls, GUIWindowFlags::VertexColor, position, size, model, vertical,
+                    trackStart, trackEnd, parent);
+}
+
 GUICursor* GUIManager::CreateCursor(const ShaderDescriptor* material, float size)
 {
     return Register(cursors, material, size, true);

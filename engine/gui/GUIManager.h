@@ -82,6 +82,18 @@ public:
     // Flags fixed to per-vertex colour: a check box starts hidden.
     GUICheckBox* CreateCheckBox(const Vector2& position, const Vector2& size, const Model* model,
                                 GUIWindow* parent);
+    // fontId names the font of the text; textOffset is where the text starts
+    // in the box; the text keeps to maxCharacters and maxWidth and is drawn
+    // in visibleWidth.
+    GUIEditBox* CreateEditBox(uint32_t flags, const Vector2& position, const Vector2& size,
+                              const Model* model, int32_t fontId, const ColorRGBA& color,
+                              const Vector2& textOffset, int32_t maxCharacters, float maxWidth,
+                              float visibleWidth, GUIWindow* parent);
+    // Flags fixed to per-vertex colour: a scroll bar starts hidden. Thumb
+    // and arrows start without models; the caller replaces them.
+    GUIScroll* CreateScroll(const Vector2& position, const Vector2& size, const Model* model,
+                            bool vertical, const Vector2& trackStart, const Vector2& trackEnd,
+                            GUIWindow* parent);
     GUICursor* CreateCursor(const ShaderDescriptor* material, float size);
 
     // The services, for the widgets built on them.
