@@ -11,7 +11,9 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/Camera.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls.h"
 #include "platform/system/System.h"
 
@@ -32,6 +34,8 @@ constexpr uint32_t kIdleFrameSleepMs = 100;
 // "v_window_change_mode" stays pending this many frames so that the screens
 // showing a full-screen choice can read the new setting before the switch.
 constexpr int32_t kModeChangeFrames = 2;
+constexpr float kGUIWidth = 800.0f;
+constexpr float kGUIHeight = 600.0f;
 
 } // namespace
 
@@ -87,10 +91,16 @@ void GameBase::Init()
 
     // The language manager is created here.
     RegisterConfigVariables();
-    // Fonts and texts load here; the window then takes the title text, and
-    // the GUI camera is set to 800 by 600. The sound player, the level and
-    // profile managers, the high-score table, the game data, the game cursor
-    // and the first two screens are created here.
+    // Fonts and texts load here; the window then takes the title text.
+    // Every interface layout is made for 800 by 600 GUI units, whatever the
+    // display mode.
+    if (ZorvaneEngine::Camera* guiCamera = engine->guiManager->GetCamera()) {
+        guiCamera->orthoWidth = kGUIWidth;
+        guiCamera->orthoHeight = kGUIHeight;
+    }
+    // The sound player, the level and profile managers, the high-score
+    // table, the game data, the game cursor and the first two screens are
+    // created here.
     RegisterSounds();
     // The logos screen opens here.
 }

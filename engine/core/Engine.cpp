@@ -17,6 +17,7 @@
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -108,7 +109,9 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
     } catch (const Error&) {
     }
 
-    // The GUI manager is created here.
+    guiManager = std::make_unique<GUIManager>(log.get(), fileManager.get(), window.get(),
+                                              timers.get(), cameras.get(), materials.get(),
+                                              models.get(), input.get(), soundManager.get());
 
     RandomSeed = Platform::GetSystem().GetTickCount();
 }
@@ -118,8 +121,9 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console and the GUI manager are
-    // deleted here first, once they exist.
+    // Reverse order of creation. The console is deleted here first, once it
+    // exists.
+    guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     input.reset();
@@ -147,8 +151,8 @@ void Engine::Update()
     timers->Update();
     window->Update();
     input->Update();
-    // The GUI manager's update and, when a console exists, the console's
-    // update run here, in that order.
+    guiManager->Update();
+    // The console's update runs here when a console exists.
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -159,8 +163,9 @@ void Engine::Render()
 {
     renderer->Refresh();
     cameras->Update();
-    // The particle systems, the build of every sprite group and the GUI
-    // draw run here, in that order, once the services exist.
+    // The particle systems and the build of every sprite group run here, in
+    // that order, once the services exist.
+    guiManager->Draw();
     lights->Update();
     for (const auto& entry : materials->GetUsers())
         entry.second->Update();

@@ -92,7 +92,7 @@ public:
     std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
     std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
-    GUIManager* guiManager = nullptr;
+    std::unique_ptr<GUIManager> guiManager;
     Console* console = nullptr;            // never created in this game
 
     bool IsComInitialized() const { return com.initialized; }

@@ -8,6 +8,8 @@
 #include "engine/core/Random.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/Camera.h"
+#include "engine/gui/GUIManager.h"
 #include "framework/TestGame.h"
 
 namespace GameFramework {
@@ -89,6 +91,16 @@ TEST(GameBase, InitRegistersItsVariablesAndTheEngineSavesThem)
     const std::string ini = ReadWholeFile(env.IniPath());
     EXPECT_NE(ini.find("d_show_statistics 0\r\n"), std::string::npos);
     EXPECT_EQ(ini.find("g_update_video_mode"), std::string::npos);
+}
+
+TEST(GameBase, InitLaysTheInterfaceOutFor800By600)
+{
+    EngineTestEnvironment env;
+    TestGame game;
+    const ZorvaneEngine::Camera* camera = game.GetEngine()->guiManager->GetCamera();
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->orthoWidth, 800.0f);
+    EXPECT_EQ(camera->orthoHeight, 600.0f);
 }
 
 TEST(GameBase, UnfocusedFramesIdle)

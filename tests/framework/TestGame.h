@@ -26,6 +26,7 @@ public:
         GameBase::Update();
     }
 
+    ZorvaneEngine::Engine* GetEngine() const { return engine.get(); }
     ZorvaneEngine::Config* GetConfig() const { return config; }
     ZorvaneEngine::Window* GetWindow() const { return window; }
     bool IsPausedByFocus() const { return pausedByFocus; }
