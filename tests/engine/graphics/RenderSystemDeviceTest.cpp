@@ -491,39 +491,5 @@ TEST_F(RenderSystemDeviceTest, ErrorReports)
     }
 }
 
-TEST_F(RenderSystemDeviceTest, TextureRegistryAndTheStateCache)
-{
-    Start();
-    // Stand-ins: the registry and the cache only compare addresses.
-    alignas(8) char storage[2][8] = {};
-    auto* first = reinterpret_cast<Texture2D*>(storage[0]);
-    auto* second = reinterpret_cast<Texture2D*>(storage[1]);
-    renderer->AddTexture(first);
-    renderer->AddTexture(second);
-    renderer->SetTexture(1, first);
-    EXPECT_EQ(renderer->GetStates().texture[1], first);
-
-    graphics.ClearCalls();
-    renderer->RemoveTexture(first, "diffuse_a.jpg");
-    EXPECT_EQ(renderer->GetTextureCount(), 1u);
-    // The stage forgets it and the device lets it go.
-    EXPECT_EQ(renderer->GetStates().texture[1], nullptr);
-    EXPECT_EQ(TakeCalls("Device::SetTexture"), (std::vector<std::string>{"Device::SetTexture 1 0"}));
-    // A texture made again at the same address is bound again.
-    renderer->AddTexture(first);
-    renderer->SetTexture(1, first);
-    EXPECT_EQ(TakeCalls("Device::SetTexture").size(), 1u);
-
-    renderer->RemoveTexture(first, "diffuse_a.jpg");
-    try {
-        renderer->RemoveTexture(first, "diffuse_a.jpg");
-        ADD_FAILURE() << "no fatal error";
-    } catch (const FatalError& e) {
-        EXPECT_EQ(e.message, "RenderSystem_D3D7: Failed to remove texture \"diffuse_a.jpg\"");
-    }
-    renderer->RemoveTexture(second, "diffuse_b.jpg");
-    EXPECT_EQ(renderer->GetTextureCount(), 0u);
-}
-
 } // namespace
 } // namespace ZorvaneEngine
