@@ -1,6 +1,6 @@
-// Where the renderer meets the device-bound resources of their own Parts:
-// cameras, lights and textures, and the texture surfaces around a device
-// reset and a stage's binding.
+// Where the renderer meets the device-bound resources that have classes of
+// their own: cameras, lights and textures, and the texture surfaces around a
+// device reset and a stage's binding.
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/Texture2D_D3D7.h"
 
