@@ -1,6 +1,7 @@
 // Time per picture to read a 1024 × 1024 JPEG (the size of the puzzle and
 // background pictures) and to bring it into the 32-bit blue, green, red,
-// alpha form a texture is uploaded from.
+// alpha form a texture is uploaded from; and to make a texture of it through
+// the texture manager (read, pack, mip levels) on the scripted driver.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,15 +11,27 @@
 #include <memory>
 #include <string>
 
+#include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
 #include "engine/graphics/Image.h"
+#include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/graphics/Texture2D.h"
+#include "engine/graphics/TextureManager.h"
+#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/window/ScriptedWindowing.h"
 
 namespace {
 
+using ZorvaneEngine::Config;
 using ZorvaneEngine::FileManager;
 using ZorvaneEngine::Image;
 using ZorvaneEngine::MessageManager;
+using ZorvaneEngine::RenderSystem_D3D7;
+using ZorvaneEngine::Texture2D;
+using ZorvaneEngine::TextureManager;
+using ZorvaneEngine::Window;
 
 constexpr uint32_t Side = 1024;
 
@@ -102,7 +115,78 @@ void DecodeToTextureForm(benchmark::State& state)
                                                     benchmark::Counter::kIsRate);
 }
 
+// A renderer on the scripted driver (its surfaces are memory, as the OpenGL
+// driver's are until the first bind uploads them) with a texture manager
+// reading the fixture's folder.
+class TextureBench {
+public:
+    explicit TextureBench(Fixture& fixture)
+    {
+        previousWindowing = Platform::SetWindowing(&windowing);
+        previousDriver = Platform::SetGraphicsDriver(&graphics);
+        windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
+        config = std::make_unique<Config>("800x600x32", "bench", &fixture.log, nullptr, "", false, false,
+                                          false);
+        window = std::make_unique<Window>("bench", &fixture.log, config.get(), nullptr, 0, false, 800, 600,
+                                          false, true, 0, 0);
+        renderer = std::make_unique<RenderSystem_D3D7>(config.get(), &fixture.log, window.get(), false, false);
+        manager = std::make_unique<TextureManager>(&fixture.log, fixture.files.get(), nullptr, config.get(),
+                                                   renderer.get());
+    }
+    ~TextureBench()
+    {
+        manager.reset();
+        renderer.reset();
+        window.reset();
+        Platform::SetGraphicsDriver(previousDriver);
+        Platform::SetWindowing(previousWindowing);
+    }
+
+    Platform::ScriptedWindowing windowing;
+    Platform::ScriptedGraphics graphics;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<RenderSystem_D3D7> renderer;
+    std::unique_ptr<TextureManager> manager;
+
+private:
+    Platform::Windowing* previousWindowing = nullptr;
+    Platform::GraphicsDriver* previousDriver = nullptr;
+};
+
+// Each round makes the texture anew: the last user's release deletes it.
+void LoadTexture(benchmark::State& state, bool mipMap)
+{
+    Fixture& fixture = Shared();
+    TextureBench bench(fixture);
+    for (auto _ : state) {
+        Texture2D* texture = bench.manager->GetTexture(Fixture::Name, "", mipMap);
+        if (texture == nullptr || texture->GetWidth() != Side) {
+            state.SkipWithError("texture failed");
+            break;
+        }
+        bench.manager->ReleaseTexture(texture);
+        // The driver's record of calls would grow with every round.
+        bench.graphics.ClearCalls();
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["pictures"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                    benchmark::Counter::kIsRate);
+}
+
+void TextureWithMipLevels(benchmark::State& state)
+{
+    LoadTexture(state, true);
+}
+
+void TextureWithoutMipLevels(benchmark::State& state)
+{
+    LoadTexture(state, false);
+}
+
 BENCHMARK(Decode)->Unit(benchmark::kMillisecond);
 BENCHMARK(DecodeToTextureForm)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextureWithMipLevels)->Unit(benchmark::kMillisecond);
+BENCHMARK(TextureWithoutMipLevels)->Unit(benchmark::kMillisecond);
 
 } // namespace

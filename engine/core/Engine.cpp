@@ -11,7 +11,11 @@
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/CameraManager.h"
+#include "engine/graphics/LightManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/ShaderUser.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -79,9 +83,13 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 
     renderer = std::make_unique<RenderSystem_D3D7>(config.get(), log.get(), window.get(),
                                                    settings.stencilBuffer, settings.keepWindowSize);
+    cameras = std::make_unique<CameraManager>(log.get(), window.get(), renderer.get());
+    lights = std::make_unique<LightManager>(log.get(), renderer.get());
 
-    // The camera, light, material, model, sprite-group and particle-system
-    // managers and the screen capture are created here, in that order.
+    materials = std::make_unique<ShaderManager>(log.get(), fileManager.get(), timers.get(),
+                                                config.get(), renderer.get());
+    // The model, sprite-group and particle-system managers and the screen
+    // capture are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -111,9 +119,13 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system, sprite-group, model, material,
-    // light and camera managers are deleted here, in that order, once they
-    // exist.
+    // The screen capture, particle-system, sprite-group and model managers
+    // are deleted here, in that order, once they exist.
+    // The material users still held release their textures, which leave the
+    // renderer's registry: before the renderer.
+    materials.reset();
+    lights.reset();
+    cameras.reset();
     renderer.reset();
     window.reset();
     config.reset();
@@ -140,9 +152,13 @@ void Engine::Update()
 void Engine::Render()
 {
     renderer->Refresh();
-    // The rest of the scene pass, in this order once the services exist:
-    // cameras, particle systems, the build of every sprite group,
-    // GUI draw, lights, every material user's update and models.
+    cameras->Update();
+    // The particle systems, the build of every sprite group and the GUI
+    // draw run here, in that order, once the services exist.
+    lights->Update();
+    for (const auto& entry : materials->GetUsers())
+        entry.second->Update();
+    // The models are drawn here.
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)

@@ -80,11 +80,11 @@ public:
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem> renderer;
+    std::unique_ptr<CameraManager> cameras;
+    std::unique_ptr<LightManager> lights;
     // Services still to be written: null until they exist, and every call
     // into them is skipped while null.
-    CameraManager* cameras = nullptr;
-    LightManager* lights = nullptr;
-    ShaderManager* materials = nullptr;
+    std::unique_ptr<ShaderManager> materials;
     ModelManager* models = nullptr;
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;

@@ -44,6 +44,9 @@ void RenderSystem_D3D7::ReleaseTextureSurfaces()
         list = textures;
     }
     for (Texture2D* texture : list) {
+        // A stage must not keep a surface that is gone, nor skip binding the
+        // restored one.
+        ForgetTexture(texture);
         D3D7(texture)->ReleaseSurface();
     }
 }

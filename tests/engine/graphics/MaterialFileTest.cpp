@@ -19,6 +19,10 @@ Tools::Material GlowMaterial()
 {
     Tools::Material material;
     material.flags = 1;
+    material.diffuse = {0.5f, 0.25f, 1, 1};
+    material.emissive = {0, 0, 0.125f, 1};
+    material.power = 2;
+    material.secondValue = 3;
     material.sourceBlend = 4;
     material.destinationBlend = 5;
     Tools::MaterialStage plain;
@@ -78,6 +82,15 @@ TEST_F(MaterialFileTest, TwoStageMaterialLoadsItsPicturesAndPushesItsStates)
 
     ShaderUser* user = materials->LoadShader("fx\\glow.srf");
     ASSERT_EQ(user->stageCount, 2u);
+    EXPECT_EQ(user->diffuse.g, 0.25f);
+    EXPECT_EQ(user->emissive.b, 0.125f);
+    EXPECT_EQ(user->power, 2.0f);
+    EXPECT_EQ(user->secondValue, 3.0f);
+    EXPECT_EQ(user->stages[0].frameCount, 0u);
+    EXPECT_EQ(user->stages[1].frameCount, 8u);
+    EXPECT_EQ(user->stages[1].speed, 4.0f);
+    EXPECT_EQ(user->stages[1].cols, 4u);
+    EXPECT_EQ(user->stages[1].rows, 2u);
     EXPECT_EQ(user->stages[0].diffuse, "fx\\glow.tga");
     EXPECT_EQ(user->stages[0].opacity, "fx\\glow_a.tga");
     EXPECT_EQ(user->stages[1].diffuse, "ui\\sparks.jpg");

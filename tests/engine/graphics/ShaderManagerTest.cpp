@@ -102,7 +102,7 @@ TEST_F(ShaderManagerTest, EqualDescriptionsShareOneShader)
     EXPECT_EQ(renderer->GetStates().addressV[0], 1u);
 }
 
-TEST_F(ShaderManagerTest, PicturesOfAnimatedStages)
+TEST_F(ShaderManagerTest, PicturesTheStagesAskFor)
 {
     const auto keys = [&](ShaderDescriptor d) {
         ShaderUser* user = materials->CreateShaderUser(d);
@@ -142,6 +142,14 @@ TEST_F(ShaderManagerTest, PicturesOfAnimatedStages)
     EXPECT_EQ(TextureKeys(), std::vector<std::string>{"diffuse_data\\fx\\f.tga_with_mip_mapping"});
     EXPECT_EQ(user->GetShader()->GetFrames(0).size(), 12u);
     materials->RemoveShader(user);
+
+    // "32bit" blends with the diffuse picture's own alpha: no opacity picture.
+    ShaderDescriptor ownAlpha("UI\\Logo.tga", "32BIT", AnimationNone, 1, 1, 1, 0, true);
+    EXPECT_EQ(ownAlpha.flags, ShaderAlphaBlend);
+    EXPECT_EQ(ownAlpha.sourceBlend, 4u);
+    EXPECT_EQ(ownAlpha.destinationBlend, 5u);
+    EXPECT_EQ(ownAlpha.stages[0].addressU, 0u);
+    EXPECT_EQ(keys(ownAlpha), std::vector<std::string>{"diffuse_data\\ui\\logo.tga_with_mip_mapping"});
 
     // A missing "jpg" picture: "jp2", then "bmp", else the "jpg" name.
     struct Case {

@@ -181,6 +181,14 @@ TEST_F(TextureManagerTest, PicturesAreFittedToTheDeviceWithWarnings)
     for (uint32_t pixel : AllPixels(*levels[0])) {
         ASSERT_EQ(pixel >> 24, 77u);
     }
+
+    // Handed straight to the renderer, a smaller opacity picture is read
+    // at the diffuse size through a copy, never past its end.
+    auto small = Plain(2, 2, 8, 55);
+    std::unique_ptr<Texture2D> direct(
+        renderer->CreateTexture(nullptr, "diffuse_direct", Plain(8, 8, 24).get(), small.get(), false));
+    EXPECT_EQ(small->GetWidth(), 2u);
+    EXPECT_EQ(AllPixels(*Levels(direct.get())[0]), std::vector<uint32_t>(64, 0x37808080));
 }
 
 TEST_F(TextureManagerTest, MipChainLevelsAndContents)
