@@ -13,6 +13,7 @@
 #include "engine/core/Window.h"
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/LightManager.h"
+#include "engine/graphics/ModelManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
@@ -88,8 +89,11 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
 
     materials = std::make_unique<ShaderManager>(log.get(), fileManager.get(), timers.get(),
                                                 config.get(), renderer.get());
-    // The model, sprite-group and particle-system managers and the screen
-    // capture are created here, in that order.
+    models = std::make_unique<ModelManager>(log.get(), fileManager.get(), timers.get(),
+                                            renderer.get(), cameras.get(), lights.get(),
+                                            materials.get());
+    // The sprite-group and particle-system managers and the screen capture
+    // are created here, in that order.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -119,8 +123,10 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system, sprite-group and model managers
-    // are deleted here, in that order, once they exist.
+    // The screen capture, particle-system and sprite-group managers are
+    // deleted here, in that order, once they exist.
+    // Models still registered release their materials: before the materials.
+    models.reset();
     // The material users still held release their textures, which leave the
     // renderer's registry: before the renderer.
     materials.reset();
@@ -158,7 +164,7 @@ void Engine::Render()
     lights->Update();
     for (const auto& entry : materials->GetUsers())
         entry.second->Update();
-    // The models are drawn here.
+    models->RenderAll();
     if (soundSystem)
         soundSystem->Refresh();
     if (soundManager)

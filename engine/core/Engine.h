@@ -85,7 +85,7 @@ public:
     // Services still to be written: null until they exist, and every call
     // into them is skipped while null.
     std::unique_ptr<ShaderManager> materials;
-    ModelManager* models = nullptr;
+    std::unique_ptr<ModelManager> models;
     SpriteGroupManager* spriteGroups = nullptr;
     ParticleSystemManager* particleSystems = nullptr;
     ScreenCapture* screenCapture = nullptr;
