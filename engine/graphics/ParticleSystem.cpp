@@ -102,6 +102,8 @@ ParticleSystem::ParticleSystem(const ParticleSystemServices& services, const std
     try {
         auto file = services.files->OpenFile(AddDataFolderPrefix(fileName), false);
         Read(*file);
+    } catch (const FatalError&) {
+        throw;
     } catch (const Error& error) {
         services.log->Error(error.message);
         throw Error(error.message);

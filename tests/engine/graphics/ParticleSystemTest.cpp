@@ -154,13 +154,14 @@ TEST_F(ParticleSystemTest, FilesLoadPerVersionAndDamagedOnesGiveTheBuiltInSystem
         std::function<Bytes()> bytes;  // null: no file at all
         std::string error;             // empty: loads
         uint32_t version = 204;
+        uint32_t pool = 7;
     };
     const std::string quoted = "\"fx/spark.psf\"";
     const Case cases[] = {
         {"version 204", [&] { return good; }, ""},
         {"version 203, 24 bytes shorter, without speed spreads",
          [] { return Tools::BuildParticleSystemFile(DistinctSystem(203)); }, "", 203},
-        {"pool at the 16-bit index limit", [&] { Bytes b = good; PutU32(b, 13, 10922); return b; }, ""},
+        {"pool at the 16-bit index limit", [&] { Bytes b = good; PutU32(b, 13, 10922); return b; }, "", 204, 10922},
         {"missing", nullptr, "Failed to open"},
         {"wrong magic", [&] { Bytes b = good; b[4] = 'X'; return b; },
          "Incorrect " + quoted + " file format"},
@@ -206,8 +207,9 @@ TEST_F(ParticleSystemTest, FilesLoadPerVersionAndDamagedOnesGiveTheBuiltInSystem
             EXPECT_EQ(system->name, "fx/spark.psf");
             EXPECT_TRUE(lines.empty()) << lines.front();
             Tools::ParticleSystem expected = DistinctSystem(c.version);
-            expected.poolSize = system->GetPoolSize() == 10922 ? 10922 : expected.poolSize;
+            expected.poolSize = c.pool;
             ExpectParameters(*system, expected);
+            EXPECT_FALSE(system->spriteGroup->mesh->GetIndexBuffer()->Is32Bit());
             EXPECT_EQ(system->spriteGroup->mesh->GetMaterial()->destinationBlend, 5u);
         } else {
             EXPECT_EQ(system->name, "self_made");
