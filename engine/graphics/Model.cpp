@@ -114,7 +114,7 @@ public:
     }
     [[noreturn]] void Fail() const { throw FileError("Incorrect \"" + name + "\" file format"); }
 
-    // count bytes; the caller has held count against the bytes left.
+    // count bytes, held against the bytes left before anything is allocated.
     std::vector<uint8_t> Block(uint64_t count)
     {
         Need(count);
@@ -172,6 +172,8 @@ Model::Model(const ModelServices& services, const std::string& fileName, Camera*
     try {
         auto file = services.files->OpenFile(AddDataFolderPrefix(fileName), false);
         ReadFile(*file);
+    } catch (const FatalError&) {
+        throw;
     } catch (const Error& error) {
         services.log->Error(error.message);
         throw Error(error.message);
@@ -199,7 +201,8 @@ void Model::ReadFile(FileBinary& file)
 
     flags |= in.U32();
     if (flags == 0) flags = ModelFlags::VertexBufferUsage;
-    const uint32_t kind = VertexKind();
+    const uint32_t kind = VertexKindOfFlags();
+    if (kind == ModelFlags::Morph || kind == ModelFlags::Skinned) animatedKind = kind;
 
     if (flags & ModelFlags::Animated) {
         frameCount = in.U32();
@@ -329,6 +332,7 @@ Model::Model(const Model& source, Camera* camera, uint32_t extraFlags)
       depthBias(source.depthBias),
       services(source.services),
       strip(source.strip),
+      animatedKind(source.animatedKind),
       skinVertices(source.skinVertices),
       morphVertices(source.morphVertices),
       boneKeys(source.boneKeys),
@@ -433,7 +437,7 @@ Model::~Model()
     services.shaders->RemoveShader(material);
 }
 
-uint32_t Model::VertexKind() const
+uint32_t Model::VertexKindOfFlags() const
 {
     if (flags & ModelFlags::Static) return ModelFlags::Static;
     if (flags & ModelFlags::Morph) return ModelFlags::Morph;
@@ -477,8 +481,8 @@ void Model::Update(bool cull)
     }
     if (!(flags & ModelFlags::Visible)) return;
 
-    const uint32_t kind = VertexKind();
-    if (kind == ModelFlags::Static && (flags & ModelFlags::BoxFromVertices)) {
+    const uint32_t kind = animatedKind;
+    if ((flags & ModelFlags::Static) && (flags & ModelFlags::BoxFromVertices)) {
         ComputeBoundingBox(box);
         box.transform = currentTransform;
         box.Update(true);
@@ -538,7 +542,7 @@ void Model::Update(bool cull)
 
 void Model::UpdateVertices(uint32_t current, uint32_t next, float blend)
 {
-    const uint32_t kind = VertexKind();
+    const uint32_t kind = animatedKind;
     const uint32_t count = vertexBuffer->GetCount();
     const uint32_t stride = vertexBuffer->GetStride();
     const uint32_t texCoords = vertexBuffer->GetTexCoordOffset();

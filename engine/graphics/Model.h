@@ -143,11 +143,9 @@ public:
     float depthBias = 0.0f;  // added to the key for the draw order
 
 private:
-    // Which vertex data the model holds: the first of static, morph and
-    // skinned that its flags name. The file's reader takes that one alone,
-    // so the animation takes it too.
-    uint32_t VertexKind() const;
-    void Load(const std::string& fileName);
+    // The first of static, morph and skinned that the flags name: the one
+    // kind of vertex data the file's reader takes.
+    uint32_t VertexKindOfFlags() const;
     void ReadFile(FileBinary& file);
     void CreateBuffers(uint32_t vertexCount, uint32_t indexCount);
     void SetPrimitiveCount();
@@ -157,6 +155,9 @@ private:
 
     ModelServices services;
     uint32_t strip = 1;
+    // Morph or Skinned when the model holds that data, which Update then
+    // animates; bits set on the flags later do not change it.
+    uint32_t animatedKind = 0;
     std::unique_ptr<IndexBuffer> indexBuffer;
     std::unique_ptr<VertexBuffer> vertexBuffer;
     std::unique_ptr<AnimationControl> animation;

@@ -264,6 +264,12 @@ TEST_F(ModelTest, BoxesAndExclusiveFlags)
     for (uint32_t i = 12; i < 18; ++i) face2.push_back(indices.GetIndex(i));
     EXPECT_EQ(face2, (std::vector<uint32_t>{8, 9, 10, 10, 11, 8}));
 
+    // Animation bits set later find no frames to blend: the box stays.
+    box->SetFlags(ModelFlags::Morph | ModelFlags::Skinned);
+    box->Update(false);
+    ExpectVector(box->box.localMax, {1, 2, 3});
+    ExpectVector(Position(*box, 13), {1, 2, 0});
+
     box->SetFlags(ModelFlags::Cull2);
     EXPECT_EQ(box->flags & ModelFlags::CullModes, ModelFlags::Cull2);
     box->SetFlags(ModelFlags::GroupFirst);
