@@ -1,8 +1,8 @@
 // A line of text drawn by the whole interface stack on the OpenGL driver
 // (headless: SDL's offscreen video driver on Mesa's software rasterizer), in
 // a font rendered from DejaVu Sans by the font tools, and read back with the
-// renderer's screen capture: every glyph's ink lies in the box the font
-// measures for it, and no ink lies anywhere else.
+// renderer's screen capture: every glyph's ink, on a window and on a button,
+// lies in the box the font measures for it, and no ink lies anywhere else.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,6 +25,7 @@
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
@@ -129,51 +130,76 @@ TEST_F(TextOpenGlTest, GlyphsLandInTheirMeasuredBoxes)
     font->missingAdvance = 0.3f;
     ASSERT_FALSE(font->GetGlyphs().empty());
 
-    // A dark window of whole-pixel placement, the text centred in it.
-    const std::u16string text = u"Größe ändern";
-    const Vector2 measured = font->MeasureText(text, 0.0f, -1.0f);
-    const float width = measured.x + 200.0f;
+    // A dark window of whole-pixel placement with the line centred at its
+    // top, and a grey button on it with its caption centred.
+    const std::u16string line = u"Größe ändern";
+    const std::u16string caption = u"Übernehmen";
+    const float lineWidth = font->MeasureText(line, 0.0f, -1.0f).x;
+    const float captionWidth = font->MeasureText(caption, 0.0f, -1.0f).x;
     GUIWindow* panel = gui->CreateQuadWindow(GUIWindowFlags::Visible | GUIWindowFlags::VertexColor,
-                                             Vector2(100, 250), Vector2(width, lineHeight + 40.0f), nullptr,
-                                             nullptr, Vector2(1, 1));
+                                             Vector2(100, 250), Vector2(lineWidth + 200.0f, 2 * lineHeight + 80.0f),
+                                             nullptr, nullptr, Vector2(1, 1));
     panel->SetColor(ColorRGBA(0.1f, 0.1f, 0.1f, 1.0f));
-    const Vector2 start =
-        gui->GetFontManager()->GetTextPosition(TextAlign::Center, 2, Vector2(), 0.0f, text, *panel);
-    panel->AddText(TextAlign::Center, 2, text, 0.0f, -1.0f, Vector2(), ColorRGBA(1, 1, 1, 1));
+    GUIButton* button = gui->CreateButton(GUIWindowFlags::Visible | GUIWindowFlags::VertexColor, Vector2(20, 20),
+                                          Vector2(captionWidth + 40.0f, lineHeight + 20.0f), panel->model, panel);
+    ASSERT_NE(button, nullptr);
+    button->SetColor(ColorRGBA(0.3f, 0.3f, 0.3f, 1.0f));
+    GUIFontManager& fonts = *gui->GetFontManager();
+    const uint32_t lineAlign = TextAlign::CenterX | TextAlign::Top;
+    struct Placed {
+        std::u16string text;
+        Vector2 start;
+        float background;  // grey level under the text
+    };
+    const std::vector<Placed> texts = {
+        {line, fonts.GetTextPosition(lineAlign, 2, Vector2(), 0.0f, line, *panel), 0.1f},
+        {caption, fonts.GetTextPosition(TextAlign::Center, 2, Vector2(), 0.0f, caption, *button), 0.3f},
+    };
+    panel->AddText(lineAlign, 2, line, 0.0f, -1.0f, Vector2(), ColorRGBA(1, 1, 1, 1));
+    button->AddText(TextAlign::Center, 2, caption, 0.0f, -1.0f, Vector2(), ColorRGBA(1, 1, 1, 1));
 
     renderer->clearColor = ColorRGBA(0, 0, 0, 1);
     Image screen;
     Frame(screen);
     ASSERT_EQ(screen.GetWidth(), 800u);
     ASSERT_EQ(screen.GetHeight(), 600u);
-    EXPECT_TRUE(gui->GetFontManager()->GetDepthCopies().size() == 1);
+    // One font copy in front of each window.
+    EXPECT_EQ(fonts.GetDepthCopies().size(), 2u);
 
     // Each character's box from the measures of the text up to it: its right
     // end is where the measure of the prefix ends.
     std::vector<Box> boxes;
     std::vector<uint32_t> expectedInk;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const float right = start.x + font->MeasureText(text.substr(0, i + 1), 0.0f, -1.0f).x;
-        const FontGlyph* glyph = font->FindGlyph(text[i]);
-        ASSERT_NE(glyph, nullptr);
-        const float boxWidth = (text[i] == u' ' ? font->missingAdvance : glyph->advance) * font->size;
-        boxes.push_back(Box{right - boxWidth, start.y, right, start.y + font->size});
-        // The glyph's own ink in the texture.
-        uint32_t ink = 0;
-        const uint32_t tw = atlas.texture.GetWidth(), th = atlas.texture.GetHeight();
-        const auto x0 = static_cast<uint32_t>(std::lround(glyph->u * tw));
-        const auto x1 = static_cast<uint32_t>(std::lround((glyph->u + glyph->du) * tw));
-        const auto y0 = static_cast<uint32_t>(std::lround(glyph->v * th));
-        const auto y1 = static_cast<uint32_t>(std::lround((glyph->v + glyph->dv) * th));
-        for (uint32_t y = y0; y < y1; ++y) {
-            for (uint32_t x = x0; x < x1; ++x) {
-                ink += atlas.texture.GetRow(y)[x * 4 + 3] > 127 ? 1 : 0;
+    std::u16string characters;
+    for (const Placed& placed : texts) {
+        for (size_t i = 0; i < placed.text.size(); ++i) {
+            const char16_t code = placed.text[i];
+            const float right = placed.start.x + font->MeasureText(placed.text.substr(0, i + 1), 0.0f, -1.0f).x;
+            const FontGlyph* glyph = font->FindGlyph(code);
+            ASSERT_NE(glyph, nullptr);
+            const float boxWidth = (code == u' ' ? font->missingAdvance : glyph->advance) * font->size;
+            boxes.push_back(Box{right - boxWidth, placed.start.y, right, placed.start.y + font->size});
+            characters += code;
+            // The glyph's own ink in the texture: the coverage at which white
+            // blended over the background passes the ink threshold below.
+            const float coverage = 255.0f * (0.5f - placed.background) / (1.0f - placed.background);
+            uint32_t ink = 0;
+            const uint32_t tw = atlas.texture.GetWidth(), th = atlas.texture.GetHeight();
+            const auto x0 = static_cast<uint32_t>(std::lround(glyph->u * tw));
+            const auto x1 = static_cast<uint32_t>(std::lround((glyph->u + glyph->du) * tw));
+            const auto y0 = static_cast<uint32_t>(std::lround(glyph->v * th));
+            const auto y1 = static_cast<uint32_t>(std::lround((glyph->v + glyph->dv) * th));
+            for (uint32_t y = y0; y < y1; ++y) {
+                for (uint32_t x = x0; x < x1; ++x) {
+                    ink += atlas.texture.GetRow(y)[x * 4 + 3] > coverage ? 1 : 0;
+                }
             }
+            expectedInk.push_back(ink);
         }
-        expectedInk.push_back(ink);
     }
 
-    // Ink: a bright pixel on the dark window and the black screen.
+    // Ink: a bright pixel on the dark window, the grey button and the black
+    // screen.
     std::vector<uint32_t> inkInBox(boxes.size(), 0);
     uint32_t strayInk = 0;
     for (uint32_t y = 0; y < screen.GetHeight(); ++y) {
@@ -198,7 +224,7 @@ TEST_F(TextOpenGlTest, GlyphsLandInTheirMeasuredBoxes)
     EXPECT_EQ(strayInk, 0u);
     for (size_t i = 0; i < boxes.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "character " << i);
-        if (text[i] == u' ') {
+        if (characters[i] == u' ') {
             EXPECT_EQ(inkInBox[i], 0u);
             continue;
         }
