@@ -50,7 +50,7 @@ public:
 private:
     std::unique_ptr<GUIButton> MakeArrow(const Vector2& position, const Vector2& size,
                                          const Model* model);
-    void MakeThumbScrollThumb();
+    void StyleScrollThumb();
 
     TimerManager* timers;
 };

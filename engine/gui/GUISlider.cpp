@@ -106,7 +106,7 @@ bool GUISlider::Draw()
     }
     thumb->Draw();
 
-    if (model && model->GetAnimation()) SetArtFrame(model, state);
+    if (model && model->GetAnimation()) SetAnimationFrame(*model->GetAnimation(), state);
     return true;
 }
 
