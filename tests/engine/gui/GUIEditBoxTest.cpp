@@ -40,10 +40,10 @@ protected:
     GUIEditBox* MakeBox(int32_t maxCharacters = 40, float maxWidth = 1000.0f, int32_t fontId = 3)
     {
         GUIWindow* art = Quad(GUIWindowFlags::VertexColor, {0, 0}, {1, 1});
-        GUIEditBox* box = gui->CreateEditBox(Shown | GUIWindowFlags::VertexColor, {100, 100},
-                                             {300, 30}, art->model, fontId, ColorRGBA(1, 0, 0, 0.8f),
-                                             {5, 8}, maxCharacters, maxWidth, 70.0f, nullptr);
-        return box;
+        const ColorRGBA red(1, 0, 0, 0.8f);
+        return gui->CreateEditBox(Shown | GUIWindowFlags::VertexColor, {100, 100}, {300, 30},
+                                  art->model, fontId, red, {5, 8}, maxCharacters, maxWidth, 70.0f,
+                                  nullptr);
     }
 
     // One GUI update with the key event the window received this frame.
