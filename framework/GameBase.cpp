@@ -5,7 +5,9 @@
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
 #include "engine/core/EngineSettings.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/FileTextual.h"
 #include "engine/core/Paths.h"
 #include "engine/core/Random.h"
 #include "engine/core/TextUtils.h"
@@ -13,7 +15,10 @@
 #include "engine/core/Window.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIMaterial.h"
 #include "engine/input/Controls.h"
 #include "platform/system/System.h"
 
@@ -36,6 +41,19 @@ constexpr uint32_t kIdleFrameSleepMs = 100;
 constexpr int32_t kModeChangeFrames = 2;
 constexpr float kGUIWidth = 800.0f;
 constexpr float kGUIHeight = 600.0f;
+// The language manager's choice: the game always reads the german texts and
+// font list.
+const char* const kLanguageCode = "ge";
+
+// The next token of a list, skipping the empty ones a run of blanks or a
+// line end leaves; false at the end of the file.
+bool ReadToken(ZorvaneEngine::FileTextual& file, std::string& token)
+{
+    while (file.ReadString(token, true)) {
+        if (!token.empty()) return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -91,7 +109,8 @@ void GameBase::Init()
 
     // The language manager is created here.
     RegisterConfigVariables();
-    // Fonts and texts load here; the window then takes the title text.
+    LoadFonts();
+    // Texts load here; the window then takes the title text.
     // Every interface layout is made for 800 by 600 GUI units, whatever the
     // display mode.
     if (ZorvaneEngine::Camera* guiCamera = engine->guiManager->GetCamera()) {
@@ -103,6 +122,37 @@ void GameBase::Init()
     // created here.
     RegisterSounds();
     // The logos screen opens here.
+}
+
+void GameBase::LoadFonts()
+{
+    ZorvaneEngine::GUIFontManager* fonts = engine->guiManager->GetFontManager();
+    try {
+        const std::unique_ptr<ZorvaneEngine::FileTextual> file =
+            fileManager->OpenTextFile(std::string("data\\ui\\fonts\\") + kLanguageCode + ".ini", false);
+        fontCount = file->ReadInt();
+        consoleFontIndex = file->ReadInt();
+        for (int32_t id = 0; id < fontCount; ++id) {
+            // A list shorter than its count ends where its records end,
+            // rather than making fonts of names it does not hold.
+            std::string fontFile, diffuse, opacity;
+            if (!ReadToken(*file, fontFile) || !ReadToken(*file, diffuse) || !ReadToken(*file, opacity)) break;
+            const float size = file->ReadFloat();
+            const float missingAdvance = file->ReadFloat();
+            const float spacing = file->ReadFloat();
+            const bool lowerCaseAliases = file->ReadInt() != 0;
+            const bool fixedWidth = file->ReadInt() != 0;
+            ZorvaneEngine::GUIFont* font =
+                fonts->LoadFont(id, ZorvaneEngine::BuildGUIShaderDescriptor(opacity, diffuse), fontFile);
+            font->size = size;
+            font->missingAdvance = missingAdvance;
+            font->spacing = spacing;
+            font->fixedWidth = fixedWidth;
+            if (lowerCaseAliases) font->AddLowerCaseAliases();
+        }
+    } catch (const ZorvaneEngine::FileError&) {
+        // A missing or broken list leaves the interface without those fonts.
+    }
 }
 
 void GameBase::FillEngineSettings(ZorvaneEngine::EngineSettings& settings)

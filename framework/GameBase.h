@@ -38,6 +38,13 @@ public:
     virtual void Init();
     virtual void FillEngineSettings(ZorvaneEngine::EngineSettings& settings);
     virtual void RegisterConfigVariables();
+    // The fonts of the current language from "data\ui\fonts\<code>.ini":
+    // the font count, the console's font id, then per font (its id being
+    // its place in the list) the font file, the diffuse and opacity
+    // pictures, size, missing-glyph advance, spacing, lower-case aliases
+    // and fixed width. A list that cannot be opened or read ends the reading
+    // without a word; the fonts made so far stay.
+    virtual void LoadFonts();
     virtual void RegisterSounds() {}
     virtual void ProcessDebugCommands();
     virtual float GetDefaultMusicVolume() { return 1.0f; }
@@ -73,6 +80,9 @@ protected:
     // references join here as those services come into being.
 
     bool showStatistics = false;  // "d_show_statistics"
+    // The first two numbers of the font list.
+    int32_t fontCount = 0;
+    int32_t consoleFontIndex = 0;
 
     // Owned framework services (language manager, sound player, game data,
     // level keepers, level and profile managers, high-score table, game

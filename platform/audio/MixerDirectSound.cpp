@@ -8,22 +8,8 @@
 namespace Platform {
 
 MixerDirectSound::MixerDirectSound(std::shared_ptr<AudioDeviceCore> core)
-    : core_(std::move(core)), id_(core_->NewId())
+    : MixerObject(std::move(core))
 {
-}
-
-uint32_t MixerDirectSound::AddRef()
-{
-    return ++references_;
-}
-
-uint32_t MixerDirectSound::Release()
-{
-    const uint32_t left = --references_;
-    core_->Note("Release", id_, {static_cast<double>(left)});
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 HRESULT MixerDirectSound::SetCooperativeLevel(WindowHandle, uint32_t level)

@@ -5,7 +5,7 @@
 namespace Platform {
 
 MixerPrimaryBuffer::MixerPrimaryBuffer(std::shared_ptr<AudioDeviceCore> core, uint32_t flags)
-    : core_(std::move(core)), id_(core_->NewId()), flags_(flags)
+    : MixerBuffer(std::move(core), flags)
 {
     std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
     format_.channels = core_->mixer.OutputChannels();
@@ -20,44 +20,6 @@ MixerPrimaryBuffer::~MixerPrimaryBuffer()
 {
     std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
     core_->primary = nullptr;
-}
-
-uint32_t MixerPrimaryBuffer::AddRef()
-{
-    return ++references_;
-}
-
-uint32_t MixerPrimaryBuffer::Release()
-{
-    const uint32_t left = --references_;
-    core_->Note("Release", id_, {static_cast<double>(left)});
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT MixerPrimaryBuffer::QueryInterface(IDirectSound3DListener** listener)
-{
-    return core_->Traced("QueryInterface", id_, {0}, [&] {
-        if (!listener)
-            return DSERR_INVALIDPARAM;
-        *listener = nullptr;
-        if (!(flags_ & DSBCAPS_CTRL3D))
-            return DSERR_NOINTERFACE;
-        AddRef();
-        *listener = this;
-        return DS_OK;
-    });
-}
-
-HRESULT MixerPrimaryBuffer::QueryInterface(IDirectSound3DBuffer** buffer)
-{
-    return core_->Traced("QueryInterface", id_, {1}, [&] {
-        if (!buffer)
-            return DSERR_INVALIDPARAM;
-        *buffer = nullptr;
-        return DSERR_NOINTERFACE;
-    });
 }
 
 HRESULT MixerPrimaryBuffer::SetFormat(const WaveFormat* format)
@@ -179,10 +141,8 @@ HRESULT MixerPrimaryBuffer::GetCurrentPosition(uint32_t*, uint32_t*)
 HRESULT MixerPrimaryBuffer::SetVolume(int32_t volume)
 {
     return core_->Traced("SetVolume", id_, {double(volume)}, [&] {
-        if (!(flags_ & DSBCAPS_CTRLVOLUME))
-            return DSERR_CONTROLUNAVAIL;
-        if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX)
-            return DSERR_INVALIDPARAM;
+        if (const HRESULT check = CheckVolume(volume); check != DS_OK)
+            return check;
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
         core_->mixer.SetMasterGain(VolumeToGain(volume));
         return DS_OK;
@@ -195,48 +155,13 @@ HRESULT MixerPrimaryBuffer::SetFrequency(uint32_t frequency)
                          [] { return DSERR_CONTROLUNAVAIL; });
 }
 
-HRESULT MixerPrimaryBuffer::SetPosition(float x, float y, float z, uint32_t apply)
-{
-    return core_->Traced("SetPosition", id_, {x, y, z, double(apply)}, [&] {
-        if (apply != DS3D_IMMEDIATE && apply != DS3D_DEFERRED)
-            return DSERR_INVALIDPARAM;
-        std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        if (apply == DS3D_DEFERRED) {
-            deferred_.position = {x, y, z};
-            deferredPosition_ = true;
-        } else {
-            listener_.position = {x, y, z};
-            deferredPosition_ = false;
-        }
-        return DS_OK;
-    });
-}
-
 HRESULT MixerPrimaryBuffer::SetOrientation(float frontX, float frontY, float frontZ, float topX,
                                            float topY, float topZ, uint32_t apply)
 {
     return core_->Traced(
         "SetOrientation", id_, {frontX, frontY, frontZ, topX, topY, topZ, double(apply)}, [&] {
-            if (apply != DS3D_IMMEDIATE && apply != DS3D_DEFERRED)
-                return DSERR_INVALIDPARAM;
-            std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-            Listener& target = apply == DS3D_DEFERRED ? deferred_ : listener_;
-            target.front = {frontX, frontY, frontZ};
-            target.top = {topX, topY, topZ};
-            deferredOrientation_ = apply == DS3D_DEFERRED;
-            return DS_OK;
+            return Set3D(orientation_, {{frontX, frontY, frontZ}, {topX, topY, topZ}}, apply);
         });
-}
-
-HRESULT MixerPrimaryBuffer::GetPosition(Vector3D* position)
-{
-    return core_->Traced("GetPosition", id_, {}, [&] {
-        if (!position)
-            return DSERR_INVALIDPARAM;
-        std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        *position = listener_.position;
-        return DS_OK;
-    });
 }
 
 HRESULT MixerPrimaryBuffer::GetOrientation(Vector3D* front, Vector3D* top)
@@ -245,8 +170,8 @@ HRESULT MixerPrimaryBuffer::GetOrientation(Vector3D* front, Vector3D* top)
         if (!front || !top)
             return DSERR_INVALIDPARAM;
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        *front = listener_.front;
-        *top = listener_.top;
+        *front = orientation_.current.front;
+        *top = orientation_.current.top;
         return DS_OK;
     });
 }
@@ -255,13 +180,8 @@ HRESULT MixerPrimaryBuffer::CommitDeferredSettings()
 {
     return core_->Traced("CommitDeferredSettings", id_, {}, [&] {
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        if (deferredPosition_)
-            listener_.position = deferred_.position;
-        if (deferredOrientation_) {
-            listener_.front = deferred_.front;
-            listener_.top = deferred_.top;
-        }
-        deferredPosition_ = deferredOrientation_ = false;
+        position3D_.Commit();
+        orientation_.Commit();
         for (MixerSoundBuffer* buffer : core_->buffers)
             buffer->CommitDeferred();
         return DS_OK;

@@ -12,7 +12,7 @@ constexpr size_t kKeptStagingBytes = 0x10000;
 MixerSoundBuffer::MixerSoundBuffer(std::shared_ptr<AudioDeviceCore> core, uint32_t flags,
                                    const WaveFormat& format,
                                    std::shared_ptr<std::vector<uint8_t>> memory)
-    : core_(std::move(core)), id_(core_->NewId()), flags_(flags), format_(format)
+    : MixerBuffer(std::move(core), flags), format_(format)
 {
     voice_.memory = std::move(memory);
     voice_.channels = format.channels;
@@ -36,48 +36,7 @@ MixerSoundBuffer::~MixerSoundBuffer()
 
 void MixerSoundBuffer::CommitDeferred()
 {
-    if (hasDeferred3D_) {
-        position3D_ = deferred3D_;
-        hasDeferred3D_ = false;
-    }
-}
-
-uint32_t MixerSoundBuffer::AddRef()
-{
-    return ++references_;
-}
-
-uint32_t MixerSoundBuffer::Release()
-{
-    const uint32_t left = --references_;
-    core_->Note("Release", id_, {static_cast<double>(left)});
-    if (left == 0)
-        delete this;
-    return left;
-}
-
-HRESULT MixerSoundBuffer::QueryInterface(IDirectSound3DListener** listener)
-{
-    return core_->Traced("QueryInterface", id_, {0}, [&] {
-        if (!listener)
-            return DSERR_INVALIDPARAM;
-        *listener = nullptr;
-        return DSERR_NOINTERFACE;
-    });
-}
-
-HRESULT MixerSoundBuffer::QueryInterface(IDirectSound3DBuffer** buffer)
-{
-    return core_->Traced("QueryInterface", id_, {1}, [&] {
-        if (!buffer)
-            return DSERR_INVALIDPARAM;
-        *buffer = nullptr;
-        if (!(flags_ & DSBCAPS_CTRL3D))
-            return DSERR_NOINTERFACE;
-        AddRef();
-        *buffer = this;
-        return DS_OK;
-    });
+    position3D_.Commit();
 }
 
 HRESULT MixerSoundBuffer::SetFormat(const WaveFormat*)
@@ -237,10 +196,8 @@ HRESULT MixerSoundBuffer::GetCurrentPosition(uint32_t* playCursor, uint32_t* wri
 HRESULT MixerSoundBuffer::SetVolume(int32_t volume)
 {
     return core_->Traced("SetVolume", id_, {double(volume)}, [&] {
-        if (!(flags_ & DSBCAPS_CTRLVOLUME))
-            return DSERR_CONTROLUNAVAIL;
-        if (volume < DSBVOLUME_MIN || volume > DSBVOLUME_MAX)
-            return DSERR_INVALIDPARAM;
+        if (const HRESULT check = CheckVolume(volume); check != DS_OK)
+            return check;
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
         volume_ = volume;
         voice_.gain = VolumeToGain(volume);
@@ -259,34 +216,6 @@ HRESULT MixerSoundBuffer::SetFrequency(uint32_t frequency)
             return DSERR_INVALIDPARAM;
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
         voice_.frequency = frequency;
-        return DS_OK;
-    });
-}
-
-HRESULT MixerSoundBuffer::SetPosition(float x, float y, float z, uint32_t apply)
-{
-    return core_->Traced("SetPosition", id_, {x, y, z, double(apply)}, [&] {
-        if (apply != DS3D_IMMEDIATE && apply != DS3D_DEFERRED)
-            return DSERR_INVALIDPARAM;
-        std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        if (apply == DS3D_DEFERRED) {
-            deferred3D_ = {x, y, z};
-            hasDeferred3D_ = true;
-        } else {
-            position3D_ = {x, y, z};
-            hasDeferred3D_ = false;
-        }
-        return DS_OK;
-    });
-}
-
-HRESULT MixerSoundBuffer::GetPosition(Vector3D* position)
-{
-    return core_->Traced("GetPosition", id_, {}, [&] {
-        if (!position)
-            return DSERR_INVALIDPARAM;
-        std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        *position = position3D_;
         return DS_OK;
     });
 }
