@@ -6,15 +6,21 @@
 
 namespace ZorvaneEngine {
 
+void SetAnimationFrame(AnimationControl& animation, uint32_t frame)
+{
+    // A stopped control at a whole position shows exactly that frame.
+    animation.playing = false;
+    animation.currentRangeId = -1;  // all frames: the position counts from frame 0
+    animation.position = static_cast<float>(frame);
+    animation.currentFrame = frame;
+}
+
 void SetArtFrame(Model* model, uint32_t frame)
 {
     if (!model) return;
     AnimationControl* animation = model->GetAnimation();
     if (animation && animation->GetFrameCount() > 1) {
-        // A stopped control at a whole position shows exactly that frame.
-        animation->playing = false;
-        animation->position = static_cast<float>(frame);
-        animation->currentFrame = frame;
+        SetAnimationFrame(*animation, frame);
         return;
     }
     ShaderUser* material = model->GetMaterial();

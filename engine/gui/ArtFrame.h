@@ -7,7 +7,11 @@
 
 namespace ZorvaneEngine {
 
+class AnimationControl;
 class Model;
+
+// The control shows the frame from now on, stopped there.
+void SetAnimationFrame(AnimationControl& animation, uint32_t frame);
 
 // The model's animation control when it has more than one frame, otherwise
 // the animated stages of its material that have more than one frame.

@@ -6,7 +6,6 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
-#include "engine/gui/TextAlign.h"
 #include "engine/input/Controls.h"
 
 namespace ZorvaneEngine {
@@ -72,8 +71,8 @@ bool GUIEditBox::Update(const Vector2& cursor, bool mouseDown, bool mousePressed
     const std::u16string shown = VisibleText();
     if (!shown.empty()) QueueText(shown, textOffset, frameColor);
 
-    const float seconds = timers && timers->GetMainTimer() ? timers->GetMainTimer()->GetTime() : 0.0f;
-    if (active && CaretShown(seconds)) {
+    const Timer* clock = timers ? timers->GetMainTimer() : nullptr;
+    if (active && CaretShown(clock ? clock->GetTime() : 0.0f)) {
         QueueText(caretText, Vector2(CaretOffset() + textOffset.x, textOffset.y), frameColor);
     }
 

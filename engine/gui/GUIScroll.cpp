@@ -13,14 +13,14 @@ GUIScroll::GUIScroll(const GUIManager& manager, uint32_t flags, const Vector2& p
 {
     // The slider made a slider's thumb; a scroll bar's has its own layer
     // and sounds.
-    MakeThumbScrollThumb();
+    StyleScrollThumb();
     increaseButton = MakeArrow(Vector2(), Vector2(), nullptr);
     decreaseButton = MakeArrow(Vector2(), Vector2(), nullptr);
 }
 
 GUIScroll::~GUIScroll() = default;
 
-void GUIScroll::MakeThumbScrollThumb()
+void GUIScroll::StyleScrollThumb()
 {
     thumb->SetLayer(2);
     thumb->hoverSound = GUISoundScrollThumbHover;
@@ -39,20 +39,20 @@ std::unique_ptr<GUIButton> GUIScroll::MakeArrow(const Vector2& position, const V
 void GUIScroll::CreateThumbFromFile(const Vector2& thumbSize, const std::string& modelFile)
 {
     GUISlider::CreateThumbFromFile(thumbSize, modelFile);
-    MakeThumbScrollThumb();
+    StyleScrollThumb();
 }
 
 void GUIScroll::CreateThumb(const Vector2& thumbSize, const Model* model)
 {
     GUISlider::CreateThumb(thumbSize, model);
-    MakeThumbScrollThumb();
+    StyleScrollThumb();
 }
 
 void GUIScroll::CreateQuadThumb(const Vector2& thumbSize, const ShaderDescriptor* material,
                                 const Vector2& uvSize)
 {
     GUISlider::CreateQuadThumb(thumbSize, material, uvSize);
-    MakeThumbScrollThumb();
+    StyleScrollThumb();
 }
 
 void GUIScroll::CreateIncreaseButton(const Vector2& position, const Vector2& size,

@@ -50,7 +50,8 @@ public:
 private:
     std::unique_ptr<GUIButton> MakeArrow(const Vector2& position, const Vector2& size,
                                          const Model* model);
-    void MakeThumbScrollThumb();
+    // In front of the track, with the scroll bar's thumb sounds.
+    void StyleScrollThumb();
 
     TimerManager* timers;
 };

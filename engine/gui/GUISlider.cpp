@@ -15,8 +15,7 @@ GUISlider::GUISlider(const GUIManager& manager, uint32_t flags, const Vector2& p
       vertical(vertical),
       trackStart(trackStart),
       trackEnd(trackEnd),
-      manager(manager),
-      soundManager(manager.GetSoundManager())
+      manager(manager)
 {
     CreateThumb(Vector2(), nullptr);
 }
@@ -40,10 +39,11 @@ void GUISlider::AdoptThumb(std::unique_ptr<GUIButton> newThumb, const Vector2& n
     newThumb->hoverSound = GUISoundSliderThumbHover;
     newThumb->clickSound = GUISoundSliderThumbClick;
     thumbSize = newThumbSize;
-    // The old thumb leaves the slider's children before the new one joins.
     thumb = std::move(newThumb);
 }
 
+// Each form deletes the old thumb first, so it has left the slider's
+// children before the new one joins them.
 void GUISlider::CreateThumbFromFile(const Vector2& newThumbSize, const std::string& modelFile)
 {
     thumb.reset();
@@ -106,7 +106,7 @@ bool GUISlider::Draw()
     }
     thumb->Draw();
 
-    if (model && model->GetAnimation()) SetArtFrame(model, state);
+    if (model && model->GetAnimation()) SetAnimationFrame(*model->GetAnimation(), state);
     return true;
 }
 

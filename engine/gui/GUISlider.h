@@ -13,8 +13,6 @@
 
 namespace ZorvaneEngine {
 
-class GUISoundManager;
-
 enum SliderState : uint32_t {
     SliderStateNormal = 0,
     SliderStateHover = 1,
@@ -64,13 +62,15 @@ public:
     std::unique_ptr<GUIButton> thumb;
 
 protected:
-    // Flags, place, size, parent and sounds of a new thumb.
+    // Shown, with vertex colours when the slider has them; also the arrows'.
     uint32_t ThumbFlags() const;
-    void AdoptThumb(std::unique_ptr<GUIButton> newThumb, const Vector2& newThumbSize);
+    // The whole track plus the thumb.
     Vector2 ThumbSpan(const Vector2& newThumbSize) const;
+    // A new thumb is placed by the slider and plays the slider thumb's sounds.
+    void AdoptThumb(std::unique_ptr<GUIButton> newThumb, const Vector2& newThumbSize);
 
+    // Thumbs and arrows are made on its services.
     const GUIManager& manager;
-    GUISoundManager* soundManager;
 };
 
 } // namespace ZorvaneEngine

@@ -1,9 +1,11 @@
-// The edit box on its window: key events from the window through the
-// controls, the texts it queues for the frame and the blinking caret, with
+// The edit box on its window: key and character messages of the window
+// through the controls, the texts it queues for the frame and the blinking caret, with
 // a font whose every glyph is 10 units wide.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/core/Timer.h"
@@ -13,6 +15,7 @@
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "tests/engine/gui/GUIFixture.h"
+#include "platform/window/Messages.h"
 #include "tools/common/FontWriter.h"
 
 namespace ZorvaneEngine {
@@ -40,23 +43,37 @@ protected:
     GUIEditBox* MakeBox(int32_t maxCharacters = 40, float maxWidth = 1000.0f, int32_t fontId = 3)
     {
         GUIWindow* art = Quad(GUIWindowFlags::VertexColor, {0, 0}, {1, 1});
-        GUIEditBox* box = gui->CreateEditBox(Shown | GUIWindowFlags::VertexColor, {100, 100},
-                                             {300, 30}, art->model, fontId, ColorRGBA(1, 0, 0, 0.8f),
-                                             {5, 8}, maxCharacters, maxWidth, 70.0f, nullptr);
-        return box;
+        const ColorRGBA red(1, 0, 0, 0.8f);
+        return gui->CreateEditBox(Shown | GUIWindowFlags::VertexColor, {100, 100}, {300, 30},
+                                  art->model, fontId, red, {5, 8}, maxCharacters, maxWidth, 70.0f,
+                                  nullptr);
     }
 
-    // One GUI update with the key event the window received this frame.
-    void Key(uint16_t code, bool isCharacter)
+    // One frame in which the window received the messages.
+    void Receive(const std::vector<std::pair<uint32_t, uint16_t>>& messages)
     {
-        window->keyEvent = {true, isCharacter, code};
+        for (const auto& [message, wParam] : messages) window->WindowProc(message, wParam, 1);
         gui->Update();
         gui->Draw();
         controls->EndFrame();
     }
+    // A key goes down; Backspace also makes a control character, which is
+    // no text.
+    void Key(uint16_t virtualKey)
+    {
+        if (virtualKey == 0x08) {
+            Receive({{Platform::WM_KEYDOWN, virtualKey}, {Platform::WM_CHAR, 0x08}});
+        } else {
+            Receive({{Platform::WM_KEYDOWN, virtualKey}});
+        }
+    }
+    // Each character a frame: its key goes down, then the character comes.
     void Type(const std::u16string& text)
     {
-        for (char16_t c : text) Key(c, true);
+        for (char16_t c : text) {
+            Receive({{Platform::WM_KEYDOWN, static_cast<uint16_t>(std::toupper(c & 0x7F))},
+                   {Platform::WM_CHAR, c}});
+        }
     }
 
     // The texts the box queued in this frame's update.
@@ -77,17 +94,17 @@ TEST_F(GUIEditBoxTest, TypedCharactersAndEditingKeysReachTheText)
 {
     GUIEditBox* box = MakeBox(5);
     Type(u"abc");
-    Key(0x25, false);  // Left
+    Key(0x25);  // Left
     Type(u"x#");       // '#' has no glyph
     EXPECT_EQ(box->text, u"abxc");
     EXPECT_EQ(box->caret, 3);
-    Key(0x2E, false);  // Delete
-    Key(0x24, false);  // Home
-    Key(0x2D, false);  // Insert: overwrite
+    Key(0x2E);  // Delete
+    Key(0x24);  // Home
+    Key(0x2D);  // Insert: overwrite
     Type(u"q");
-    Key(0x23, false);  // End
+    Key(0x23);  // End
     Type(u"yz");
-    Key(0x08, false);  // Backspace in the full box takes the character under the caret
+    Key(0x08);  // Backspace in the full box takes the character under the caret
     EXPECT_EQ(box->text, u"qbxy");
     EXPECT_EQ(box->caret, 4);
 

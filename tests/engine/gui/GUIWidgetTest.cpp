@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/core/TimerManager.h"
+#include "engine/graphics/AnimationControl.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ShaderDescriptor.h"
@@ -19,6 +20,7 @@
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/audio/ScriptedAudio.h"
 #include "tools/common/FontWriter.h"
+#include "tools/common/ModelWriter.h"
 #include "tests/engine/gui/GUIFixture.h"
 
 namespace ZorvaneEngine {
@@ -142,6 +144,33 @@ TEST_F(GUIWidgetTest, TheArtFrameOfTheStateOutlastsTheMaterialAnimation)
 }
 
 // Every widget's sounds reach the sound manager's queue by their ids.
+TEST_F(GUIWidgetTest, TheArtFrameOfTheStateOutlastsTheModelAnimation)
+{
+    // Four morph frames, playing at 10 frames a second as loaded.
+    std::vector<Tools::Mesh> frames;
+    for (int f = 0; f < 4; ++f) frames.push_back(Tools::QuadMesh(0, 0, 1, 1));
+    Put("art.mlf", Tools::BuildModelFile(Tools::MeshModel(
+                       Tools::ModelFlag::Morph | Tools::ModelFlag::List, frames, 10.0f)));
+    auto* button =
+        new GUIButton(*gui, Shown, {100, 100}, {100, 50}, std::string("art.mlf"), nullptr);
+    gui->buttons.Add(button);
+    AnimationControl* animation = button->model->GetAnimation();
+    ASSERT_NE(animation, nullptr);
+    animation->playing = true;
+
+    timers->frameStep = 0.25f;
+    const struct {
+        bool hovered, down;
+        uint32_t frame;
+    } steps[] = {{true, false, 1}, {true, true, 2}, {true, true, 2}, {false, true, 0}};
+    for (const auto& s : steps) {
+        Mouse(s.hovered ? 150 : 500, 125, s.down);
+        // The scene pass updates every model after the GUI has drawn.
+        button->model->Update(false);
+        EXPECT_EQ(animation->currentFrame, s.frame);
+    }
+}
+
 class GUIWidgetSoundTest : public GUIWidgetTest {
 protected:
     void SetUp() override
