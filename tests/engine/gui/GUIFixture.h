@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/graphics/Camera.h"
+#include "engine/graphics/ShaderDescriptor.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/input/Controls.h"
