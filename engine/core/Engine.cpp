@@ -14,9 +14,11 @@
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/LightManager.h"
 #include "engine/graphics/ModelManager.h"
+#include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
+#include "engine/graphics/SpriteGroupManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
@@ -92,8 +94,11 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
     models = std::make_unique<ModelManager>(log.get(), fileManager.get(), timers.get(),
                                             renderer.get(), cameras.get(), lights.get(),
                                             materials.get());
-    // The sprite-group and particle-system managers and the screen capture
-    // are created here, in that order.
+    spriteGroups = std::make_unique<SpriteGroupManager>(log.get(), cameras.get(), materials.get(),
+                                                        models.get());
+    particleSystems = std::make_unique<ParticleSystemManager>(
+        log.get(), fileManager.get(), timers.get(), materials.get(), spriteGroups.get());
+    // The screen capture is created here.
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -123,8 +128,11 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture, particle-system and sprite-group managers are
-    // deleted here, in that order, once they exist.
+    // The screen capture is deleted here once it exists.
+    // Systems own sprite groups, and groups own registered meshes: each
+    // manager before the one its objects live in.
+    particleSystems.reset();
+    spriteGroups.reset();
     // Models still registered release their materials: before the materials.
     models.reset();
     // The material users still held release their textures, which leave the
@@ -159,8 +167,11 @@ void Engine::Render()
 {
     renderer->Refresh();
     cameras->Update();
-    // The particle systems, the build of every sprite group and the GUI
-    // draw run here, in that order, once the services exist.
+    particleSystems->Update();
+    for (SpriteGroup* group : spriteGroups->GetSlots())
+        if (group != nullptr)
+            group->Build();
+    // The GUI draw runs here once it exists.
     lights->Update();
     for (const auto& entry : materials->GetUsers())
         entry.second->Update();

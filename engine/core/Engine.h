@@ -86,8 +86,8 @@ public:
     // into them is skipped while null.
     std::unique_ptr<ShaderManager> materials;
     std::unique_ptr<ModelManager> models;
-    SpriteGroupManager* spriteGroups = nullptr;
-    ParticleSystemManager* particleSystems = nullptr;
+    std::unique_ptr<SpriteGroupManager> spriteGroups;
+    std::unique_ptr<ParticleSystemManager> particleSystems;
     ScreenCapture* screenCapture = nullptr;
     std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
