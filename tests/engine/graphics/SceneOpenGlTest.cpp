@@ -21,11 +21,13 @@
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/Image.h"
+#include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ModelManager.h"
 #include "engine/graphics/ParticleSystem.h"
 #include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/graphics/VertexBuffer.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tools/common/MaterialWriter.h"
 #include "tools/common/ModelWriter.h"
@@ -235,6 +237,41 @@ protected:
         return screen;
     }
 
+    // A window's model as the GUI makes it: a unit square strip with a
+    // colour per vertex, scaled to the window's size and placed at its
+    // corner and depth, drawn in the second group by its fixed depth key,
+    // without depth test.
+    Model* GuiQuad(Camera* camera, float x, float y, float width, float height, float z,
+                   const ColorRGBA& colour)
+    {
+        const uint32_t flags = ModelFlags::Static | 0x10 | ModelFlags::VertexColor | ModelFlags::GroupSecond |
+                               ModelFlags::FixedDepthKey | ModelFlags::Visible;
+        Model* model = engine->models->CreateModel(flags, 4, 4, nullptr, camera);
+        auto* index = static_cast<uint16_t*>(model->GetIndexBuffer()->Lock(0, 4));
+        for (uint16_t i = 0; i < 4; ++i) index[i] = i;
+        model->GetIndexBuffer()->Unlock();
+        VertexBuffer* vertices = model->GetVertexBuffer();
+        uint8_t* v = vertices->Lock(0, 4);
+        const float corners[4][2] = {{1, 0}, {1, 1}, {0, 0}, {0, 1}};
+        for (const auto& c : corners) {
+            const float position[3] = {c[0], c[1], 0};
+            std::memcpy(v, position, sizeof position);
+            v += vertices->GetStride();
+        }
+        vertices->Unlock();
+        model->SetColor(colour);
+        model->ComputeBoundingBox(model->box);
+        Matrix4 placement = Matrix4::Identity();
+        placement[0] = width;
+        placement[5] = height;
+        placement[3] = x;
+        placement[7] = y;
+        placement[11] = z;
+        model->ApplyTransform(placement);
+        model->depthKey = z;
+        return model;
+    }
+
     // The pixel under a point; (-1, -1, -1) off the screen.
     static Rgb At(const Image& screen, float x, float y)
     {
@@ -371,6 +408,62 @@ TEST_F(SceneOpenGlTest, ModelsAndParticlesLandWhereTheCameraSeesThem)
     screen = Frame(0.0625f);
     const Rgb halfGreen{25, 153, 25}, halfYellow{153, 153, 25};
     EXPECT_EQ(quarters(screen), (std::vector<Rgb>{halfGreen, halfGreen, halfYellow, halfYellow}));
+}
+
+TEST_F(SceneOpenGlTest, GuiCameraDrawsWindowsAndParticlesInGuiUnits)
+{
+    // The GUI's camera: 800 × 600 units from the lower-left corner, near
+    // plane 500 and far plane −500 around the windows' depths.
+    Camera* gui = engine->cameras->CreateCamera(true);
+    gui->orthoWidth = 800;
+    gui->orthoHeight = 600;
+    gui->nearPlane = 500;
+    gui->farPlane = -500;
+    const float toX = kWidth / 800.0f, toY = kHeight / 600.0f;
+
+    // A window and a child in front of it (smaller z, smaller key: drawn
+    // later), overlapping on its right.
+    GuiQuad(gui, 100, 50, 200, 100, -15, ColorRGBA(0, 0, 1, 1));
+    GuiQuad(gui, 250, 80, 100, 40, -15.01f, ColorRGBA(1, 1, 0, 1));
+
+    // Sparks of 5 units' half edge at 20 units a second for half a second.
+    ParticleSystem* sparks = engine->particleSystems->LoadParticleSystem("scene\\sparks.psf", gui);
+    sparks->parameters.size.fill(5);
+    sparks->parameters.speed.fill(0.2f);
+    const Vector3 emitter(600, 400, -20);
+    sparks->emitterPosition = emitter;
+    sparks->looping = true;
+    sparks->emitting = true;
+
+    Image screen;
+    for (int i = 0; i < 10; ++i) screen = Frame(0.05f);
+    EXPECT_EQ(engine->models->GetDrawnModels(), 3u);
+
+    EXPECT_EQ(At(screen, 150 * toX, 100 * toY), kBlue);
+    EXPECT_EQ(At(screen, 275 * toX, 100 * toY), kYellow);  // the child over its parent
+    EXPECT_EQ(At(screen, 325 * toX, 100 * toY), kYellow);  // the child alone
+    EXPECT_EQ(At(screen, 200 * toX, 47 * toY), kBackground);
+    EXPECT_EQ(At(screen, 200 * toX, 153 * toY), kBackground);
+    EXPECT_EQ(At(screen, 97 * toX, 100 * toY), kBackground);
+    EXPECT_EQ(At(screen, 353 * toX, 100 * toY), kBackground);
+
+    // Reach: 10 units of travel plus the half diagonal of a sprite.
+    const float reach = (10 + 5 * 1.4143f) * toY + 2;
+    int sparkPixels = 0;
+    int strayPixels = 0;
+    for (uint32_t y = 0; y < kHeight; ++y) {
+        for (uint32_t x = 0; x < kWidth; ++x) {
+            if (!IsMagenta(At(screen, static_cast<float>(x), static_cast<float>(y)))) continue;
+            const float dx = x + 0.5f - emitter.x * toX, dy = y + 0.5f - emitter.y * toY;
+            if (std::sqrt(dx * dx + dy * dy) <= reach) {
+                ++sparkPixels;
+            } else {
+                ++strayPixels;
+            }
+        }
+    }
+    EXPECT_GT(sparkPixels, 300);
+    EXPECT_EQ(strayPixels, 0);
 }
 
 } // namespace
