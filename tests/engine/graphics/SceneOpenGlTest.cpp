@@ -96,6 +96,16 @@ Vector3 Transform(const Matrix4& m, const Vector3& p)
             m[8] * p.x + m[9] * p.y + m[10] * p.z + m[11]};
 }
 
+// The rotation of a unit quaternion (x, y, z, w), for column vectors.
+Matrix4 Rotation(float x, float y, float z, float w)
+{
+    Matrix4 m = Matrix4::Identity();
+    m[0] = 1 - 2 * (y * y + z * z);  m[1] = 2 * (x * y - w * z);      m[2] = 2 * (x * z + w * y);
+    m[4] = 2 * (x * y + w * z);      m[5] = 1 - 2 * (x * x + z * z);  m[6] = 2 * (y * z - w * x);
+    m[8] = 2 * (x * z - w * y);      m[9] = 2 * (y * z + w * x);      m[10] = 1 - 2 * (x * x + y * y);
+    return m;
+}
+
 class SceneOpenGlTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -244,8 +254,8 @@ protected:
     Model* GuiQuad(Camera* camera, float x, float y, float width, float height, float z,
                    const ColorRGBA& colour)
     {
-        const uint32_t flags = ModelFlags::Static | 0x10 | ModelFlags::VertexColor | ModelFlags::GroupSecond |
-                               ModelFlags::FixedDepthKey | ModelFlags::Visible;
+        const uint32_t flags = ModelFlags::Static | ModelFlags::VertexColor |
+                               ModelFlags::GroupSecond | ModelFlags::FixedDepthKey | ModelFlags::Visible;
         Model* model = engine->models->CreateModel(flags, 4, 4, nullptr, camera);
         auto* index = static_cast<uint16_t*>(model->GetIndexBuffer()->Lock(0, 4));
         for (uint16_t i = 0; i < 4; ++i) index[i] = i;
@@ -408,6 +418,78 @@ TEST_F(SceneOpenGlTest, ModelsAndParticlesLandWhereTheCameraSeesThem)
     screen = Frame(0.0625f);
     const Rgb halfGreen{25, 153, 25}, halfYellow{153, 153, 25};
     EXPECT_EQ(quarters(screen), (std::vector<Rgb>{halfGreen, halfGreen, halfYellow, halfYellow}));
+}
+
+TEST_F(SceneOpenGlTest, TurnedCameraSeesTheSceneTurnedWithIt)
+{
+    // A camera turned about a slanted axis, away from the origin. Its view
+    // (row vectors: p × view) translates by −eye, then multiplies by the
+    // orientation's rotation R: for column vectors, p goes to Rᵀ × (p − eye),
+    // and a point at v in view space lies at eye + R × v in the world.
+    Camera* camera = engine->cameras->GetDefaultCamera();
+    const Vector3 eye(1, -0.5f, 3);
+    const float angle = 0.5f;
+    const Vector3 axis(0.48f, 0.8f, 0.36f);  // unit length
+    const float s = std::sin(angle / 2);
+    camera->orientation = {axis.x * s, axis.y * s, axis.z * s, std::cos(angle / 2)};
+    camera->position = eye;
+    const Matrix4 back = Rotation(axis.x * s, axis.y * s, axis.z * s, std::cos(angle / 2));
+    const auto world = [&](const Vector3& v) {
+        const Vector3 r = Transform(back, v);
+        return Vector3(eye.x + r.x, eye.y + r.y, eye.z + r.z);
+    };
+    const Vector3 origin(0, 0, 0);
+
+    // The panel turned with the camera faces it square on, at view (−2, 0.5, −6).
+    Model* panel = engine->models->LoadModel("scene\\panel.mlf", nullptr, 0);
+    const Vector3 centre(-2, 0.5f, -6);
+    Matrix4 placement = back;
+    const Vector3 at = world(centre);
+    placement[3] = at.x;
+    placement[7] = at.y;
+    placement[11] = at.z;
+    panel->ApplyTransform(placement);
+
+    ParticleSystem* sparks = engine->particleSystems->LoadParticleSystem("scene\\sparks.psf", nullptr);
+    const Vector3 emitter(1.5f, -1.5f, -5);
+    sparks->emitterPosition = world(emitter);
+    sparks->looping = true;
+    sparks->emitting = true;
+
+    Image screen;
+    for (int i = 0; i < 10; ++i) screen = Frame(0.05f);
+    EXPECT_EQ(engine->models->GetDrawnModels(), 2u);
+
+    // Colours at offsets from the panel's centre, in its plane.
+    const auto colourAt = [&](float x, float y) {
+        const ScreenPoint p = Project(origin, {centre.x + x, centre.y + y, centre.z});
+        return At(screen, p.x, p.y);
+    };
+    EXPECT_EQ((std::vector<Rgb>{colourAt(-0.5f, -0.5f), colourAt(0.5f, -0.5f), colourAt(-0.5f, 0.5f),
+                                colourAt(0.5f, 0.5f)}),
+              (std::vector<Rgb>{kRed, kRed, kBlue, kBlue}));
+    EXPECT_EQ((std::vector<Rgb>{colourAt(-1.05f, 0), colourAt(1.05f, 0), colourAt(0, -1.05f),
+                                colourAt(0, 1.05f)}),
+              (std::vector<Rgb>{kBackground, kBackground, kBackground, kBackground}));
+
+    // Sprites that face the camera: a full cloud, not slivers seen edge on.
+    const ScreenPoint source = Project(origin, emitter);
+    const float reach = (0.25f + 0.075f) * kHeight / 2 / (5 * std::tan(3.14159265f / 6)) + 2;
+    int sparkPixels = 0;
+    int strayPixels = 0;
+    for (uint32_t y = 0; y < kHeight; ++y) {
+        for (uint32_t x = 0; x < kWidth; ++x) {
+            if (!IsMagenta(At(screen, static_cast<float>(x), static_cast<float>(y)))) continue;
+            const float dx = x + 0.5f - source.x, dy = y + 0.5f - source.y;
+            if (std::sqrt(dx * dx + dy * dy) <= reach) {
+                ++sparkPixels;
+            } else {
+                ++strayPixels;
+            }
+        }
+    }
+    EXPECT_GT(sparkPixels, 500);
+    EXPECT_EQ(strayPixels, 0);
 }
 
 TEST_F(SceneOpenGlTest, GuiCameraDrawsWindowsAndParticlesInGuiUnits)
