@@ -44,7 +44,8 @@ function(tangrove_tests name folder)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
+  # TestEnvironment.cpp sets the sanitizer options and the SDL drivers.
+  add_executable(${name} ${sources} ${CMAKE_SOURCE_DIR}/tests/TestEnvironment.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main
     Freetype::Freetype PkgConfig::VORBIS)
@@ -53,9 +54,7 @@ function(tangrove_tests name folder)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT
-      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy"
-      TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
 
 function(tangrove_benchmarks)
