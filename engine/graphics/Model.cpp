@@ -13,6 +13,7 @@
 #include "engine/core/Plane.h"
 #include "engine/core/TextUtils.h"
 #include "engine/graphics/AnimationControl.h"
+#include "engine/graphics/BoxGeometry.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/IndexBuffer.h"
@@ -392,37 +393,19 @@ Model::Model(const ModelServices& services, const Vector3& minimum, const Vector
     CreateBuffers(24, 36);
     material = services.shaders->CreateShaderUser(ShaderDescriptor(0));
 
-    const float x0 = minimum.x, y0 = minimum.y, z0 = minimum.z;
-    const float x1 = maximum.x, y1 = maximum.y, z1 = maximum.z;
-    struct Face {
-        Vector3 normal;
-        Vector3 corners[4];
-        float uv[4][2];
-    };
-    const Face faces[6] = {
-        {{0, 0, -1}, {{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}, {{1, 0}, {1, 1}, {0, 1}, {0, 0}}},
-        {{0, 0, 1}, {{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{0, -1, 0}, {{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{1, 0, 0}, {{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{0, 1, 0}, {{x1, y1, z0}, {x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{-1, 0, 0}, {{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-    };
+    const std::array<BoxFace, kBoxFaceCount> faces = BoxFaces(minimum, maximum);
     uint8_t* vertices = vertexBuffer->Lock(0, 24);
     auto* indices = static_cast<uint16_t*>(indexBuffer->Lock(0, 36));
     const uint32_t stride = vertexBuffer->GetStride();
-    for (uint32_t f = 0; f < 6; ++f) {
+    for (uint32_t f = 0; f < kBoxFaceCount; ++f) {
         for (uint32_t i = 0; i < 4; ++i) {
             WriteVertex(vertices + (4 * f + i) * stride, vertexBuffer->GetTexCoordOffset(),
                         faces[f].corners[i], faces[f].normal, faces[f].uv[i][0], faces[f].uv[i][1]);
         }
-        const uint16_t first = static_cast<uint16_t>(4 * f);
-        const uint16_t face[6] = {first,
-                                  static_cast<uint16_t>(first + 1),
-                                  static_cast<uint16_t>(first + 2),
-                                  static_cast<uint16_t>(first + 2),
-                                  static_cast<uint16_t>(first + 3),
-                                  first};
-        std::memcpy(indices + 6 * f, face, sizeof face);
+        const std::array<uint32_t, 6> face = BoxFaceIndices(f);
+        for (uint32_t k = 0; k < 6; ++k) {
+            indices[6 * f + k] = static_cast<uint16_t>(face[k]);
+        }
     }
     indexBuffer->Unlock();
     vertexBuffer->Unlock();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ModelFlags.h"
 #include "engine/graphics/ModelManager.h"
@@ -11,6 +10,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
+#include "engine/gui/QuadIndices.h"
 
 namespace ZorvaneEngine {
 
@@ -106,17 +106,7 @@ void GUIWindow::CreateQuadModel(const GUIManager& manager, uint32_t givenFlags,
                                 material, manager.GetCamera());
     if (model == nullptr) return;
 
-    IndexBuffer* indices = model->GetIndexBuffer();
-    if (void* target = indices->Lock(0, 4)) {
-        for (uint32_t i = 0; i < 4; ++i) {
-            if (indices->Is32Bit()) {
-                static_cast<uint32_t*>(target)[i] = i;
-            } else {
-                static_cast<uint16_t*>(target)[i] = static_cast<uint16_t>(i);
-            }
-        }
-        indices->Unlock();
-    }
+    WriteQuadIndices(*model->GetIndexBuffer());
 
     VertexBuffer* vertices = model->GetVertexBuffer();
     if (uint8_t* target = vertices->Lock(0, 4)) {
@@ -340,10 +330,9 @@ GUITextItem* GUIWindow::NewTextItem()
     return textItems[textCount++].get();
 }
 
-void GUIWindow::AddText(uint32_t align, int32_t font, const std::u16string& text, float angle,
-                        float size, const Vector2& offset, const ColorRGBA& color)
+GUITextItem* GUIWindow::NewTextItem(uint32_t align, int32_t font, float angle, float size,
+                                    const Vector2& offset, const ColorRGBA& color)
 {
-    if (text.empty()) return;
     GUITextItem* item = NewTextItem();
     item->align = align;
     item->font = font;
@@ -351,6 +340,14 @@ void GUIWindow::AddText(uint32_t align, int32_t font, const std::u16string& text
     item->size = size;
     item->offset = offset;
     item->color = color;
+    return item;
+}
+
+void GUIWindow::AddText(uint32_t align, int32_t font, const std::u16string& text, float angle,
+                        float size, const Vector2& offset, const ColorRGBA& color)
+{
+    if (text.empty()) return;
+    GUITextItem* item = NewTextItem(align, font, angle, size, offset, color);
     item->text = text;
     item->isKey = false;
 }
@@ -358,13 +355,7 @@ void GUIWindow::AddText(uint32_t align, int32_t font, const std::u16string& text
 void GUIWindow::AddTextByKey(uint32_t align, int32_t font, const std::string& key, int32_t number,
                              float angle, float size, const Vector2& offset, const ColorRGBA& color)
 {
-    GUITextItem* item = NewTextItem();
-    item->align = align;
-    item->font = font;
-    item->angle = angle;
-    item->size = size;
-    item->offset = offset;
-    item->color = color;
+    GUITextItem* item = NewTextItem(align, font, angle, size, offset, color);
     item->key = key;
     item->number = number;
     item->isKey = true;

@@ -92,6 +92,9 @@ public:
     // The next item of this frame's queue for the caller to fill; it may
     // hold an earlier frame's values.
     GUITextItem* NewTextItem();
+    // The same with the fields every text item has filled in.
+    GUITextItem* NewTextItem(uint32_t align, int32_t font, float angle, float size,
+                             const Vector2& offset, const ColorRGBA& color);
 
     uint32_t GetFlags() const { return flags; }
     GUIWindow* GetParent() const { return parent; }

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "engine/graphics/BoxGeometry.h"
 #include "tools/common/BinaryWriter.h"
 
 namespace Tools {
@@ -151,28 +152,14 @@ Mesh QuadMesh(float x0, float y0, float x1, float y1, float u0, float v0, float 
 }
 
 Mesh BoxMesh(const Vector3& minimum, const Vector3& maximum) {
-    const float x0 = minimum.x, y0 = minimum.y, z0 = minimum.z;
-    const float x1 = maximum.x, y1 = maximum.y, z1 = maximum.z;
-    struct Face {
-        Vector3 normal;
-        Vector3 corners[4];
-        float uv[4][2];
-    };
-    const Face faces[6] = {
-        {{0, 0, -1}, {{x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}}, {{1, 0}, {1, 1}, {0, 1}, {0, 0}}},
-        {{0, 0, 1}, {{x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{0, -1, 0}, {{x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{1, 0, 0}, {{x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{0, 1, 0}, {{x1, y1, z0}, {x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {{-1, 0, 0}, {{x0, y1, z0}, {x0, y0, z0}, {x0, y0, z1}, {x0, y1, z1}}, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-    };
     Mesh mesh;
-    for (uint32_t f = 0; f < 6; ++f) {
+    const auto faces = ZorvaneEngine::BoxFaces(minimum, maximum);
+    for (uint32_t f = 0; f < ZorvaneEngine::kBoxFaceCount; ++f) {
         for (int i = 0; i < 4; ++i) {
             mesh.vertices.push_back({faces[f].corners[i], faces[f].normal, faces[f].uv[i][0], faces[f].uv[i][1]});
         }
-        const uint32_t first = 4 * f;
-        mesh.indices.insert(mesh.indices.end(), {first, first + 1, first + 2, first + 2, first + 3, first});
+        const std::array<uint32_t, 6> face = ZorvaneEngine::BoxFaceIndices(f);
+        mesh.indices.insert(mesh.indices.end(), face.begin(), face.end());
     }
     return mesh;
 }

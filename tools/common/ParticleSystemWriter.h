@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/core/MathTypes.h"
+#include "engine/graphics/ParticleSystem.h"
 
 namespace Tools {
 
@@ -14,32 +15,13 @@ constexpr uint32_t ParticleSystemVersion = 204;
 // The sprite mesh holds six 16-bit indices per particle.
 constexpr uint32_t MaxParticlePool = 10922;
 
-enum class SpawnShape : uint32_t { Point = 0, Box = 1, PointList = 2 };
+using ZorvaneEngine::SpawnShape;
 
-// The defaults are those of the engine's built-in system.
-struct ParticleSystem {
+// The engine's parameter record, with its defaults, plus what the file holds
+// besides: the version, the pool size, the spawn shape and the box.
+struct ParticleSystem : ZorvaneEngine::ParticleParameters {
     uint32_t version = ParticleSystemVersion;  // 203 stores no speed spread
     uint32_t poolSize = 100;
-    float duration = 1.0f;  // seconds of one emission period
-    bool gravityOn = true;  // gravity and the floor act on z
-    float gravity = 1.0f;
-    bool floorOn = true;
-    float floorHeight = -1.0f;
-    float bounce = 0.9f;
-    bool dieWhenSlow = true;
-    float minimumBounceSpeed = 0.4f;
-    // On: rates are particles per second, blended between keys; off: a burst
-    // of rate[k] particles on entering each fifth of the period.
-    bool interpolateEmission = true;
-    std::array<float, 6> rate{10, 10, 10, 10, 10, 10};
-    std::array<float, 6> lifetime{1, 1, 1, 1, 1, 1};
-    std::array<float, 6> lifetimeSpread{};
-    std::array<ZorvaneEngine::Vector3, 6> direction{};
-    std::array<ZorvaneEngine::Vector3, 6> directionSpread{{{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}}};
-    std::array<ZorvaneEngine::ColorRGBA, 6> color{{{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}}};
-    std::array<float, 6> size{1, 1, 1, 1, 1, 1};  // half the quad's edge
-    std::array<float, 6> speed{1, 1, 1, 1, 1, 1};  // × 100 units per second
-    std::array<float, 6> speedSpread{};
     SpawnShape spawnShape = SpawnShape::Point;
     ZorvaneEngine::Vector3 boxMinimum{-0.5f, -0.5f, -0.5f};
     ZorvaneEngine::Vector3 boxMaximum{0.5f, 0.5f, 0.5f};
