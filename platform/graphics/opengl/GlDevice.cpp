@@ -167,6 +167,7 @@ HRESULT GlDevice::BuildFramebuffer()
 
     const MemorySurface* z = target_->FindAttached(DDSCAPS_ZBUFFER);
     depthBits_ = stencilBits_ = 0;
+    depthClearedTo_ = -1;  // new storage: contents undefined
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, 0);
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     if (z != nullptr) {
@@ -179,9 +180,11 @@ HRESULT GlDevice::BuildFramebuffer()
         if (depthBuffer_ == 0) {
             gl.GenRenderbuffers(1, &depthBuffer_);
         }
+        depthWidth_ = z->Desc().width;
+        depthHeight_ = z->Desc().height;
         gl.BindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
-        gl.RenderbufferStorage(GL_RENDERBUFFER, format, static_cast<GLsizei>(z->Desc().width),
-                               static_cast<GLsizei>(z->Desc().height));
+        gl.RenderbufferStorage(GL_RENDERBUFFER, format, static_cast<GLsizei>(depthWidth_),
+                               static_cast<GLsizei>(depthHeight_));
         gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
         if (stencilBits_ != 0) {
             gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
@@ -261,13 +264,40 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
         ((flags & D3DCLEAR_STENCIL) != 0 && stencilBits_ == 0) || (rectCount != 0 && rects == nullptr)) {
         return DDERR_INVALIDPARAMS;
     }
+    const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
+    const Rect view{static_cast<int32_t>(viewport_.x), static_cast<int32_t>(viewport_.y),
+                    static_cast<int32_t>(viewport_.x + viewport_.width),
+                    static_cast<int32_t>(viewport_.y + viewport_.height)};
+    const uint32_t count = rectCount == 0 ? 1 : rectCount;
+    auto clipped = [&](uint32_t i) {
+        const Rect r = rectCount == 0 ? view : rects[i];
+        return Rect{std::max(r.left, view.left), std::max(r.top, view.top),
+                    std::min(r.right, view.right), std::min(r.bottom, view.bottom)};
+    };
+    bool depthClear = (flags & D3DCLEAR_ZBUFFER) != 0;
+    if (depthClear) {
+        bool whole = false;
+        for (uint32_t i = 0; i < count && !whole; ++i) {
+            const Rect r = clipped(i);
+            whole = r.left <= 0 && r.top <= 0 && r.right >= static_cast<int32_t>(depthWidth_) &&
+                    r.bottom >= static_cast<int32_t>(depthHeight_);
+        }
+        const float value = std::clamp(z, 0.0f, 1.0f);
+        if (whole && depthClearedTo_ == value) {
+            depthClear = false;  // holds that value everywhere already
+        } else if (whole) {
+            depthClearedTo_ = value;
+        } else if (depthClearedTo_ != value) {
+            depthClearedTo_ = -1;  // part of it now holds another value
+        }
+    }
     GLbitfield mask = 0;
     if ((flags & D3DCLEAR_TARGET) != 0) {
         mask |= GL_COLOR_BUFFER_BIT;
         glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
                      (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
     }
-    if ((flags & D3DCLEAR_ZBUFFER) != 0) {
+    if (depthClear) {
         mask |= GL_DEPTH_BUFFER_BIT;
         glClearDepth(z);
     }
@@ -280,21 +310,17 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilMask(0xFFFFFFFFu);
+    if (mask == 0) {
+        return D3D_OK;
+    }
     glEnable(GL_SCISSOR_TEST);
-    const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
-    const Rect view{static_cast<int32_t>(viewport_.x), static_cast<int32_t>(viewport_.y),
-                    static_cast<int32_t>(viewport_.x + viewport_.width),
-                    static_cast<int32_t>(viewport_.y + viewport_.height)};
-    const uint32_t count = rectCount == 0 ? 1 : rectCount;
     for (uint32_t i = 0; i < count; ++i) {
-        const Rect r = rectCount == 0 ? view : rects[i];
-        const int32_t left = std::max(r.left, view.left), right = std::min(r.right, view.right);
-        const int32_t top = std::max(r.top, view.top), bottom = std::min(r.bottom, view.bottom);
-        if (left >= right || top >= bottom) {
+        const Rect r = clipped(i);
+        if (r.left >= r.right || r.top >= r.bottom) {
             continue;
         }
         // Rows count from the top in Direct3D, from the bottom in GL.
-        glScissor(left, targetHeight - bottom, right - left, bottom - top);
+        glScissor(r.left, targetHeight - r.bottom, r.right - r.left, r.bottom - r.top);
         glClear(mask);
     }
     glDisable(GL_SCISSOR_TEST);

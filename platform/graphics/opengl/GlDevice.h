@@ -63,6 +63,12 @@ private:
     GLuint colorBuffer_ = 0;
     GLuint depthBuffer_ = 0;
     uint32_t depthBits_ = 0, stencilBits_ = 0;
+    uint32_t depthWidth_ = 0, depthHeight_ = 0;
+    // The value the whole depth buffer holds since its last clear, before
+    // any draw wrote to it; negative when unknown. Clearing it to that
+    // value again is skipped: scenes drawn without depth writes (menus)
+    // spare a full-screen fill per frame.
+    float depthClearedTo_ = -1;
     bool inScene_ = false;
 
     Matrix world_, view_, projection_;

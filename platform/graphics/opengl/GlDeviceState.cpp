@@ -306,6 +306,9 @@ void GlDevice::ApplyState(bool vertexColors)
     if (depthBits_ != 0 && rs[D3DRENDERSTATE_ZENABLE] != 0) {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(CompareOf(rs[D3DRENDERSTATE_ZFUNC]));
+        if (rs[D3DRENDERSTATE_ZWRITEENABLE] != 0) {
+            depthClearedTo_ = -1;
+        }
     } else {
         glDisable(GL_DEPTH_TEST);
     }

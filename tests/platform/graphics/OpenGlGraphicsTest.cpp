@@ -296,6 +296,50 @@ TEST_F(OpenGlGraphicsTest, DrawsTexturedBlendedCulledAndDepthTestedTriangles)
     ExpectColor(ReadBack(), 40, 16, 0, 0, 255);
 }
 
+// A depth clear reaches the buffer whatever was drawn or cleared before:
+// after depth writes, after a partial clear to a nearer depth, and when it
+// repeats the last clear.
+TEST_F(OpenGlGraphicsTest, DepthClearsSeeEveryEarlierWriteAndClear)
+{
+    OpenDevice();
+    const uint32_t half = kSize / 2;
+    device_->SetRenderState(D3DRENDERSTATE_ZENABLE, 1);
+    device_->SetRenderState(D3DRENDERSTATE_ZFUNC, D3DCMP_LESS);
+    auto frame = [&](auto draw) {
+        EXPECT_EQ(device_->BeginScene(), D3D_OK);
+        draw();
+        EXPECT_EQ(device_->EndScene(), D3D_OK);
+        return ReadBack();
+    };
+
+    ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1, 0), D3D_OK);
+    std::vector<Bgr> pixels = frame([&] {
+        device_->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 1);
+        Quad(-1, 1, 0, -1, 0.25f, 0xFF00FF00u);
+        device_->SetRenderState(D3DRENDERSTATE_ZWRITEENABLE, 0);
+        Quad(-1, 1, 1, -1, 0.5f, 0xFF0000FFu);
+    });
+    ExpectColor(pixels, 4, 4, 0, 255, 0);
+    ExpectColor(pixels, half + 4, 4, 0, 0, 255);
+
+    ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1, 0), D3D_OK);
+    pixels = frame([&] { Quad(-1, 1, 1, -1, 0.5f, 0xFFFF0000u); });
+    ExpectColor(pixels, 4, 4, 255, 0, 0);
+    ExpectColor(pixels, half + 4, 4, 255, 0, 0);
+
+    const Rect right{static_cast<int32_t>(half), 0, static_cast<int32_t>(kSize), static_cast<int32_t>(kSize)};
+    ASSERT_EQ(device_->Clear(1, &right, D3DCLEAR_ZBUFFER, 0, 0.25f, 0), D3D_OK);
+    pixels = frame([&] { Quad(-1, 1, 1, -1, 0.5f, 0xFF00FF00u); });
+    ExpectColor(pixels, 4, 4, 0, 255, 0);
+    ExpectColor(pixels, half + 4, 4, 255, 0, 0);
+
+    ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1, 0), D3D_OK);
+    ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1, 0), D3D_OK);
+    pixels = frame([&] { Quad(-1, 1, 1, -1, 0.5f, 0xFF0000FFu); });
+    ExpectColor(pixels, 4, 4, 0, 0, 255);
+    ExpectColor(pixels, half + 4, 4, 0, 0, 255);
+}
+
 TEST_F(OpenGlGraphicsTest, LightsWithTheAmbientStateTheMaterialAndVertexColours)
 {
     OpenDevice();
