@@ -170,10 +170,13 @@ HRESULT MixerSoundBuffer::SetCurrentPosition(uint32_t position)
 {
     return core_->Traced("SetCurrentPosition", id_, {double(position)}, [&] {
         std::lock_guard<std::mutex> lock(core_->mixer.Mutex());
-        if (position >= voice_.memory->size())
+        // A position in the partial frame a buffer may end with is past the
+        // last whole frame: the mixer would read beyond the memory.
+        const uint32_t frame = position / voice_.blockAlign;
+        if (position >= voice_.memory->size() || frame >= voice_.frames)
             return DSERR_INVALIDPARAM;
         // Frames in the middle would swap channels or bytes of a sample.
-        voice_.position = static_cast<uint64_t>(position / voice_.blockAlign) << 32;
+        voice_.position = static_cast<uint64_t>(frame) << 32;
         return DS_OK;
     });
 }

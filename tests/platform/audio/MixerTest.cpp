@@ -168,6 +168,23 @@ TEST_F(MixerTest, StopKeepsThePositionAndSetCurrentPositionMovesIt)
     EXPECT_EQ(buffer->SetCurrentPosition(22050 * 4), DSERR_INVALIDPARAM);
 }
 
+TEST_F(MixerTest, SetCurrentPositionRefusesThePartialFrameAtTheEnd)
+{
+    // Seven bytes of 16-bit stereo: one whole frame and three loose bytes.
+    const WaveFormat format = Pcm(2, 22050, 16);
+    IDirectSoundBuffer* buffer = Loaded(format, std::vector<uint8_t>(7, 0x10));
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->SetCurrentPosition(3), DS_OK);
+    EXPECT_EQ(buffer->SetCurrentPosition(4), DSERR_INVALIDPARAM);
+    EXPECT_EQ(buffer->SetCurrentPosition(6), DSERR_INVALIDPARAM);
+    uint32_t play = 99;
+    ASSERT_EQ(buffer->GetCurrentPosition(&play, nullptr), DS_OK);
+    EXPECT_EQ(play, 0u);
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    audio.Render(4);
+    EXPECT_EQ(Status(buffer), 0u);
+}
+
 TEST_F(MixerTest, SumIsClippedToSixteenBits)
 {
     const WaveFormat format = Pcm(2, 22050, 16);
