@@ -34,6 +34,41 @@ void IndexBuffer::Unlock()
     locked = false;
 }
 
+namespace {
+
+// Writes one index of the given width into a locked range.
+void PutIndex(void* locked, bool wide, uint32_t at, uint32_t value)
+{
+    if (wide)
+        static_cast<uint32_t*>(locked)[at] = value;
+    else
+        static_cast<uint16_t*>(locked)[at] = static_cast<uint16_t>(value);
+}
+
+} // namespace
+
+void IndexBuffer::WriteSequentialIndices(uint32_t total)
+{
+    void* locked = Lock(0, total);
+    if (locked == nullptr)
+        return;
+    for (uint32_t i = 0; i < total; ++i)
+        PutIndex(locked, wide, i, i);
+    Unlock();
+}
+
+void IndexBuffer::WriteQuadListIndices(uint32_t quads)
+{
+    void* locked = Lock(0, 6 * quads);
+    if (locked == nullptr)
+        return;
+    static constexpr uint32_t corner[6] = {0, 1, 2, 2, 1, 3};
+    for (uint32_t quad = 0; quad < quads; ++quad)
+        for (uint32_t k = 0; k < 6; ++k)
+            PutIndex(locked, wide, 6 * quad + k, 4 * quad + corner[k]);
+    Unlock();
+}
+
 uint32_t IndexBuffer::GetIndex(uint32_t i) const
 {
     const uint8_t* at = indices.get() + static_cast<size_t>(i) * indexSize;

@@ -32,6 +32,11 @@ public:
     void SetCount(uint32_t inUse);
     // Size, width, indices and count of source, which has the same capacity.
     void CopyIndices(const IndexBuffer& source);
+    // Writes 0, 1, ..., count - 1 from the first index (a strip of one quad).
+    void WriteSequentialIndices(uint32_t count);
+    // Writes quads quad lists: quad i is the triangles (4i, 4i+1, 4i+2) and
+    // (4i+2, 4i+1, 4i+3), six indices each, from the first index.
+    void WriteQuadListIndices(uint32_t quads);
 
     uint32_t GetUsage() const { return usage; }
     bool Is32Bit() const { return wide; }

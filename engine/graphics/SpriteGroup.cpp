@@ -99,19 +99,7 @@ SpriteGroup::~SpriteGroup()
 
 void SpriteGroup::WriteIndexPattern()
 {
-    IndexBuffer& indices = *mesh->GetIndexBuffer();
-    void* target = indices.Lock(0, 6 * capacity);
-    for (uint32_t i = 0; target != nullptr && i < capacity; ++i) {
-        const uint32_t quad[6] = {4 * i, 4 * i + 1, 4 * i + 2, 4 * i + 2, 4 * i + 1, 4 * i + 3};
-        for (uint32_t j = 0; j < 6; ++j) {
-            if (indices.Is32Bit()) {
-                static_cast<uint32_t*>(target)[6 * i + j] = quad[j];
-            } else {
-                static_cast<uint16_t*>(target)[6 * i + j] = static_cast<uint16_t>(quad[j]);
-            }
-        }
-    }
-    indices.Unlock();
+    mesh->GetIndexBuffer()->WriteQuadListIndices(capacity);
 }
 
 void SpriteGroup::WriteTexCoords()

@@ -4,12 +4,12 @@
 
 #include "engine/core/Window.h"
 #include "engine/graphics/Camera.h"
+#include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ModelFlags.h"
 #include "engine/graphics/ModelManager.h"
 #include "engine/graphics/VertexBuffer.h"
 #include "engine/gui/GUIManager.h"
-#include "engine/gui/QuadIndices.h"
 #include "platform/window/Windowing.h"
 
 namespace ZorvaneEngine {
@@ -36,7 +36,7 @@ GUICursor::GUICursor(const GUIManager& manager, const ShaderDescriptor* material
     model = models->CreateModel(CursorModelFlags, 4, 4, material, camera);
     if (model == nullptr) return;
 
-    WriteQuadIndices(*model->GetIndexBuffer());
+    model->GetIndexBuffer()->WriteSequentialIndices(4);
     // The picture hangs below and to the right of the hot spot.
     const float corners[4][4] = {
         {size, -size, 1, 0}, {size, 0, 1, 1}, {0, -size, 0, 0}, {0, 0, 0, 1}};

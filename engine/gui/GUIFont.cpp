@@ -116,23 +116,7 @@ GUIFont::GUIFont(MessageManager* log, FileManager* files, ModelManager* models,
     model->name = "font_model";
     model->depthKey = BaseDepth;
     IndexBuffer* indices = model->GetIndexBuffer();
-    // Quad i is the two triangles (4i, 4i+1, 4i+2) and (4i+2, 4i+1, 4i+3).
-    void* locked = indices->Lock(0, kIndexCount);
-    if (locked != nullptr) {
-        static constexpr uint32_t corner[kIndicesPerQuad] = {0, 1, 2, 2, 1, 3};
-        for (uint32_t quad = 0; quad < MaxQuads; ++quad) {
-            for (uint32_t k = 0; k < kIndicesPerQuad; ++k) {
-                const uint32_t index = quad * kVerticesPerQuad + corner[k];
-                const uint32_t at = quad * kIndicesPerQuad + k;
-                if (indices->Is32Bit()) {
-                    static_cast<uint32_t*>(locked)[at] = index;
-                } else {
-                    static_cast<uint16_t*>(locked)[at] = static_cast<uint16_t>(index);
-                }
-            }
-        }
-        indices->Unlock();
-    }
+    indices->WriteQuadListIndices(MaxQuads);
     indices->SetCount(0);
     Load(fileName);
 }

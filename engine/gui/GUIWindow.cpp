@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ModelFlags.h"
 #include "engine/graphics/ModelManager.h"
@@ -10,7 +11,6 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
-#include "engine/gui/QuadIndices.h"
 
 namespace ZorvaneEngine {
 
@@ -106,7 +106,7 @@ void GUIWindow::CreateQuadModel(const GUIManager& manager, uint32_t givenFlags,
                                 material, manager.GetCamera());
     if (model == nullptr) return;
 
-    WriteQuadIndices(*model->GetIndexBuffer());
+    model->GetIndexBuffer()->WriteSequentialIndices(4);
 
     VertexBuffer* vertices = model->GetVertexBuffer();
     if (uint8_t* target = vertices->Lock(0, 4)) {
