@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineSettings.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"

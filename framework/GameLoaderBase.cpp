@@ -1,7 +1,7 @@
 #include "framework/GameLoaderBase.h"
 
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/Error.h"
 #include "framework/GameBase.h"
 #include "platform/window/Windowing.h"

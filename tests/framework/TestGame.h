@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "framework/GameBase.h"
 
 namespace TestSupport {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 
 namespace ZorvaneEngine {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/TimerManager.h"
 #include "engine/graphics/ShaderManager.h"

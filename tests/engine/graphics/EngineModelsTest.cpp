@@ -3,7 +3,7 @@
 // registered before the materials go.
 #include <gtest/gtest.h>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/graphics/ModelManager.h"
 

@@ -3,7 +3,7 @@
 // deleted, with what is still registered, before the model manager.
 #include <gtest/gtest.h>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/ModelManager.h"

@@ -2,7 +2,7 @@
 // date in every frame's scene pass.
 #include <gtest/gtest.h>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/CameraManager.h"

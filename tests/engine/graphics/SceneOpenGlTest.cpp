@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"

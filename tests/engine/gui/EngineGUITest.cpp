@@ -3,7 +3,7 @@
 // before the model manager with its windows still registered.
 #include <gtest/gtest.h>
 
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/ModelManager.h"

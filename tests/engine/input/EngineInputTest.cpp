@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Window.h"
 #include "engine/input/Controls.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SoundFileFixture.h"
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"

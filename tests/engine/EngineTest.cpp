@@ -1,4 +1,4 @@
-#include "engine/core/Engine.h"
+#include "engine/Engine.h"
 
 #include <gtest/gtest.h>
 
