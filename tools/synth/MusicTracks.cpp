@@ -68,12 +68,12 @@ Song Menu() {
         MakeChord("bb2 d3 f3 a3", "bb3 d4 f4 a4 c5 d5", "bb1 f2 bb2"),
         MakeChord("c3 f3 g3 c4", "c4 f4 g4 c5 d5 g5", "c2 g2 c3"),
     };
-    Part arp = MakePart(Kalimba, 0.30f, -0.35f, 0.4f);
+    Part arp = MakePart(Kalimba, 0.25f, -0.35f, 0.4f);
     Part padLeft = MakePart(Pad, 0.16f, -0.6f, 0.5f);
     Part padRight = MakePart(Pad, 0.16f, 0.6f, 0.5f);
     Part bass = MakePart(PluckedBass, 0.55f, 0.0f, 0.05f);
-    Part lead = MakePart(Marimba, 0.55f, 0.25f, 0.35f);
-    Part shaker = MakePart(Shaker, 0.06f, 0.4f, 0.2f);
+    Part lead = MakePart(Marimba, 0.7f, 0.25f, 0.35f);
+    Part shaker = MakePart(Shaker, 0.3f, 0.4f, 0.2f);
 
     ForBars(0, 24, 4, [&](int bar, double beat) {
         const Chord& chord = cycle[static_cast<size_t>(bar % 4)];
@@ -138,9 +138,9 @@ Song Game0() {
     Part bass = MakePart(PluckedBass, 0.6f, 0.0f, 0.04f);
     Part lead = MakePart(Marimba, 0.55f, 0.2f, 0.3f);
     Part leadHigh = MakePart(Octave(Kalimba, 2.0), 0.14f, 0.45f, 0.35f);
-    Part kick = MakePart(SoftKick, 0.5f, 0.0f, 0.02f);
-    Part shaker = MakePart(Shaker, 0.08f, 0.35f, 0.15f);
-    Part click = MakePart(WoodClick, 0.12f, -0.25f, 0.2f);
+    Part kick = MakePart(SoftKick, 0.4f, 0.0f, 0.02f);
+    Part shaker = MakePart(Shaker, 0.35f, 0.35f, 0.15f);
+    Part click = MakePart(WoodClick, 0.3f, -0.25f, 0.2f);
 
     ForBars(0, 32, 4, [&](int bar, double beat) {
         const Chord& chord = *chords[static_cast<size_t>(bar)];
@@ -206,9 +206,9 @@ Song Game1() {
     Part bass = MakePart(PluckedBass, 0.6f, 0.0f, 0.04f);
     Part lead = MakePart(Kalimba, 0.5f, -0.2f, 0.35f);
     Part leadLow = MakePart(Octave(Marimba, 0.5), 0.22f, 0.1f, 0.25f);
-    Part kick = MakePart(SoftKick, 0.5f, 0.0f, 0.02f);
-    Part shaker = MakePart(Shaker, 0.07f, -0.4f, 0.15f);
-    Part click = MakePart(WoodClick, 0.11f, 0.3f, 0.2f);
+    Part kick = MakePart(SoftKick, 0.4f, 0.0f, 0.02f);
+    Part shaker = MakePart(Shaker, 0.32f, -0.4f, 0.15f);
+    Part click = MakePart(WoodClick, 0.28f, 0.3f, 0.2f);
 
     ForBars(0, 32, 4, [&](int bar, double beat) {
         const Chord& chord = *chords[static_cast<size_t>(bar)];
