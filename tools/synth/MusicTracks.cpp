@@ -145,7 +145,13 @@ Song Game0() {
     ForBars(0, 32, 4, [&](int bar, double beat) {
         const Chord& chord = *chords[static_cast<size_t>(bar)];
         AddPadBar(padLeft, padRight, chord, beat, 4.0, 0.7f);
-        AddChordSteps(arp, beat, 0.5, chord.arpeggio, bar % 2 == 0 ? "0! 2 1 3 2! 4 3 5?" : "0! 2 4 2 3! 1 2 4?");
+        // Under the tune the arpeggio steps back.
+        const bool tune = bar >= 4 && bar < 28;
+        if (tune) {
+            AddChordSteps(arp, beat, 0.5, chord.arpeggio, bar % 2 == 0 ? "0 2? 1? 3? 2 4? 3? 5?" : "0 2? 4? 2? 3 1? 2? 4?");
+        } else {
+            AddChordSteps(arp, beat, 0.5, chord.arpeggio, bar % 2 == 0 ? "0! 2 1 3 2! 4 3 5?" : "0! 2 4 2 3! 1 2 4?");
+        }
         AddChordSteps(bass, beat, 0.5, chord.bass, bar % 4 == 3 ? "0! - . 0 1 - 2 1?" : "0! - . 0 1 - . 1?");
         AddSteps(kick, beat, 0.5, bar % 8 == 7 ? "x! . . . x . x? x" : "x! . . . x . . .");
         AddSteps(shaker, beat, 0.5, "x? x x? x x? x x? x");
