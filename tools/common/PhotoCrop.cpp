@@ -25,35 +25,39 @@ struct DetailTable {
     }
 };
 
+// Gradients are taken between pixels stride apart, which keeps large
+// photographs cheap and still sees the detail at the output's scale.
 DetailTable MeasureDetail(const Image& photo, uint32_t step) {
     const uint32_t bytes = photo.GetPixelBytes();
-    const uint32_t w = photo.GetWidth();
-    const uint32_t h = photo.GetHeight();
+    const uint32_t stride = std::max<uint32_t>(1, step / 6);
+    const uint32_t w = photo.GetWidth() / stride;
+    const uint32_t h = photo.GetHeight() / stride;
     std::vector<float> grey(static_cast<size_t>(w) * h);
     for (uint32_t y = 0; y < h; ++y) {
-        const uint8_t* row = photo.GetRow(y);
+        const uint8_t* row = photo.GetRow(y * stride);
         for (uint32_t x = 0; x < w; ++x) {
-            const uint8_t* p = row + static_cast<size_t>(x) * bytes;
-            grey[static_cast<size_t>(y) * w + x] = bytes >= 3 ? 0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2] : p[0];
+            const uint8_t* p = row + static_cast<size_t>(x) * stride * bytes;
+            grey[static_cast<size_t>(y) * w + x] = 0.299f * p[0] + 0.587f * p[1] + 0.114f * p[2];
         }
     }
+    const uint32_t cell = step / stride;
     DetailTable table;
-    table.step = step;
-    table.columns = w / step;
-    table.rows = h / step;
+    table.step = cell * stride;
+    table.columns = w / cell;
+    table.rows = h / cell;
     table.sums.assign(static_cast<size_t>(table.columns + 1) * (table.rows + 1), 0.0);
     for (uint32_t r = 0; r < table.rows; ++r) {
         double rowSum = 0;
         for (uint32_t c = 0; c < table.columns; ++c) {
-            double cell = 0;
-            for (uint32_t y = r * step; y < (r + 1) * step && y + 1 < h; ++y) {
-                for (uint32_t x = c * step; x < (c + 1) * step && x + 1 < w; ++x) {
+            double sum = 0;
+            for (uint32_t y = r * cell; y < (r + 1) * cell && y + 1 < h; ++y) {
+                for (uint32_t x = c * cell; x < (c + 1) * cell && x + 1 < w; ++x) {
                     const float here = grey[static_cast<size_t>(y) * w + x];
-                    cell += std::fabs(grey[static_cast<size_t>(y) * w + x + 1] - here) +
-                            std::fabs(grey[static_cast<size_t>(y + 1) * w + x] - here);
+                    sum += std::fabs(grey[static_cast<size_t>(y) * w + x + 1] - here) +
+                           std::fabs(grey[static_cast<size_t>(y + 1) * w + x] - here);
                 }
             }
-            rowSum += cell;
+            rowSum += sum;
             table.sums[static_cast<size_t>(r + 1) * (table.columns + 1) + c + 1] =
                 table.sums[static_cast<size_t>(r) * (table.columns + 1) + c + 1] + rowSum;
         }
@@ -67,41 +71,32 @@ struct Window {
     double detail = 0;
 };
 
-// Area-averaging resampler along one axis: output i covers source
-// [origin + i × scale, origin + (i + 1) × scale).
-std::vector<float> Resample(const std::vector<float>& source, uint32_t sourceCount, uint32_t channels,
-                            uint32_t lines, bool alongRows, double origin, double scale, uint32_t count) {
-    // alongRows: source holds lines × sourceCount samples, each line one row.
-    std::vector<float> out(static_cast<size_t>(lines) * count * channels);
-    for (uint32_t line = 0; line < lines; ++line) {
-        for (uint32_t i = 0; i < count; ++i) {
-            const double from = origin + i * scale;
-            const double to = from + scale;
-            float sum[4] = {0, 0, 0, 0};
-            double weightSum = 0;
-            for (int64_t s = static_cast<int64_t>(std::floor(from)); s < static_cast<int64_t>(std::ceil(to)); ++s) {
-                if (s < 0 || s >= static_cast<int64_t>(sourceCount)) {
-                    continue;
-                }
-                const double weight = std::min<double>(to, static_cast<double>(s + 1)) - std::max<double>(from, static_cast<double>(s));
-                if (weight <= 0) {
-                    continue;
-                }
-                const size_t at = alongRows ? (static_cast<size_t>(line) * sourceCount + static_cast<size_t>(s)) * channels
-                                            : (static_cast<size_t>(s) * lines + line) * channels;
-                for (uint32_t k = 0; k < channels; ++k) {
-                    sum[k] += static_cast<float>(weight) * source[at + k];
-                }
-                weightSum += weight;
-            }
-            const size_t at = alongRows ? (static_cast<size_t>(line) * count + i) * channels
-                                        : (static_cast<size_t>(i) * lines + line) * channels;
-            for (uint32_t k = 0; k < channels; ++k) {
-                out[at + k] = weightSum > 0 ? sum[k] / static_cast<float>(weightSum) : 0.0f;
+// Area averaging along one axis: output i covers the source span
+// [origin + i × scale, origin + (i + 1) × scale); the taps give each output
+// its source samples and their shares.
+struct Tap {
+    uint32_t source;
+    float weight;
+};
+
+std::vector<std::vector<Tap>> AreaTaps(double origin, double scale, uint32_t count, uint32_t sourceCount) {
+    std::vector<std::vector<Tap>> taps(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const double from = origin + i * scale;
+        const double to = from + scale;
+        double total = 0;
+        for (int64_t s = static_cast<int64_t>(std::floor(from)); s < static_cast<int64_t>(std::ceil(to)); ++s) {
+            const double weight = std::min<double>(to, static_cast<double>(s + 1)) - std::max<double>(from, static_cast<double>(s));
+            if (s >= 0 && s < static_cast<int64_t>(sourceCount) && weight > 0) {
+                taps[i].push_back({static_cast<uint32_t>(s), static_cast<float>(weight)});
+                total += weight;
             }
         }
+        for (Tap& tap : taps[i]) {
+            tap.weight = static_cast<float>(tap.weight / total);
+        }
     }
-    return out;
+    return taps;
 }
 
 } // namespace
@@ -120,8 +115,8 @@ Image CropDetailed(const Image& photo, uint32_t width, uint32_t height, const Cr
     // Candidate windows on a grid of table cells.
     const uint32_t step = std::max<uint32_t>(4, static_cast<uint32_t>(windowWidth / 48));
     const DetailTable table = MeasureDetail(photo, step);
-    const uint32_t spanC = std::max<uint32_t>(1, static_cast<uint32_t>(windowWidth / step));
-    const uint32_t spanR = std::max<uint32_t>(1, static_cast<uint32_t>(windowHeight / step));
+    const uint32_t spanC = std::max<uint32_t>(1, static_cast<uint32_t>(windowWidth / table.step));
+    const uint32_t spanR = std::max<uint32_t>(1, static_cast<uint32_t>(windowHeight / table.step));
     std::vector<Window> windows;
     for (uint32_t r = 0; r + spanR <= table.rows; ++r) {
         for (uint32_t c = 0; c + spanC <= table.columns; ++c) {
@@ -152,29 +147,41 @@ Image CropDetailed(const Image& photo, uint32_t width, uint32_t height, const Cr
     }
     const Window& window = chosen[choice.pick];
     // The window centred on its cells, kept inside the photograph.
-    double left = (window.c + spanC * 0.5) * step - windowWidth * 0.5;
-    double bottom = (window.r + spanR * 0.5) * step - windowHeight * 0.5;
+    double left = (window.c + spanC * 0.5) * table.step - windowWidth * 0.5;
+    double bottom = (window.r + spanR * 0.5) * table.step - windowHeight * 0.5;
     left = std::clamp(left, 0.0, photo.GetWidth() - windowWidth);
     bottom = std::clamp(bottom, 0.0, photo.GetHeight() - windowHeight);
 
-    // Rows of the window, then scaled along rows, then along columns.
+    // Scaled along the rows straight from the photograph, then along the
+    // columns.
     const uint32_t bytes = photo.GetPixelBytes();
-    const uint32_t firstRow = static_cast<uint32_t>(std::floor(bottom));
-    const uint32_t lastRow = std::min(photo.GetHeight(), static_cast<uint32_t>(std::ceil(bottom + windowHeight)));
-    const uint32_t lines = lastRow - firstRow;
-    std::vector<float> rows(static_cast<size_t>(lines) * photo.GetWidth() * 3);
-    for (uint32_t y = 0; y < lines; ++y) {
-        const uint8_t* source = photo.GetRow(firstRow + y);
-        for (uint32_t x = 0; x < photo.GetWidth(); ++x) {
-            for (uint32_t k = 0; k < 3; ++k) {
-                rows[(static_cast<size_t>(y) * photo.GetWidth() + x) * 3 + k] = source[static_cast<size_t>(x) * bytes + k];
+    const std::vector<std::vector<Tap>> across = AreaTaps(left, windowWidth / width, width, photo.GetWidth());
+    const std::vector<std::vector<Tap>> down = AreaTaps(bottom, windowHeight / height, height, photo.GetHeight());
+    const uint32_t firstRow = down.front().front().source;
+    const uint32_t lastRow = down.back().back().source + 1;
+    std::vector<float> narrow(static_cast<size_t>(lastRow - firstRow) * width * 3);
+    for (uint32_t y = firstRow; y < lastRow; ++y) {
+        const uint8_t* source = photo.GetRow(y);
+        float* target = narrow.data() + static_cast<size_t>(y - firstRow) * width * 3;
+        for (uint32_t x = 0; x < width; ++x) {
+            for (const Tap& tap : across[x]) {
+                const uint8_t* p = source + static_cast<size_t>(tap.source) * bytes;
+                target[x * 3] += tap.weight * p[0];
+                target[x * 3 + 1] += tap.weight * p[1];
+                target[x * 3 + 2] += tap.weight * p[2];
             }
         }
     }
-    const std::vector<float> narrow =
-        Resample(rows, photo.GetWidth(), 3, lines, true, left, windowWidth / width, width);
-    const std::vector<float> small =
-        Resample(narrow, lines, 3, width, false, bottom - firstRow, windowHeight / height, height);
+    std::vector<float> small(static_cast<size_t>(width) * height * 3, 0.0f);
+    for (uint32_t y = 0; y < height; ++y) {
+        float* target = small.data() + static_cast<size_t>(y) * width * 3;
+        for (const Tap& tap : down[y]) {
+            const float* source = narrow.data() + static_cast<size_t>(tap.source - firstRow) * width * 3;
+            for (uint32_t k = 0; k < width * 3; ++k) {
+                target[k] += tap.weight * source[k];
+            }
+        }
+    }
 
     Image picture;
     picture.Create(width, height, 24, nullptr);
