@@ -108,9 +108,9 @@ TEST(PuzzleWriterTest, WorkedExampleByteForByte) {
     puzzle.pieces[1].links = {0};
     const std::vector<uint8_t> linked = BuildPuzzleFile(puzzle);
     EXPECT_EQ(linked.size(), 103u);
-    EXPECT_EQ(U32At(linked, 53), 1u);
-    EXPECT_EQ(U32At(linked, 73), 1u);
-    EXPECT_EQ(U32At(linked, 77), 0u);
+    EXPECT_EQ(U32At(linked, 55), 1u);
+    EXPECT_EQ(U32At(linked, 75), 1u);
+    EXPECT_EQ(U32At(linked, 79), 0u);
 
     puzzle.pieces[0].mask.pop_back();
     EXPECT_THROW(BuildPuzzleFile(puzzle), std::invalid_argument);
