@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/window/SdlEventPump.h"
+
 namespace Platform {
 
 namespace {
@@ -51,6 +53,10 @@ void GlShared::ContextMade(SDL_GLContext made)
     ++contextNumber;
     mainThread = std::this_thread::get_id();
     swapInterval = -1;
+    // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
+    if (IsHeadlessVideoDriver()) {
+        pacer.DriverIgnoresSwapInterval();
+    }
 }
 
 void GlShared::ContextGone()
@@ -91,18 +97,49 @@ bool GlShared::InBackground() const
            (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
-HRESULT GlShared::Present(int interval)
+void GlShared::WaitForVerticalBlank()
 {
+    if (pacing && !pacing->load()) {
+        return;
+    }
+    pacer.SetRefreshRate(refreshRate);
+    if (CanCallGl() && pacer.DriverPaces()) {
+        vsyncNextPresent = true;
+        return;
+    }
+    pacer.WaitForBlank();
+}
+
+HRESULT GlShared::Present()
+{
+    const bool waitInSwap = vsyncNextPresent;
+    vsyncNextPresent = false;
+    // A frame that cannot be shown still takes its period, or a loop of
+    // failing presents would spin.
     if (!CanCallGl() || framebuffer == 0) {
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
         return DDERR_NOTINITIALIZED;
     }
     if (lost || InBackground()) {
         lost = true;
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
         return DDERR_SURFACELOST;
     }
+    int interval = waitInSwap ? 1 : 0;
     if (interval != swapInterval) {
-        SDL_GL_SetSwapInterval(interval);
-        swapInterval = interval;
+        if (SDL_GL_SetSwapInterval(interval) == 0) {
+            swapInterval = interval;
+        } else if (interval == 1) {
+            // The driver cannot wait in the swap: our clock waits instead.
+            pacer.DriverIgnoresSwapInterval();
+            pacer.WaitForBlank();
+            interval = 0;
+            swapInterval = -1;
+        }
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
@@ -125,6 +162,7 @@ HRESULT GlShared::Present(int interval)
     gl.BlitFramebuffer(0, 0, targetWidth, targetHeight, dx, dy, dx + dw, dy + dh,
                        GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
+    pacer.Presented(interval == 1);
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return DD_OK;
 }

@@ -8,13 +8,16 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "platform/graphics/GraphicsResults.h"
+#include "platform/graphics/VerticalBlankPacer.h"
 #include "platform/window/WindowHandle.h"
 
 namespace Platform {
@@ -55,8 +58,16 @@ struct GlShared {
     bool lost = false;
     // A display mode set in exclusive mode (0: the desktop's).
     uint32_t modeWidth = 0, modeHeight = 0, modeBits = 0;
+    // Hertz of the mode shown, the desktop's in a window; 0 when unknown.
+    uint32_t refreshRate = 0;
+
+    // The driver's switch: false makes every wait for the vertical blank
+    // return at once. Null counts as on.
+    std::shared_ptr<const std::atomic<bool>> pacing;
+    VerticalBlankPacer pacer;
+    // The next present's swap waits for the vertical blank.
     bool vsyncNextPresent = false;
-    int swapInterval = -1;
+    int swapInterval = -1;  // as last set on the context; -1 unknown
 
     SDL_GLContext context = nullptr;
     // Counts the contexts made; GL names of an older one are void.
@@ -79,9 +90,14 @@ struct GlShared {
     // the main thread; nothing when that context is gone.
     void DeleteTexture(GLuint name, uint64_t number);
     void DeletePendingTextures();
+    // Blocks until the next vertical blank, or, where the swap interval
+    // paces, leaves the wait to the next present's swap. Nothing while
+    // pacing is switched off.
+    void WaitForVerticalBlank();
     // Shows the framebuffer object in the window, scaled to fit and
-    // centred, and swaps. swapInterval 1 waits for the vertical blank.
-    HRESULT Present(int interval);
+    // centred, and swaps; the swap waits when WaitForVerticalBlank left it
+    // the wait.
+    HRESULT Present();
     // The window is minimised while exclusive: the surfaces are lost.
     bool InBackground() const;
 

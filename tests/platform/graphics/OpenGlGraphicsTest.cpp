@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -294,6 +295,33 @@ TEST_F(OpenGlGraphicsTest, DrawsTexturedBlendedCulledAndDepthTestedTriangles)
     Quad(0, 1, 1, 0, 0.75f, 0xFF0000FFu);
     ASSERT_EQ(device_->EndScene(), D3D_OK);
     ExpectColor(ReadBack(), 40, 16, 0, 0, 255);
+}
+
+// The offscreen driver shows nothing and ignores the swap interval: our own
+// clock waits for the blanks of the desktop's refresh rate, a whole period
+// per frame that does no work. Switched off through the driver, presents
+// follow each other at once.
+TEST_F(OpenGlGraphicsTest, WaitsForTheVerticalBlankOnItsOwnClockUnlessSwitchedOff)
+{
+    OpenDevice();
+    SurfaceDesc desktop;
+    ASSERT_EQ(dd_->GetDisplayMode(desktop), DD_OK);
+    ASSERT_GT(desktop.refreshRate, 0u);
+    const auto period = std::chrono::nanoseconds(1000000000 / desktop.refreshRate);
+    constexpr int kFrames = 30;
+    const auto frames = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i) {
+            EXPECT_EQ(dd_->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN), DD_OK);
+            EXPECT_EQ(primary_->Blt(nullptr, back_, nullptr, DDBLT_WAIT), DD_OK);
+        }
+        return std::chrono::steady_clock::now() - start;
+    };
+    // A sleep never ends early, so this bound holds on any machine.
+    EXPECT_GE(frames(), (kFrames - 1) * period);
+
+    driver_->SetVerticalBlankPacing(false);
+    EXPECT_LT(frames(), (kFrames - 1) * period);
 }
 
 // A depth clear reaches the buffer whatever was drawn or cleared before:
