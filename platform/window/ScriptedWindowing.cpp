@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/system/ScriptedCallListener.h"
 #include "platform/window/IconResources.h"
 #include "platform/window/WindowObject.h"
 
@@ -99,7 +100,10 @@ std::string ScriptedWindowing::Name(WindowHandle handle) const {
     return "unknown";
 }
 
-void ScriptedWindowing::Record(std::string call) { calls.push_back(std::move(call)); }
+void ScriptedWindowing::Record(std::string call) {
+    calls.push_back(call);
+    ReportScriptedCall(call);
+}
 
 IconHandle ScriptedWindowing::LoadIcon(int32_t resourceId) {
     Record("LoadIcon(" + std::to_string(resourceId) + ")");
