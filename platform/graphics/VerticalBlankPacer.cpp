@@ -31,19 +31,19 @@ void VerticalBlankPacer::SetRefreshRate(uint32_t hertz)
         return;
     }
     period_ = period;
-    anchored_ = false;
     RestartWatch();
 }
 
 void VerticalBlankPacer::WaitForBlank()
 {
     const Clock::time_point now = time_.now();
-    if (!anchored_) {
-        anchor_ = now;
-        anchored_ = true;
+    Clock::time_point blank = hasBlank_ ? lastBlank_ + period_ : now;
+    if (blank < now) {
+        blank = now;
     }
-    const auto blanksPassed = (now - anchor_) / period_;
-    time_.sleepUntil(anchor_ + (blanksPassed + 1) * period_);
+    lastBlank_ = blank;
+    hasBlank_ = true;
+    time_.sleepUntil(blank);
 }
 
 void VerticalBlankPacer::Presented(bool waited)
@@ -57,6 +57,10 @@ void VerticalBlankPacer::Presented(bool waited)
         return;
     }
     const Clock::time_point now = time_.now();
+    // The swap returned at a blank of the display: our clock goes on from
+    // it when it has to wait for a frame that shows nothing new.
+    lastBlank_ = now;
+    hasBlank_ = true;
     if (!watching_) {
         watching_ = true;
         lastSwap_ = now;

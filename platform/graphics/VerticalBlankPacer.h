@@ -8,7 +8,8 @@
 // between them is watched; once swaps come clearly faster than the refresh
 // rate allows, our own clock at the refresh rate takes over for good and the
 // swap is no longer asked to wait. Exactly one of the two waits for any
-// present: never both, which could halve the frame rate.
+// present: never both, which could halve the frame rate. A present that
+// shows nothing new skips the swap and waits on our clock.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -28,7 +29,7 @@ public:
     explicit VerticalBlankPacer(Time time = RealTime());
 
     // The display's refresh rate in hertz; 0 (unknown) counts as 60. A new
-    // rate starts the clock and the watch over.
+    // rate starts the watch over.
     void SetRefreshRate(uint32_t hertz);
     Clock::duration Period() const { return period_; }
 
@@ -39,9 +40,10 @@ public:
     // interval 1) instead of waiting on our clock.
     bool DriverPaces() const { return driverPaces_; }
 
-    // Blocks until the next vertical blank of our clock: the blanks fall on
-    // a fixed grid one period apart, so a frame that took longer than a
-    // period waits for the blank after the one it missed, as on a display.
+    // Blocks until the next blank of our clock: one period after the last
+    // blank (ours, or the return of a swap the driver paced). A frame that
+    // comes later than that is let through at once and the blanks go on
+    // from it, so one slow frame does not cost a further period.
     void WaitForBlank();
     // After every present; waited tells whether the swap was asked to wait.
     void Presented(bool waited);
@@ -59,8 +61,8 @@ private:
     Clock::duration period_;
     bool driverPaces_ = true;
 
-    bool anchored_ = false;
-    Clock::time_point anchor_;  // a blank of our clock
+    bool hasBlank_ = false;
+    Clock::time_point lastBlank_;
 
     bool watching_ = false;
     Clock::time_point lastSwap_;

@@ -46,6 +46,42 @@ bool GlFunctions::Load()
     return ok;
 }
 
+GlShared::GlShared()
+{
+    AddSdlEventListener(&watch_);
+}
+
+GlShared::~GlShared()
+{
+    RemoveSdlEventListener(&watch_);
+}
+
+void GlShared::WindowWatch::OnSdlEvent(const SDL_Event& event)
+{
+    if (event.type != SDL_WINDOWEVENT || owner_.window == nullptr ||
+        event.window.windowID != SDL_GetWindowID(owner_.window)) {
+        return;
+    }
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        owner_.windowKeepsPicture = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void GlShared::TargetCleared(uint32_t color)
+{
+    targetUniform = true;
+    targetColor = color & 0xFFFFFFu;  // the target has no alpha to show
+}
+
 void GlShared::ContextMade(SDL_GLContext made)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -53,6 +89,8 @@ void GlShared::ContextMade(SDL_GLContext made)
     ++contextNumber;
     mainThread = std::this_thread::get_id();
     swapInterval = -1;
+    targetUniform = false;
+    windowKeepsPicture = false;
     // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
     if (IsHeadlessVideoDriver()) {
         pacer.DriverIgnoresSwapInterval();
@@ -129,6 +167,12 @@ HRESULT GlShared::Present()
         }
         return DDERR_SURFACELOST;
     }
+    if (targetUniform && windowUniform && windowKeepsPicture && targetColor == windowColor) {
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
+        return DD_OK;
+    }
     int interval = waitInSwap ? 1 : 0;
     if (interval != swapInterval) {
         if (SDL_GL_SetSwapInterval(interval) == 0) {
@@ -163,6 +207,9 @@ HRESULT GlShared::Present()
                        GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
     pacer.Presented(interval == 1);
+    windowUniform = targetUniform;
+    windowColor = targetColor;
+    windowKeepsPicture = true;
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return DD_OK;
 }

@@ -18,6 +18,7 @@
 
 #include "platform/graphics/GraphicsResults.h"
 #include "platform/graphics/VerticalBlankPacer.h"
+#include "platform/window/SdlEventPump.h"
 #include "platform/window/WindowHandle.h"
 
 namespace Platform {
@@ -50,6 +51,11 @@ struct GlFunctions {
 };
 
 struct GlShared {
+    GlShared();
+    ~GlShared();
+    GlShared(const GlShared&) = delete;
+    GlShared& operator=(const GlShared&) = delete;
+
     // Finds the SDL window behind a window handle.
     std::function<SDL_Window*(WindowHandle)> findWindow;
 
@@ -68,6 +74,21 @@ struct GlShared {
     // The next present's swap waits for the vertical blank.
     bool vsyncNextPresent = false;
     int swapInterval = -1;  // as last set on the context; -1 unknown
+
+    // A present that would show the same single colour the window shows
+    // already is skipped (the copy of a whole frame costs the software
+    // rasterizer several milliseconds): the render target holds one colour
+    // from a clear of all of it until something is drawn, and the window
+    // keeps its picture until it is exposed, resized or shown anew.
+    bool targetUniform = false;
+    uint32_t targetColor = 0;  // 0xRRGGBB
+    bool windowUniform = false;
+    uint32_t windowColor = 0;
+    bool windowKeepsPicture = false;
+    // The whole render target was cleared to the colour (D3DCOLOR).
+    void TargetCleared(uint32_t color);
+    // Something else was drawn into it.
+    void TargetDrawn() { targetUniform = false; }
 
     SDL_GLContext context = nullptr;
     // Counts the contexts made; GL names of an older one are void.
@@ -102,8 +123,20 @@ struct GlShared {
     bool InBackground() const;
 
 private:
+    // Notes the window events after which the window needs its picture
+    // again.
+    class WindowWatch : public SdlEventListener {
+    public:
+        explicit WindowWatch(GlShared& owner) : owner_(owner) {}
+        void OnSdlEvent(const SDL_Event& event) override;
+
+    private:
+        GlShared& owner_;
+    };
+
     std::mutex mutex_;
     std::vector<GLuint> pendingDeletes_;
+    WindowWatch watch_{*this};
 };
 
 } // namespace Platform

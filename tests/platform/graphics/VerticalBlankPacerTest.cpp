@@ -28,20 +28,22 @@ struct FakeTime {
     }
 };
 
-TEST(VerticalBlankPacer, OurClockWaitsForTheNextBlankOfAFixedGrid)
+TEST(VerticalBlankPacer, OurClockKeepsFramesAPeriodApartAndLetsALateOneThrough)
 {
     struct Step {
         microseconds work;          // before the wait
         microseconds expectedWait;  // from the end of the work to the blank
     };
-    // 60 Hz: a blank every 16666 us from the first wait on.
+    // 60 Hz: 16666.67 us a period.
     const Step steps[] = {
-        {microseconds(0), microseconds(16666)},
+        // The first blank is now.
+        {microseconds(0), microseconds(0)},
         {microseconds(5000), microseconds(11666)},
-        // A frame longer than a period misses a blank and waits for the one after.
-        {microseconds(20000), microseconds(13333)},
-        {microseconds(16667), microseconds(16666)},
-        {microseconds(1), microseconds(16665)},
+        // A frame longer than a period goes through at once, and the next
+        // blank is a period after it.
+        {microseconds(20000), microseconds(0)},
+        {microseconds(1000), microseconds(15666)},
+        {microseconds(16000), microseconds(666)},
     };
     FakeTime time;
     VerticalBlankPacer pacer(time.Time());
@@ -54,6 +56,15 @@ TEST(VerticalBlankPacer, OurClockWaitsForTheNextBlankOfAFixedGrid)
                   step.expectedWait.count())
             << "after " << step.work.count() << " us of work";
     }
+
+    // A swap the driver paced is a blank too: a frame showing nothing new
+    // after it waits on our clock for the one after.
+    time.now += microseconds(3000);
+    pacer.Presented(true);
+    time.now += microseconds(2000);
+    const Clock::time_point before = time.now;
+    pacer.WaitForBlank();
+    EXPECT_EQ(std::chrono::duration_cast<microseconds>(time.now - before).count(), 14666);
 }
 
 TEST(VerticalBlankPacer, TheRefreshRateSetsThePeriod)
@@ -67,7 +78,7 @@ TEST(VerticalBlankPacer, TheRefreshRateSetsThePeriod)
         EXPECT_EQ(std::chrono::duration_cast<std::chrono::nanoseconds>(pacer.Period()).count(), nanoseconds)
             << hertz << " Hz";
         const Clock::time_point start = time.now;
-        for (int i = 0; i < 3; ++i) pacer.WaitForBlank();
+        for (int i = 0; i < 4; ++i) pacer.WaitForBlank();
         EXPECT_EQ(time.now - start, 3 * pacer.Period()) << hertz << " Hz";
     }
 }
@@ -108,7 +119,7 @@ TEST(VerticalBlankPacer, SwapsFasterThanTheDisplayHandTheWaitToOurClock)
         pacer.SetRefreshRate(60);
         Swaps(time, pacer, c.swaps, c.gap);
         EXPECT_EQ(pacer.DriverPaces(), c.paces) << c.name;
-        EXPECT_TRUE(time.sleeps.empty()) << c.name << ": the watch itself never waits";
+        EXPECT_TRUE(time.sleeps.empty()) << c.name << ": watching never waits";
     }
 }
 
