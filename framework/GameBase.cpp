@@ -229,7 +229,8 @@ void GameBase::ProcessDebugCommands()
         config->SetCommandDone("d_get_manages_occupation", true);
         std::vector<ZorvaneEngine::Texture2D*> loaded;
         textures->GetTextures(loaded);
-        log->Message("Shader users count: " + UIntToText(static_cast<uint32_t>(materials->GetUsers().size())));
+        const auto users = static_cast<uint32_t>(materials->GetUsers().size());
+        log->Message("Shader users count: " + UIntToText(users));
         log->Message("Shaders count: " + UIntToText(materials->GetShaderCount()));
         log->Message("Textures count: " + UIntToText(static_cast<uint32_t>(loaded.size())));
         log->Message("Models count: " + UIntToText(models->models.GetCount()));
