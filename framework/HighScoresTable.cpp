@@ -19,7 +19,7 @@ HighScoresTable::HighScoresTable(ZorvaneEngine::Engine* engine, const std::strin
 }
 
 HighScoresTable::HighScoresTable(ZorvaneEngine::FileManager* fileManager, const std::string& userFolder)
-    : fileManager(fileManager), file(std::make_unique<VersionedFile>(fileManager, Magic, Version)),
+    : file(std::make_unique<VersionedFile>(fileManager, Magic, Version)),
       userFolder(userFolder)
 {
     Load();

@@ -54,7 +54,6 @@ public:
 private:
     void Load();
 
-    ZorvaneEngine::FileManager* fileManager;
     std::unique_ptr<VersionedFile> file;
     uint32_t maximumEntries = 10;  // per mode
     std::vector<std::unique_ptr<HighScoreEntry>> entries;
