@@ -29,6 +29,10 @@ constexpr size_t kDecoratedNameLength = 16;
 // this many digits instead.
 constexpr size_t kLongNameDigits = 4;
 constexpr int kFileNameAttempts = 1024;
+// File systems take names of up to 255 bytes; the letters of a longer name
+// are cut so that the decorated file name, and the temporary a save writes
+// beside it (some twenty characters longer), still fit.
+constexpr size_t kMaxBaseLength = 200;
 constexpr uint32_t kNewGameCarriedValue = 3;
 const char* const kExtension = ".prf";
 
@@ -93,7 +97,7 @@ void ProfileBase::Create(const std::u16string& newName)
     const std::u16string cleaned = CleanName(newName);
     std::string base;
     for (char c : ZorvaneEngine::ToLowerCase(ZorvaneEngine::ToNarrow(cleaned))) {
-        if (c >= 'a' && c <= 'z') base += c;
+        if (c >= 'a' && c <= 'z' && base.size() < kMaxBaseLength) base += c;
     }
     // A long name's plain file can be taken by another name with the same
     // letters ("Anne-Marie" and "Anne Marie" alike); it then gets digits as

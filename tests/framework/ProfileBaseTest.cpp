@@ -154,6 +154,14 @@ TEST_F(ProfileBaseTest, FileNamesAreTheLettersWithRandomDigitsAndNeverShared)
     auto refused = NewProfile();
     EXPECT_THROW(refused->Create(u"Abcdefghijklmn"), ZorvaneEngine::Error);
     EXPECT_EQ(folder.Read(folder.ProfilePath("abcdefghijklmn_0.prf")), Bytes{1});
+
+    // The longest name still makes a file the file system accepts.
+    auto longest = NewProfile();
+    longest->Create(std::u16string(ProfileBase::MaxNameLength, u'x'));
+    EXPECT_EQ(longest->GetFileName(), std::string(200, 'x') + ".prf");
+    auto reloaded = NewProfile();
+    reloaded->Load(longest->GetFileName());
+    EXPECT_EQ(reloaded->GetName(), std::u16string(ProfileBase::MaxNameLength, u'x'));
 }
 
 TEST_F(ProfileBaseTest, BestRecordsKeepTheShorterTime)
