@@ -31,6 +31,15 @@ float ReadF32(ZorvaneEngine::FileBinary& file)
     return std::bit_cast<float>(ReadU32(file));
 }
 
+std::u16string ReadWideText(ZorvaneEngine::FileBinary& file)
+{
+    constexpr size_t kLongest = 254;
+    std::u16string text;
+    file.ReadWideString(text);
+    if (text.size() > kLongest) text.resize(kLongest);
+    return text;
+}
+
 void WriteU8(ZorvaneEngine::FileBinary& file, uint8_t value)
 {
     file.Write(&value, 1);

@@ -42,8 +42,7 @@ void HighScoresTable::Load()
         // the first entry that is not there.
         const uint32_t count = ReadU32(in);
         for (uint32_t i = 0; i < count; ++i) {
-            std::u16string name;
-            in.ReadWideString(name);
+            const std::u16string name = ReadWideText(in);
             const uint32_t mode = ReadU32(in);
             const uint32_t score = ReadU32(in);
             const uint32_t sequence = ReadU32(in);

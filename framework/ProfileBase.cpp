@@ -154,8 +154,7 @@ void ProfileBase::Load(const std::string& loadedFileName)
 
 void ProfileBase::ReadBody(FileBinary& in)
 {
-    in.ReadWideString(name);
-    if (name.size() > MaxNameLength) name.resize(MaxNameLength);
+    name = ReadWideText(in);
     modeFlag = ReadU32(in);
     carriedValue = ReadU32(in);
     totalScore = ReadU32(in);

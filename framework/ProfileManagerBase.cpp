@@ -85,8 +85,7 @@ void ProfileManagerBase::LoadProfiles()
 
 void ProfileManagerBase::ReadListBody(FileBinary& in)
 {
-    std::u16string name;
-    in.ReadWideString(name);
+    const std::u16string name = ReadWideText(in);
     if (!name.empty()) currentProfile = FindProfile(name);
     // Nothing is reserved for the count: a count past the end fails on the
     // first record that is not there.
@@ -95,7 +94,7 @@ void ProfileManagerBase::ReadListBody(FileBinary& in)
         auto record = std::make_unique<ProfileListRecord>();
         record->number0 = ReadI32(in);
         record->number1 = ReadI32(in);
-        in.ReadWideString(record->text);
+        record->text = ReadWideText(in);
         record->number2 = ReadI32(in);
         listRecords.push_back(std::move(record));
     }

@@ -105,6 +105,26 @@ TEST_F(ProfileManagerBaseTest, ProfilesLoadSortedWithTheCurrentOneFromTheListFil
     ASSERT_EQ(manager->GetListRecords().size(), 2u);
     manager->SaveProfileList();
     EXPECT_EQ(folder.Read(ListPath()), withRecords);
+
+    // A damaged text of 255 units with no zero among them keeps the 254 the
+    // string form can hold, so that it reads back as it was kept.
+    Tools::BinaryWriter w;
+    Tools::BeginEngineFile(w, "FLPMF", 100);
+    w.WideString(u"carl");
+    w.U32(1);
+    w.I32(1);
+    w.I32(2);
+    w.U8(255);
+    for (int i = 0; i < 255; ++i) w.U16('r');
+    w.I32(3);
+    Tools::EndEngineFile(w);
+    folder.Write(ListPath(), w.Data());
+    manager = Start();
+    ASSERT_EQ(manager->GetListRecords().size(), 1u);
+    EXPECT_EQ(manager->GetListRecords()[0]->text, std::u16string(254, u'r'));
+    EXPECT_EQ(manager->GetListRecords()[0]->number2, 3);
+    manager->SaveProfileList();
+    EXPECT_EQ(Start()->GetListRecords()[0]->text, std::u16string(254, u'r'));
 }
 
 TEST_F(ProfileManagerBaseTest, OnlyReadableFilesDirectlyInTheFolderAreLoaded)
