@@ -100,8 +100,9 @@ void ProfileBase::Create(const std::u16string& newName)
         if (c >= 'a' && c <= 'z' && base.size() < kMaxBaseLength) base += c;
     }
     // A long name's plain file can be taken by another name with the same
-    // letters ("Anne-Marie" and "Anne Marie" alike); it then gets digits as
-    // a short name does, so that no profile ever writes over another's file.
+    // letters ("Alexander the Great", "Alexander-the-Great"); it then gets
+    // digits as a short name does, so that no profile ever writes over
+    // another's file.
     std::string found;
     for (int attempt = 0; attempt < kFileNameAttempts && found.empty(); ++attempt) {
         const std::string candidate = MakeFileName(base, base.size() < kPlainNameLength || attempt > 0);
