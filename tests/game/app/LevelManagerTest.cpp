@@ -95,6 +95,31 @@ TEST_F(LevelManagerTest, ReadsStagesAndLevelsInFileOrder)
     EXPECT_EQ(texts.back(), "\nLevel Manager: Found 2 stages with 3 levels...\n");
 }
 
+// The hand-written catalogues of the data set: the shipped one and the
+// small one the game's tests play.
+TEST_F(LevelManagerTest, TheDataSetsCataloguesLoad)
+{
+    struct Case {
+        const char* folder;  // below the source tree
+        size_t stages;
+        const char* firstPuzzle;
+    };
+    for (const Case& c : {Case{"data/levels", 8, "s0_l0"}, Case{"data/fixture/levels", 2, "s0_l0"}}) {
+        SCOPED_TRACE(c.folder);
+        std::filesystem::remove_all(folder / "data");
+        std::filesystem::create_directories(folder / "data/levels");
+        for (const auto& entry : std::filesystem::directory_iterator(std::string(TANGROVE_SOURCE_DIR "/") + c.folder)) {
+            if (entry.path().extension() == ".ini")
+                std::filesystem::copy_file(entry.path(), folder / ("data/levels/" + entry.path().filename().string()));
+        }
+        ASSERT_EQ(Load(), "");
+        EXPECT_EQ(catalogue->stages.size(), c.stages);
+        EXPECT_EQ(Level(0, 0).puzzleName, c.firstPuzzle);
+        for (size_t i = 0; i < catalogue->stages.size(); ++i)
+            EXPECT_GE(Stage(i).miniGameSize, 1u);
+    }
+}
+
 TEST_F(LevelManagerTest, ReadingAgainReplacesTheCatalogue)
 {
     Put("stages_info.ini", "1 2");
