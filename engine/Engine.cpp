@@ -16,6 +16,7 @@
 #include "engine/graphics/ModelManager.h"
 #include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/graphics/ScreenCapture.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
 #include "engine/graphics/SpriteGroupManager.h"
@@ -99,7 +100,8 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                                         models.get());
     particleSystems = std::make_unique<ParticleSystemManager>(
         log.get(), fileManager.get(), timers.get(), materials.get(), spriteGroups.get());
-    // The screen capture is created here.
+    screenCapture =
+        std::make_unique<ScreenCapture>(log.get(), fileManager.get(), config.get(), window.get());
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -132,7 +134,7 @@ Engine::~Engine()
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture is deleted here once it exists.
+    screenCapture.reset();
     // Systems own sprite groups, and groups own registered meshes: each
     // manager before the one its objects live in.
     particleSystems.reset();
@@ -196,7 +198,7 @@ void Engine::EndFrame()
     if (input->IsKeyPressed("PRINTSCRN"))
         config->SetCommandDone("sc_take_screenshot", false);
     input->EndFrame();
-    // The screen capture's update runs here.
+    screenCapture->Update();
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");

@@ -88,7 +88,7 @@ public:
     std::unique_ptr<ModelManager> models;
     std::unique_ptr<SpriteGroupManager> spriteGroups;
     std::unique_ptr<ParticleSystemManager> particleSystems;
-    ScreenCapture* screenCapture = nullptr;
+    std::unique_ptr<ScreenCapture> screenCapture;
     std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
     std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
