@@ -215,6 +215,7 @@ void ScreenCapture::StopMovieRecord()
         aviFile = nullptr;
     }
     capture.AVIFileExit();
+    ReleaseFrame();
     log->Message("AVI record finished");
 }
 
@@ -264,10 +265,12 @@ bool ScreenCapture::MakeFrameBitmap(Image* image, const WindowBitmap& bitmap)
     const uint64_t imageSize = rowBytes * bitmap.height;
     if (imageSize > UINT32_MAX - BitmapInfoHeader::kSize) return false;
     frameHeader.sizeImage = static_cast<uint32_t>(imageSize);
+    // The memory of the last frame is reused: a recording copies a frame
+    // of the same size every game frame.
     try {
-        frame.assign(BitmapInfoHeader::kSize + frameHeader.sizeImage, 0);
+        frame.resize(BitmapInfoHeader::kSize + frameHeader.sizeImage);
     } catch (const std::bad_alloc&) {
-        frame.clear();
+        ReleaseFrame();
         return false;
     }
     PutHeader(frameHeader, frame.data());
@@ -287,7 +290,10 @@ bool ScreenCapture::MakeFrameBitmap(Image* image, const WindowBitmap& bitmap)
 
 void ScreenCapture::ReleaseFrame()
 {
-    frame.clear();
+    // A recording keeps the memory for its next frame; otherwise it goes.
+    if (recording) return;
+    std::vector<uint8_t>().swap(frame);
+    std::vector<uint8_t>().swap(copy.pixels);
 }
 
 void ScreenCapture::PostToWindow(uint32_t message, uint64_t parameter)

@@ -79,8 +79,7 @@ private:
     Platform::AviStream* compressedStream = nullptr;
     Platform::AviCompressOptions compressOptions;
     // The current window copy as a packed bitmap: the 40-byte header, then
-    // the pixels. Empty when there is none; its memory is kept for the next
-    // frame of a recording.
+    // the pixels.
     std::vector<uint8_t> frame;
     Platform::BitmapInfoHeader frameHeader;
     Platform::WindowBitmap copy;
