@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/console/Console.h"
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
@@ -128,8 +129,8 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console is deleted here first, once it
-    // exists.
+    // Reverse order of creation.
+    console.reset();
     guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
@@ -162,7 +163,8 @@ void Engine::Update()
     window->Update();
     input->Update();
     guiManager->Update();
-    // The console's update runs here when a console exists.
+    if (console)
+        console->Update();
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -202,6 +204,16 @@ void Engine::EndFrame()
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");
+}
+
+void Engine::CreateConsole(const std::string& version, const ShaderDescriptor& panelMaterial,
+                           int32_t fontId, const std::string& toggleKey, float alpha, float height,
+                           float speed)
+{
+    console.reset();
+    console = std::make_unique<Console>(log.get(), timers.get(), config.get(), input.get(),
+                                        materials.get(), guiManager.get(), panelMaterial, version,
+                                        fontId, toggleKey, alpha, height, speed);
 }
 
 void Engine::RequestExit()
