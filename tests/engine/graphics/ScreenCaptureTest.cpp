@@ -14,6 +14,7 @@
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
 #include "engine/graphics/Image.h"
 #include "engine/input/Controls.h"
 #include "platform/capture/AviFixture.h"
@@ -222,7 +223,7 @@ TEST_F(ScreenCaptureTest, FailuresEndTheRecordingAndAreLogged)
         void (*prepare)(Platform::ScriptedCapture&);
         Lines atStart;
         // The next frame's changes and lines; null when none.
-        void (*next)(Platform::ScriptedCapture&);
+        void (*next)(Platform::ScriptedCapture&, Engine&);
         Lines atNext;
         uint32_t framesInMovie;  // ~0u: no movie file
         uint32_t frameIndex;     // after the next frame
@@ -242,12 +243,20 @@ TEST_F(ScreenCaptureTest, FailuresEndTheRecordingAndAreLogged)
          {"AVI recording is starting...", "Failed to print image from screen", "AVI record finished"}, nullptr,
          {}, ~0u, 0},
         {"write", [](Platform::ScriptedCapture& c) { c.failWriteAt = 1; },
-         {"AVI recording is starting..."}, [](Platform::ScriptedCapture&) {},
+         {"AVI recording is starting..."}, [](Platform::ScriptedCapture&, Engine&) {},
          {"Failed to write to avi stream", "AVI record finished"}, 1, 2},
         // A copy of another size than the window (a mode change).
         {"size", [](Platform::ScriptedCapture&) {}, {"AVI recording is starting..."},
-         [](Platform::ScriptedCapture& c) { c.copyWidth = 800; },
+         [](Platform::ScriptedCapture& c, Engine&) { c.copyWidth = 800; },
          {"Failed to print image from screen", "AVI record finished"}, 1, 1},
+        // The window and its picture change size together: the frame no
+        // longer fits the movie.
+        {"mode change", [](Platform::ScriptedCapture&) {}, {"AVI recording is starting..."},
+         [](Platform::ScriptedCapture&, Engine& e) {
+             e.window->width = 800;
+             e.window->height = 600;
+         },
+         {"Failed to write to avi stream", "AVI record finished"}, 1, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,7 +267,7 @@ TEST_F(ScreenCaptureTest, FailuresEndTheRecordingAndAreLogged)
         Start();
         EXPECT_EQ(Frame({"sc_start_movie_record"}), c.atStart);
         if (c.next != nullptr) {
-            c.next(capture);
+            c.next(capture, *engine);
             EXPECT_EQ(Frame(), c.atNext);
             EXPECT_EQ(engine->screenCapture->GetFrameIndex(), c.frameIndex);
         }
