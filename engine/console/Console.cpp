@@ -327,7 +327,8 @@ void Console::CompleteName()
     config->GetNames(names);
     std::vector<std::u16string> matches;
     for (const std::string& name : names) {
-        const std::u16string candidate = u"\\" + ToWide(name);
+        std::u16string candidate(1, u'\\');
+        candidate += ToWide(name);
         if (candidate.compare(0, typed.size(), typed) == 0) matches.push_back(candidate);
     }
     if (matches.empty()) {
@@ -341,7 +342,7 @@ void Console::CompleteName()
     AddText(typed + u"\n", kBlue);
     std::u16string common = matches[0];
     for (const std::u16string& match : matches) {
-        AddText(u"   " + match.substr(1) + u"\n", kWhite);
+        AddText(std::u16string(u"   ").append(match, 1) + u"\n", kWhite);
         size_t same = 0;
         while (same < common.size() && same < match.size() && common[same] == match[same]) ++same;
         common.resize(same);
