@@ -54,6 +54,7 @@ GlShared::GlShared()
 GlShared::~GlShared()
 {
     RemoveSdlEventListener(&watch_);
+    RemovePresenter(this);
 }
 
 void GlShared::WindowWatch::OnSdlEvent(const SDL_Event& event)
@@ -84,21 +85,25 @@ void GlShared::TargetCleared(uint32_t color)
 
 void GlShared::ContextMade(SDL_GLContext made)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    context = made;
-    ++contextNumber;
-    mainThread = std::this_thread::get_id();
-    swapInterval = -1;
-    targetUniform = false;
-    windowKeepsPicture = false;
-    // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
-    if (IsHeadlessVideoDriver()) {
-        pacer.DriverIgnoresSwapInterval();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        context = made;
+        ++contextNumber;
+        mainThread = std::this_thread::get_id();
+        swapInterval = -1;
+        targetUniform = false;
+        windowKeepsPicture = false;
+        // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
+        if (IsHeadlessVideoDriver()) {
+            pacer.DriverIgnoresSwapInterval();
     }
+    }
+    AddPresenter(this);
 }
 
 void GlShared::ContextGone()
 {
+    RemovePresenter(this);
     std::lock_guard<std::mutex> lock(mutex_);
     context = nullptr;
     pendingDeletes_.clear();

@@ -122,6 +122,10 @@ struct GlShared {
     // The window is minimised while exclusive: the surfaces are lost.
     bool InBackground() const;
 
+    // The picture last presented: the framebuffer object's pixels as B, G,
+    // R, 0, rows bottom-up. Context thread only.
+    bool ReadPresentedPicture(uint32_t& width, uint32_t& height, std::vector<uint8_t>& pixels);
+
 private:
     // Notes the window events after which the window needs its picture
     // again.
@@ -138,5 +142,11 @@ private:
     std::vector<GLuint> pendingDeletes_;
     WindowWatch watch_{*this};
 };
+
+// The devices that present in a window, for the screen capture to find
+// the picture a window shows. A device joins with its context and leaves
+// with it.
+void AddPresenter(GlShared* shared);
+void RemovePresenter(GlShared* shared);
 
 } // namespace Platform
