@@ -1,0 +1,11 @@
+# The art of the data set: models, materials, pictures and particle systems
+# drawn by modelgen from the tables in data/models, one step per table so
+# that the tables build side by side.
+file(GLOB art_tables CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/models/*.txt)
+file(GLOB art_particles CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/particles/*.txt)
+foreach(table IN LISTS art_tables)
+  get_filename_component(name ${table} NAME_WE)
+  tangrove_data_step(art_${name}
+    COMMAND modelgen ${TANGROVE_DATA_STAGE} ${table}
+    DEPENDS modelgen ${table} ${art_particles})
+endforeach()

@@ -1,0 +1,7 @@
+#include "tools/modelgen/Recipes.h"
+
+namespace ModelGen {
+
+void AddGameRecipes(RecipeBook&) {}
+
+} // namespace ModelGen
