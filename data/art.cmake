@@ -9,3 +9,12 @@ foreach(table IN LISTS art_tables)
     COMMAND modelgen ${TANGROVE_DATA_STAGE} ${table}
     DEPENDS modelgen ${table} ${art_particles})
 endforeach()
+
+# The background's layer list, written by hand: a record with a particle
+# system shows only its particles (its model just carries the emitter), so
+# the meadow and its pollen are two records.
+tangrove_data_step(art_background_list
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TANGROVE_DATA_STAGE}/data/ui/menus/background
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/background/background.ini
+          ${TANGROVE_DATA_STAGE}/data/ui/menus/background/background.ini
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/background/background.ini)

@@ -14,10 +14,12 @@
 //                                         the engine's text align bits
 //   particles PSF X Y SECONDS             a particle system run for SECONDS
 //   run SECONDS                           advance the clock (animations)
+//   include SCENE.txt                     the lines of another scene, here
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -34,6 +36,7 @@
 #include "engine/graphics/ParticleSystem.h"
 #include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/graphics/SpriteGroup.h"
 #include "engine/gui/ArtFrame.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
@@ -113,9 +116,21 @@ int main(int argc, char** argv) {
         int layer = 1;
         float pending = 0.0f;
 
-        std::ifstream scene(argv[2]);
-        std::string line;
-        while (std::getline(scene, line)) {
+        // The scene's lines with its includes expanded in place.
+        std::vector<std::string> lines;
+        const std::function<void(const fs::path&)> read = [&](const fs::path& path) {
+            std::ifstream in(path);
+            std::string text;
+            while (std::getline(in, text)) {
+                if (text.rfind("include ", 0) == 0) {
+                    read(path.parent_path() / text.substr(8));
+                } else {
+                    lines.push_back(text);
+                }
+            }
+        };
+        read(argv[2]);
+        for (const std::string& line : lines) {
             std::istringstream in(line);
             std::vector<std::string> words;
             std::string w;
@@ -175,7 +190,13 @@ int main(int argc, char** argv) {
                 std::string file = words[1];
                 for (char& c : file) if (c == '/') c = '\\';
                 ParticleSystem* system = engine.particleSystems->LoadParticleSystem(file, gui.GetCamera());
-                system->emitterPosition = Vector3(std::stof(words[2]), std::stof(words[3]), -40.0f);
+                system->emitterPosition = Vector3(std::stof(words[2]), std::stof(words[3]), 0.0f);
+                // Sorted with the windows, in front of those listed before it,
+                // as the game sorts its particle layers.
+                if (system->spriteGroup && system->spriteGroup->mesh) {
+                    system->spriteGroup->mesh->flags |= ModelFlags::FixedDepthKey | ModelFlags::Visible;
+                    system->spriteGroup->mesh->depthKey = root->GetZ() - 0.01f * static_cast<float>(layer++);
+                }
                 system->looping = true;
                 system->emitting = true;
                 pending = std::max(pending, std::stof(words[4]));

@@ -171,6 +171,75 @@ Canvas Canvas::Downsample(int factor) const {
     return out;
 }
 
+namespace {
+
+// For each new pixel along one axis: the old pixels it covers and their
+// weights (a box filter when shrinking, a tent when growing).
+struct Tap {
+    int first = 0;
+    std::vector<float> weights;
+};
+
+std::vector<Tap> Taps(int from, int to) {
+    std::vector<Tap> taps(static_cast<size_t>(to));
+    const float ratio = static_cast<float>(from) / static_cast<float>(to);
+    const float support = std::max(ratio, 1.0f);
+    for (int i = 0; i < to; ++i) {
+        const float centre = (static_cast<float>(i) + 0.5f) * ratio;
+        const int lo = std::max(0, static_cast<int>(std::floor(centre - support)));
+        const int hi = std::min(from - 1, static_cast<int>(std::ceil(centre + support)));
+        Tap& tap = taps[static_cast<size_t>(i)];
+        tap.first = lo;
+        float total = 0.0f;
+        for (int j = lo; j <= hi; ++j) {
+            const float d = std::fabs(static_cast<float>(j) + 0.5f - centre) / support;
+            const float w = std::max(0.0f, 1.0f - d);
+            tap.weights.push_back(w);
+            total += w;
+        }
+        for (float& w : tap.weights) w /= total;
+    }
+    return taps;
+}
+
+} // namespace
+
+Canvas Canvas::Resampled(int newWidth, int newHeight) const {
+    const std::vector<Tap> tx = Taps(width, newWidth);
+    const std::vector<Tap> ty = Taps(height, newHeight);
+    Canvas across(newWidth, height, scale * static_cast<float>(newWidth) / static_cast<float>(width));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < newWidth; ++x) {
+            const Tap& t = tx[static_cast<size_t>(x)];
+            Color sum{0, 0, 0, 0};
+            for (size_t k = 0; k < t.weights.size(); ++k) {
+                const Color& p = At(t.first + static_cast<int>(k), y);
+                sum.r += p.r * t.weights[k];
+                sum.g += p.g * t.weights[k];
+                sum.b += p.b * t.weights[k];
+                sum.a += p.a * t.weights[k];
+            }
+            across.At(x, y) = sum;
+        }
+    }
+    Canvas out(newWidth, newHeight, across.scale);
+    for (int y = 0; y < newHeight; ++y) {
+        const Tap& t = ty[static_cast<size_t>(y)];
+        for (int x = 0; x < newWidth; ++x) {
+            Color sum{0, 0, 0, 0};
+            for (size_t k = 0; k < t.weights.size(); ++k) {
+                const Color& p = across.At(x, t.first + static_cast<int>(k));
+                sum.r += p.r * t.weights[k];
+                sum.g += p.g * t.weights[k];
+                sum.b += p.b * t.weights[k];
+                sum.a += p.a * t.weights[k];
+            }
+            out.At(x, y) = sum;
+        }
+    }
+    return out;
+}
+
 Grid Canvas::Alpha() const {
     Grid out(width, height, scale);
     for (size_t i = 0; i < pixels.size(); ++i) {

@@ -87,6 +87,10 @@ public:
     void Fade(float k);
     // The mean of each factor × factor block; the scale shrinks alike.
     Canvas Downsample(int factor) const;
+    // The canvas resampled to width × height pixels, each new pixel the
+    // area-weighted mean of the old ones it covers (or bilinear where it
+    // grows); the scale becomes the new width's.
+    Canvas Resampled(int newWidth, int newHeight) const;
     // The coverage (alpha) of every pixel.
     Grid Alpha() const;
 

@@ -20,7 +20,8 @@ float RoundedBoxDistance(float x, float y, float x0, float y0, float x1, float y
 }
 
 float CircleDistance(float x, float y, float cx, float cy, float radius) {
-    return std::hypot(x - cx, y - cy) - radius;
+    const float dx = x - cx, dy = y - cy;
+    return std::sqrt(dx * dx + dy * dy) - radius;
 }
 
 float EllipseDistance(float x, float y, float cx, float cy, float rx, float ry) {
@@ -45,7 +46,8 @@ float SegmentDistance(float x, float y, const Point& a, const Point& b) {
     const float pay = y - a.y;
     const float len = bax * bax + bay * bay;
     const float h = len > 0.0f ? std::clamp((pax * bax + pay * bay) / len, 0.0f, 1.0f) : 0.0f;
-    return std::hypot(pax - bax * h, pay - bay * h);
+    const float dx = pax - bax * h, dy = pay - bay * h;
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 } // namespace
@@ -70,11 +72,31 @@ float PolygonDistance(float x, float y, const std::vector<Point>& polygon) {
 }
 
 float StrokeDistance(float x, float y, const std::vector<Point>& line, float radius) {
+    // Squared distances, one square root at the end.
     float best = std::numeric_limits<float>::max();
     for (size_t i = 1; i < line.size(); ++i) {
-        best = std::min(best, SegmentDistance(x, y, line[i - 1], line[i]));
+        const Point& a = line[i - 1];
+        const Point& b = line[i];
+        const float bax = b.x - a.x, bay = b.y - a.y;
+        const float pax = x - a.x, pay = y - a.y;
+        const float len = bax * bax + bay * bay;
+        const float h = len > 0.0f ? std::clamp((pax * bax + pay * bay) / len, 0.0f, 1.0f) : 0.0f;
+        const float dx = pax - bax * h, dy = pay - bay * h;
+        best = std::min(best, dx * dx + dy * dy);
     }
-    return best - radius;
+    return std::sqrt(best) - radius;
+}
+
+Grid StrokeField(int width, int height, float scale, const std::vector<Point>& line, float radius, float margin) {
+    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+    for (const Point& p : line) {
+        x0 = std::min(x0, p.x);
+        y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x);
+        y1 = std::max(y1, p.y);
+    }
+    return FieldIn(width, height, scale, x0 - radius, y0 - radius, x1 + radius, y1 + radius, margin,
+                   [&](float x, float y) { return StrokeDistance(x, y, line, radius); });
 }
 
 std::vector<Point> QuadraticCurve(const Point& a, const Point& control, const Point& b, int steps) {

@@ -65,6 +65,9 @@ Grid FieldIn(int width, int height, float scale, float x0, float y0, float x1, f
     return grid;
 }
 
+// A stroke's distance over its own bounds widened by margin units.
+Grid StrokeField(int width, int height, float scale, const std::vector<Point>& line, float radius, float margin);
+
 // The share of each pixel inside the shape, from its distance.
 Grid Coverage(const Grid& distance);
 // The signed distance (units) of a coverage grid's 0.5 contour, refined by
