@@ -12,6 +12,7 @@
 //                                         place moved by X, Y
 //   text ID X0 Y0 X1 Y1 ALIGN R G B TEXT  a text in the rectangle; ALIGN as
 //                                         the engine's text align bits
+//   quad PICTURE X0 Y0 X1 Y1              a plain picture over the rectangle
 //   particles PSF X Y SECONDS             a particle system run for SECONDS
 //   run SECONDS                           advance the clock (animations)
 //   include SCENE.txt                     the lines of another scene, here
@@ -36,6 +37,7 @@
 #include "engine/graphics/ParticleSystem.h"
 #include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/graphics/ShaderDescriptor.h"
 #include "engine/graphics/SpriteGroup.h"
 #include "engine/gui/ArtFrame.h"
 #include "engine/gui/GUIFont.h"
@@ -174,6 +176,15 @@ int main(int argc, char** argv) {
                         SetArtFrame(window->model, frame);
                     }
                 }
+            } else if (kind == "quad" && words.size() == 6) {
+                std::string file = words[1];
+                for (char& c : file) if (c == '/') c = '\\';
+                const ShaderDescriptor material = BuildGUIShaderDescriptor("", file);
+                const float x0 = std::stof(words[2]), y0 = std::stof(words[3]);
+                GUIWindow* quad = gui.CreateQuadWindow(GUIWindowFlags::Visible | GUIWindowFlags::VertexColor, Vector2(x0, y0),
+                                                       Vector2(std::stof(words[4]) - x0, std::stof(words[5]) - y0), &material,
+                                                       root, Vector2(1, 1));
+                quad->SetLayer(layer++);
             } else if (kind == "text" && words.size() >= 10) {
                 const float x0 = std::stof(words[2]), y0 = std::stof(words[3]);
                 const float x1 = std::stof(words[4]), y1 = std::stof(words[5]);
