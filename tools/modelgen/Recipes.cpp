@@ -10,6 +10,7 @@ const RecipeBook& Recipes() {
         AddBackgroundRecipes(b);
         AddGameRecipes(b);
         AddParticleRecipes(b);
+        AddScreenRecipes(b);
         return b;
     }();
     return book;

@@ -18,6 +18,7 @@ void AddWindowRecipes(RecipeBook& book);
 void AddBackgroundRecipes(RecipeBook& book);
 void AddGameRecipes(RecipeBook& book);
 void AddParticleRecipes(RecipeBook& book);
+void AddScreenRecipes(RecipeBook& book);
 
 const RecipeBook& Recipes();
 

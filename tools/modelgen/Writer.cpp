@@ -37,7 +37,8 @@ Writer::Writer(std::string stageRoot, std::string previewFolder)
     : root(std::move(stageRoot)), preview(std::move(previewFolder)) {}
 
 std::string Writer::PathOf(const std::string& folder, const std::string& file) const {
-    const std::string path = root + "/data/" + folder + "/" + file;
+    // The folder "." is the data folder itself.
+    const std::string path = root + "/data/" + (folder == "." ? "" : folder + "/") + file;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     return path;
 }

@@ -1,16 +1,28 @@
 // modelgen STAGE_ROOT TABLE.txt... [--preview FOLDER]
+// modelgen --cursor-header OUT.h
 // Draws the models, materials, pictures and particle systems the tables in
 // data/models list, below STAGE_ROOT/data as the game opens them. With
 // --preview, every picture is also written as a PNG there for looking at.
+// The second form writes the system cursors and window icon as a header.
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "tools/common/BinaryWriter.h"
+#include "tools/modelgen/CursorHeader.h"
 #include "tools/modelgen/Recipes.h"
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--cursor-header") {
+        try {
+            ModelGen::WriteCursorHeader(argv[2]);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "modelgen: %s\n", error.what());
+            return 1;
+        }
+        return 0;
+    }
     std::string root;
     std::string preview;
     std::vector<std::string> tables;
