@@ -51,7 +51,9 @@ void Array(std::string& out, const char* name, const Canvas& picture) {
     const ZorvaneEngine::Image image = picture.ToImage(true);
     out += "inline constexpr uint8_t ";
     out += name;
-    out += "[" + std::to_string(Size * Size * 4) + "] = {";
+    out += '[';
+    out += std::to_string(Size * Size * 4);
+    out += "] = {";
     int column = 0;
     for (int row = Size - 1; row >= 0; --row) {
         const uint8_t* p = image.GetRow(static_cast<uint32_t>(row));

@@ -139,19 +139,19 @@ void Clouds(const Entry& entry, Writer& out) {
 }
 
 void Hills(const Entry& entry, Writer& out) {
-    Canvas c = BoxCanvas(entry, 1.5f);
+    Canvas c = BoxCanvas(entry, 1.3f);
     DrawHills(c, At(entry));
     WriteLayer(out, entry, c, true, Still(), 1, 1);
 }
 
 void Meadow(const Entry& entry, Writer& out) {
-    Canvas c = BoxCanvas(entry, 1.5f);
+    Canvas c = BoxCanvas(entry, 1.3f);
     DrawMeadow(c, At(entry));
     WriteLayer(out, entry, c, true, Sway(entry), 16, 2);
 }
 
 void River(const Entry& entry, Writer& out) {
-    Canvas c = BoxCanvas(entry, 1.5f);
+    Canvas c = BoxCanvas(entry, 1.25f);
     DrawRiver(c, At(entry));
     WriteLayer(out, entry, c, true, Still(), 1, 1);
 }
@@ -177,7 +177,7 @@ void Trees(const Entry& entry, Writer& out) {
     const float leftHeights[] = {385.0f, 290.0f};
     const float rightTrunks[] = {742.0f};
     const float rightHeights[] = {330.0f};
-    const float scale = 1.5f;
+    const float scale = 1.25f;
     Canvas a(static_cast<int>(left.Width() * scale), static_cast<int>(left.Height() * scale), scale);
     DrawTrees(a, {left.x0, left.y0}, leftTrunks, leftHeights, 2, 3);
     Canvas b(static_cast<int>(right.Width() * scale), static_cast<int>(right.Height() * scale), scale);

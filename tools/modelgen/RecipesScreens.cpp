@@ -231,7 +231,7 @@ void TutorialParts(const Entry& entry, Writer& out) {
     const Box area{60, 90, 740, 430};
     Canvas bg(static_cast<int>(area.Width()), static_cast<int>(area.Height()), 1.0f);
     {
-        Canvas inset = DrawPanel(area.Width(), area.Height(), PanelKind::Inset, 2.0f, 23).Downsample(2);
+        Canvas inset = DrawPanel(area.Width(), area.Height(), PanelKind::Inset, 1.0f, 23);
         bg.Over(inset);
         Canvas dim = picture;
         for (Color& p : dim.pixels) p = {p.r * 0.3f, p.g * 0.3f, p.b * 0.3f, p.a};
@@ -327,7 +327,7 @@ void CursorPictures(const Entry& entry, Writer& out) {
 
 void Splash(const Entry& entry, Writer& out) {
     const Typeface face(SerifBoldFont());
-    const Canvas drawn = DrawSplash(800.0f, 600.0f, face, 1.5f);
+    const Canvas drawn = DrawSplash(800.0f, 600.0f, face, 1.28f);
     out.Picture(entry.folder, entry.name + ".jpg", drawn.Resampled(1024, 512), false);
 }
 

@@ -116,11 +116,11 @@ Tools::Model StateQuads(const Box& box, const std::vector<Tools::Art::Cell>& cel
 }
 
 float DrawScale(const Entry& entry) {
-    return 2.0f * entry.Number("density", 1.0f);
+    return static_cast<float>(entry.Integer("supersample", 2)) * entry.Number("density", 1.0f);
 }
 
-Canvas Finish(const Entry&, const Canvas& drawn) {
-    return drawn.Downsample(2);
+Canvas Finish(const Entry& entry, const Canvas& drawn) {
+    return drawn.Downsample(entry.Integer("supersample", 2));
 }
 
 void WriteStates(Writer& out, const Entry& entry, const std::vector<Canvas>& frames) {

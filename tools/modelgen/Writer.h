@@ -55,7 +55,10 @@ void WriteStates(Writer& out, const Entry& entry, const std::vector<Tools::Art::
 // material, in case anything ever draws it.
 void WriteInvisible(Writer& out, const Entry& entry, int frames = 1);
 
-// The scale to draw an entry's art at (pixels per unit, before filtering).
+// The scale to draw an entry's art at (pixels per unit, before filtering):
+// its texel density times its supersampling (option supersample, 2 unless
+// given; large smooth art draws at 1, its edges already smoothed by their
+// distance).
 float DrawScale(const Entry& entry);
 // Filters a canvas drawn at DrawScale down to the entry's texel density.
 Tools::Art::Canvas Finish(const Entry& entry, const Tools::Art::Canvas& drawn);

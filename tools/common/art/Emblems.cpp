@@ -47,17 +47,6 @@ void Stud(Canvas& c, float x, float y, float r) {
     PaintShape(c, g, [&](float, float py) { return RimGold(py, y - r, y + r); }, Bevel{r, 1.4f, 0.6f, 20});
 }
 
-// A leaf pointing along angle, its base at (x, y): as wide as width in the
-// middle, narrowing to both tips.
-float LeafDistance(float px, float py, float x, float y, float length, float width, float angle) {
-    const float c = std::cos(angle), s = std::sin(angle);
-    const float lx = (px - x) * c + (py - y) * s;
-    const float ly = -(px - x) * s + (py - y) * c;
-    if (lx < 0.0f) return std::hypot(lx, ly);
-    if (lx > length) return std::hypot(lx - length, ly);
-    return (std::fabs(ly) - width * std::sin(Pi * lx / length)) * 0.85f;
-}
-
 } // namespace
 
 Canvas DrawTitleBoard(float w, float h, float scale) {

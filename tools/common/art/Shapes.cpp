@@ -121,6 +121,17 @@ std::vector<Point> CubicCurve(const Point& a, const Point& c1, const Point& c2, 
     return out;
 }
 
+// A leaf pointing along angle, its base at (x, y): as wide as width in the
+// middle, narrowing to both tips.
+float LeafDistance(float px, float py, float x, float y, float length, float width, float angle) {
+    const float c = std::cos(angle), s = std::sin(angle);
+    const float lx = (px - x) * c + (py - y) * s;
+    const float ly = -(px - x) * s + (py - y) * c;
+    if (lx < 0.0f) return std::hypot(lx, ly);
+    if (lx > length) return std::hypot(lx - length, ly);
+    return (std::fabs(ly) - width * std::sin(3.14159265f * lx / length)) * 0.85f;
+}
+
 float SmoothUnion(float d1, float d2, float k) {
     const float h = std::clamp(0.5f + 0.5f * (d2 - d1) / k, 0.0f, 1.0f);
     return Lerp(d2, d1, h) - k * h * (1.0f - h);

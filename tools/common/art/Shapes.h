@@ -29,6 +29,9 @@ float StrokeDistance(float x, float y, const std::vector<Point>& line, float rad
 // Points along a quadratic or cubic Bezier curve, both ends included.
 std::vector<Point> QuadraticCurve(const Point& a, const Point& control, const Point& b, int steps);
 std::vector<Point> CubicCurve(const Point& a, const Point& c1, const Point& c2, const Point& b, int steps);
+// A leaf pointing along angle (radians), its base at (x, y): width wide in
+// the middle, narrowing to both tips.
+float LeafDistance(float px, float py, float x, float y, float length, float width, float angle);
 // Union with a rounded join of about k units.
 float SmoothUnion(float d1, float d2, float k);
 

@@ -142,7 +142,8 @@ Canvas DrawPanel(float w, float h, PanelKind kind, float scale, uint32_t seed) {
         return c;
     }
 
-    // The carved frame.
+    // The carved frame, with a dark edge that holds it against bright scenery.
+    PaintFlat(c, Grown(body, 1.0f), Hex(0x2A1708), 0.9f);
     PaintShape(c, body, [&](float x, float y) { return Wood(x, y, FrameWood(seed)); }, Bevel{5.0f, 1.1f, 0.35f, 14});
     const float border = mainMenu ? 12.0f : 14.0f;
     // A gold inlay line around the panel.
@@ -162,13 +163,30 @@ Canvas DrawPanel(float w, float h, PanelKind kind, float scale, uint32_t seed) {
     }, Bevel{3.0f, -0.8f, 0.0f, 10});
     PaintInnerShadow(c, panel, 3.0f, -3.0f, 4.0f, 0.55f);
 
-    // Studs in the frame's corners.
+    // Gold leaves spreading from each corner over the frame, a stud at
+    // their root.
     const float inset = border * 0.5f + 0.5f;
     const float studR = mainMenu ? 3.0f : 3.4f;
-    PaintStud(c, x0 + inset, y0 + inset, studR);
-    PaintStud(c, x1 - inset, y0 + inset, studR);
-    PaintStud(c, x0 + inset, y1 - inset, studR);
-    PaintStud(c, x1 - inset, y1 - inset, studR);
+    for (int sx = 0; sx < 2; ++sx) {
+        for (int sy = 0; sy < 2; ++sy) {
+            const float cx = sx == 0 ? x0 + inset : x1 - inset;
+            const float cy = sy == 0 ? y0 + inset : y1 - inset;
+            const float along = std::atan2(sy == 0 ? 1.0f : -1.0f, sx == 0 ? 1.0f : -1.0f);
+            const float reach = mainMenu ? 16.0f : 20.0f;
+            const Grid leaves = FieldIn(c.width, c.height, c.scale, cx - reach, cy - reach, cx + reach, cy + reach, 3.0f,
+                                        [&](float x, float y) {
+                // Two leaves along the frame's sides, one smaller between them.
+                const float side = along + (sx == sy ? 0.785f : -0.785f);
+                const float other = along - (sx == sy ? 0.785f : -0.785f);
+                return std::min({LeafDistance(x, y, cx, cy, reach, 3.2f, side), LeafDistance(x, y, cx, cy, reach, 3.2f, other),
+                                 LeafDistance(x, y, cx, cy, reach * 0.6f, 2.6f, along)});
+            });
+            PaintShadow(c, leaves, 0.8f, -0.8f, 0.8f, 0.5f);
+            PaintShape(c, leaves, [&](float, float y) { return Gold(Clamp01((y - cy + reach) / (2.0f * reach))); },
+                       Bevel{1.6f, 1.2f, 0.5f, 18});
+            PaintStud(c, cx, cy, studR);
+        }
+    }
     if (mainMenu || w > 300.0f) {
         // A small crest in the middle of the top edge: a gold diamond between two studs.
         const float mx = (x0 + x1) * 0.5f;
