@@ -32,3 +32,21 @@ add_custom_command(OUTPUT ${cursor_header}
 add_custom_target(tangrove_cursor_art DEPENDS ${cursor_header})
 add_dependencies(tangrove tangrove_cursor_art)
 target_include_directories(tangrove PRIVATE ${CMAKE_BINARY_DIR}/generated)
+
+# Pictures of the art as the engine draws it, for looking at: every scene of
+# tools/artview/scenes rendered into <build>/art_screens/*.png. Not part of
+# the default build.
+file(GLOB art_scenes CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/artview/scenes/*.txt)
+set(art_screen_pictures)
+foreach(scene IN LISTS art_scenes)
+  get_filename_component(name ${scene} NAME_WE)
+  set(png ${CMAKE_BINARY_DIR}/art_screens/${name}.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/art_screens
+    COMMAND artview ${TANGROVE_DATA_STAGE} ${scene} ${png}
+    DEPENDS artview ${scene} ${art_scenes} ${CMAKE_BINARY_DIR}/data/pack0.pak
+    COMMENT "Drawing ${name}.png"
+    VERBATIM)
+  list(APPEND art_screen_pictures ${png})
+endforeach()
+add_custom_target(art_screens DEPENDS ${art_screen_pictures})
