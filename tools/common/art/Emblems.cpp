@@ -13,8 +13,6 @@ namespace Tools::Art {
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
 Canvas Blank(float w, float h, float scale) {
     return Canvas(static_cast<int>(std::lround(w * scale)), static_cast<int>(std::lround(h * scale)), scale);
 }
