@@ -171,8 +171,8 @@ void Rainbow(const Entry& entry, Writer& out) {
 // Two groups of trees, one at each side of the screen, in one model: the
 // crowns sway a little.
 void Trees(const Entry& entry, Writer& out) {
-    const Box left{0.0f, 20.0f, 250.0f, 440.0f};
-    const Box right{650.0f, 20.0f, 800.0f, 380.0f};
+    const Box left{0.0f, 20.0f, 330.0f, 440.0f};
+    const Box right{600.0f, 20.0f, 800.0f, 400.0f};
     const float leftTrunks[] = {92.0f, 200.0f};
     const float leftHeights[] = {385.0f, 290.0f};
     const float rightTrunks[] = {742.0f};
