@@ -307,9 +307,10 @@ Canvas DrawStarSprite(int pixels) {
         for (int x = 0; x < pixels; ++x) {
             const float dx = std::fabs(c.UnitX(x) - r) / r, dy = std::fabs(c.UnitY(y) - r) / r;
             const float d = std::hypot(dx, dy);
-            const float core = std::exp(-d * d * 18.0f);
-            const float rays = std::exp(-dx * 14.0f) * std::exp(-dy * dy * 2.5f) + std::exp(-dy * 14.0f) * std::exp(-dx * dx * 2.5f);
-            const float a = Clamp01(core + rays * 0.8f + std::exp(-d * d * 5.0f) * 0.25f) * SmoothStep(1.0f, 0.8f, d);
+            // A small bright core, two thin rays across it and a faint halo.
+            const float core = std::exp(-d * d * 40.0f);
+            const float rays = std::exp(-dx * 22.0f) * std::exp(-dy * dy * 3.0f) + std::exp(-dy * 22.0f) * std::exp(-dx * dx * 3.0f);
+            const float a = Clamp01(core + rays * 0.9f + std::exp(-d * d * 6.0f) * 0.15f) * SmoothStep(1.0f, 0.8f, d);
             c.Blend(x, y, Hex(0xFFFFFF), a);
         }
     }
