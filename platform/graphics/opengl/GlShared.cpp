@@ -96,7 +96,7 @@ void GlShared::ContextMade(SDL_GLContext made)
         // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
         if (IsHeadlessVideoDriver()) {
             pacer.DriverIgnoresSwapInterval();
-    }
+        }
     }
     AddPresenter(this);
 }
