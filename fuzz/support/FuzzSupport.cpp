@@ -1,5 +1,6 @@
 #include "fuzz/support/FuzzSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -119,6 +120,18 @@ Scene* madeScene = nullptr;
 
 void EndInput()
 {
+    // TANGROVE_FUZZ_LOG=1 shows what the engine logged of each input: what
+    // a seed or a replayed input did.
+    static const bool show = std::getenv("TANGROVE_FUZZ_LOG") != nullptr;
+    if (show) {
+        for (const ZorvaneEngine::LogMessage& message : Log().GetFrameMessages()) {
+            std::string text = message.text;
+            for (char& c : text) {
+                c = c == '\n' ? ' ' : c;
+            }
+            std::fprintf(stderr, "log %d: %s\n", message.level, text.c_str());
+        }
+    }
     Log().ClearFrameMessages();
     if (madeScene != nullptr) {
         madeScene->ForgetCalls();

@@ -45,7 +45,9 @@ std::vector<uint8_t> WithOwnSize(const uint8_t* data, size_t size);
 ZorvaneEngine::MessageManager& Log();
 // A file manager whose installation folder is Folder(), without archives.
 ZorvaneEngine::FileManager& Files();
-// Drops the log's lines of the input just run. Call at the end of every input.
+// Drops the log's lines of the input just run (printed first when the
+// environment variable TANGROVE_FUZZ_LOG is set). Call at the end of every
+// input.
 void EndInput();
 
 // A renderer on the scripted graphics driver and windowing, with the
