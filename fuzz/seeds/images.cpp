@@ -1,19 +1,16 @@
 // Pictures of every depth the readers take, written by the engine's own
-// writers; a run-length TGA and a progressive JPEG built here, since the
-// writers make neither.
-#include <cstdio>
-#include <cstring>
+// writers, progressive JPEGs from the tools, and a run-length TGA built here,
+// since no writer makes one.
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "engine/graphics/Image.h"
 #include "fuzz/seeds/Seeds.h"
 #include "fuzz/support/FuzzSupport.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/ImageFile.h"
+#include "tools/common/ProgressiveJpeg.h"
 
 namespace {
 
@@ -65,33 +62,6 @@ std::vector<uint8_t> RunLengthTga(bool topLeft)
     return w.Data();
 }
 
-std::vector<uint8_t> ProgressiveJpeg(const Image& image)
-{
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long length = 0;
-    jpeg_mem_dest(&info, &buffer, &length);
-    info.image_width = image.GetWidth();
-    info.image_height = image.GetHeight();
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image.GetRow(info.next_scanline));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::vector<uint8_t> bytes(buffer, buffer + length);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    return bytes;
-}
-
 } // namespace
 
 TANGROVE_FUZZ_SEEDS(bmp)
@@ -109,5 +79,7 @@ TANGROVE_FUZZ_SEEDS(tga)
 TANGROVE_FUZZ_SEEDS(jpeg)
 {
     AddPictures(seeds, "jpg", {8, 24});
-    seeds.Add("progressive.jpg", ProgressiveJpeg(Picture(24, 17, 24)));
+    seeds.Add("progressive.jpg", Tools::EncodeProgressiveJpeg(Picture(24, 17, 24)));
+    seeds.Add("progressive-grey.jpg", Tools::EncodeProgressiveJpeg(Picture(9, 30, 8)));
+    seeds.Add("repeated-scans.jpg", Tools::EncodeRepeatedScanJpeg(Picture(16, 8, 8), 4));
 }
