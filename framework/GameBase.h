@@ -35,6 +35,11 @@ namespace GameFramework {
 
 class GameBase {
 public:
+    // The most fonts the font list makes. Each font holds a model of 4096
+    // vertices, so a damaged list of thousands of short records would take
+    // gigabytes; the game's lists hold about a dozen.
+    static constexpr int32_t MaxFonts = 100;
+
     // Works out the version, the registry key and the two folders; creates
     // nothing.
     GameBase(const std::string& company, const std::string& product);
@@ -55,7 +60,8 @@ public:
     // its place in the list) the font file, the diffuse and opacity
     // pictures, size, missing-glyph advance, spacing, lower-case aliases
     // and fixed width. A list that cannot be opened or read ends the reading
-    // without a word; the fonts made so far stay.
+    // without a word; the fonts made so far stay. Records past MaxFonts are
+    // left unread, with a warning.
     virtual void LoadFonts();
     virtual void RegisterSounds() {}
     virtual void ProcessDebugCommands();
