@@ -143,6 +143,13 @@ void FileBinary::Close() {
     }
 }
 
+void FileBinary::Abandon() {
+    if (writing) {
+        // The platform file removes its temporary when destroyed unclosed.
+        file.reset();
+    }
+}
+
 void FileBinary::WriteWideString(const std::u16string& text) {
     const size_t length = std::min<size_t>(text.size(), 254);
     std::vector<uint8_t> bytes;

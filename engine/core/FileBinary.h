@@ -63,6 +63,10 @@ public:
     // learns of a failure the destructor could only swallow. Nothing more
     // can be written afterwards.
     void Close();
+    // Drops a file being written without letting it replace its target, for
+    // a saver that caught a failure half way: the last good file stays.
+    // Nothing more can be written afterwards.
+    void Abandon();
 
     uint32_t GetPosition() const { return position; }
     uint32_t GetSize() const { return size; }

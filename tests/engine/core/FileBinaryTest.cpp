@@ -255,6 +255,16 @@ TEST_F(FileBinaryTest, SaveCutShortByAnExceptionKeepsTheOldFile) {
     ASSERT_TRUE(Tools::LoadFile(path, bytes));
     EXPECT_EQ(bytes, BytesOfOld());
 
+    // A saver that caught the failure itself abandons the file explicitly.
+    {
+        FileBinary file(nullptr, path, true, false);
+        file.Write("half", 4);
+        file.Abandon();
+    }
+    ASSERT_TRUE(Tools::LoadFile(path, bytes));
+    EXPECT_EQ(bytes, BytesOfOld());
+    EXPECT_EQ(TestSupport::FolderEntries(folder.Path()), std::vector<std::string>{"save.bin"});
+
     {
         FileBinary file(nullptr, path, true, false);
         file.Write("new", 3);
