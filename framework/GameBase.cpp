@@ -20,20 +20,12 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIMaterial.h"
 #include "engine/input/Controls.h"
+#include "framework/tools/RegistryReader.h"
 #include "platform/system/System.h"
 
 namespace GameFramework {
 
 namespace {
-
-// A string value under the key, from the machine's store first and then the
-// user's. The out text is left alone when both reads fail.
-bool ReadRegistryValue(const std::string& key, const std::string& name, std::string& value)
-{
-    Platform::System& system = Platform::GetSystem();
-    return system.RegQueryString(Platform::RegistryRoot::LocalMachine, key, name, value) ||
-           system.RegQueryString(Platform::RegistryRoot::CurrentUser, key, name, value);
-}
 
 constexpr uint32_t kIdleFrameSleepMs = 100;
 // "v_window_change_mode" stays pending this many frames so that the screens
@@ -45,16 +37,6 @@ constexpr float kGUIHeight = 600.0f;
 // font list.
 const char* const kLanguageCode = "ge";
 
-// The next token of a list, skipping the empty ones a run of blanks or a
-// line end leaves; false at the end of the file.
-bool ReadToken(ZorvaneEngine::FileTextual& file, std::string& token)
-{
-    while (file.ReadString(token, true)) {
-        if (!token.empty()) return true;
-    }
-    return false;
-}
-
 } // namespace
 
 GameBase::GameBase(const std::string& company, const std::string& product)
@@ -62,13 +44,13 @@ GameBase::GameBase(const std::string& company, const std::string& product)
       registryKey("SOFTWARE\\" + company + "\\" + product)
 {
     std::string versionText = "103";
-    ReadRegistryValue(registryKey, "Version", versionText);
+    GameTools::ReadRegistryString(registryKey, "Version", versionText);
     version = std::atoi(versionText.c_str());
 
     const std::string applicationFolder = ZorvaneEngine::GetApplicationFolder();
     if (ZorvaneEngine::FileExistsOnDisk(applicationFolder + "\\data\\pack0.pak")) {
         installFolder = applicationFolder;
-    } else if (!ReadRegistryValue(registryKey, "InstallPath", installFolder)) {
+    } else if (!GameTools::ReadRegistryString(registryKey, "InstallPath", installFolder)) {
         installFolder = applicationFolder;
     }
     while (!installFolder.empty() &&
@@ -136,7 +118,7 @@ void GameBase::LoadFonts()
             // A list shorter than its count ends where its records end,
             // rather than making fonts of names it does not hold.
             std::string fontFile, diffuse, opacity;
-            if (!ReadToken(*file, fontFile) || !ReadToken(*file, diffuse) || !ReadToken(*file, opacity)) break;
+            if (!file->ReadToken(fontFile) || !file->ReadToken(diffuse) || !file->ReadToken(opacity)) break;
             const float size = file->ReadFloat();
             const float missingAdvance = file->ReadFloat();
             const float spacing = file->ReadFloat();

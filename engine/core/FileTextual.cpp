@@ -234,32 +234,35 @@ void FileTextual::ReadAllText(std::u16string& out) {
     }
 }
 
-int32_t FileTextual::ReadInt() {
-    std::string text;
-    while (ReadString(text, true)) {
-        if (!text.empty()) {
-            // atoi, with the overflow clamped instead of undefined.
-            const long long value = std::strtoll(text.c_str(), nullptr, 10);
-            if (value > INT32_MAX) {
-                return INT32_MAX;
-            }
-            if (value < INT32_MIN) {
-                return INT32_MIN;
-            }
-            return static_cast<int32_t>(value);
+bool FileTextual::ReadToken(std::string& out) {
+    while (ReadString(out, true)) {
+        if (!out.empty()) {
+            return true;
         }
     }
-    return 0;
+    return false;
+}
+
+int32_t FileTextual::ReadInt() {
+    int32_t value = 0;
+    ReadInt(value);
+    return value;
+}
+
+bool FileTextual::ReadInt(int32_t& out) {
+    std::string text;
+    if (!ReadToken(text)) {
+        return false;
+    }
+    // atoi, with the overflow clamped instead of undefined.
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    out = value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<int32_t>(value);
+    return true;
 }
 
 float FileTextual::ReadFloat() {
     std::string text;
-    while (ReadString(text, true)) {
-        if (!text.empty()) {
-            return std::strtof(text.c_str(), nullptr);
-        }
-    }
-    return 0.0f;
+    return ReadToken(text) ? std::strtof(text.c_str(), nullptr) : 0.0f;
 }
 
 void FileTextual::PutByte(uint8_t byte) {

@@ -49,8 +49,15 @@ public:
     bool ReadWideString(std::u16string& out, bool stripComments);
     // The rest of the file, lines joined by CR LF, comments kept.
     void ReadAllText(std::u16string& out);
-    // The next non-empty token as a number; 0 at the end of the file.
+    // The next non-empty token; false at the end of the file. Readers of
+    // names use it, since a run of blanks or a line end yields empty tokens.
+    bool ReadToken(std::string& out);
+    // The next non-empty token as a number (text that is no number reads 0,
+    // an overflow is clamped); 0 at the end of the file.
     int32_t ReadInt();
+    // The same, telling the end of the file apart: false there, with out
+    // left as it was.
+    bool ReadInt(int32_t& out);
     float ReadFloat();
 
     void WriteString(const std::string& text);
@@ -62,6 +69,8 @@ public:
     void Close();
 
     int32_t GetEncoding() const { return encoding; }
+    // The name of the file beneath, for messages.
+    const std::string& GetName() const { return file->GetName(); }
     // Whether a character the code page cannot represent was replaced.
     bool IsLossy() const { return lossy; }
 

@@ -372,4 +372,30 @@ bool ScriptedWindowing::SetCursorPos(WindowHandle window, int32_t x, int32_t y) 
     return true;
 }
 
+KeyboardLayout ScriptedWindowing::GetKeyboardLayout() {
+    Record("GetKeyboardLayout() -> " + Hex(keyboardLayout));
+    return keyboardLayout;
+}
+
+KeyboardLayout ScriptedWindowing::ActivateKeyboardLayout(KeyboardLayout layout, uint32_t flags) {
+    Record("ActivateKeyboardLayout(" + Hex(layout) + ", " + Hex(flags) + ")");
+    if (failActivateKeyboardLayout || layout == 0)
+        return 0;
+    const KeyboardLayout previous = keyboardLayout;
+    keyboardLayout = layout;
+    return previous;
+}
+
+KeyboardLayout ScriptedWindowing::LoadKeyboardLayout(const std::string& name, uint32_t flags) {
+    Record("LoadKeyboardLayout(" + name + ", " + Hex(flags) + ")");
+    if (loadedKeyboardLayout != 0 && (flags & KLF_ACTIVATE))
+        keyboardLayout = loadedKeyboardLayout;
+    return loadedKeyboardLayout;
+}
+
+bool ScriptedWindowing::UnloadKeyboardLayout(KeyboardLayout layout) {
+    Record("UnloadKeyboardLayout(" + Hex(layout) + ")");
+    return layout != 0;
+}
+
 } // namespace Platform

@@ -32,6 +32,12 @@ public:
     WindowHandle focus = nullptr;
     int32_t cursorX = 0;
     int32_t cursorY = 0;
+    // GetKeyboardLayout answers this; a successful activation or a load with
+    // KLF_ACTIVATE changes it.
+    KeyboardLayout keyboardLayout = 0x04090409;
+    bool failActivateKeyboardLayout = false;
+    // What LoadKeyboardLayout returns; 0 makes it fail.
+    KeyboardLayout loadedKeyboardLayout = 0;
 
     // Queues a message as if the system had sent it. A null window means the
     // first window alive when the message is fetched.
@@ -95,6 +101,10 @@ public:
     int ShowCursor(bool show) override;
     bool GetCursorPos(WindowHandle window, int32_t& x, int32_t& y) override;
     bool SetCursorPos(WindowHandle window, int32_t x, int32_t y) override;
+    KeyboardLayout GetKeyboardLayout() override;
+    KeyboardLayout ActivateKeyboardLayout(KeyboardLayout layout, uint32_t flags) override;
+    KeyboardLayout LoadKeyboardLayout(const std::string& name, uint32_t flags) override;
+    bool UnloadKeyboardLayout(KeyboardLayout layout) override;
 
 private:
     struct Window;

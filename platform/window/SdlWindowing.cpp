@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/window/SdlEventPump.h"
@@ -386,6 +387,37 @@ public:
         return true;
     }
 
+    // The desktop owns the keyboard layouts, and SDL's text input already
+    // delivers characters in whichever one the user chose. So the program's
+    // choice of input language is kept here as its own record and never
+    // imposed on the desktop.
+    KeyboardLayout GetKeyboardLayout() override { return keyboardLayout_; }
+
+    KeyboardLayout ActivateKeyboardLayout(KeyboardLayout layout, uint32_t /*flags*/) override {
+        if (layout == 0)
+            return 0;
+        // A bare language id stands for that language's own layout.
+        if ((layout >> 16) == 0)
+            layout |= layout << 16;
+        const KeyboardLayout previous = keyboardLayout_;
+        keyboardLayout_ = layout;
+        return previous;
+    }
+
+    KeyboardLayout LoadKeyboardLayout(const std::string& name, uint32_t flags) override {
+        if (name.size() != 8 || name.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            return 0;
+        const uint32_t language = static_cast<uint32_t>(std::stoul(name, nullptr, 16)) & 0xFFFF;
+        if (language == 0)
+            return 0;
+        const KeyboardLayout layout = language << 16 | language;
+        if (flags & KLF_ACTIVATE)
+            keyboardLayout_ = layout;
+        return layout;
+    }
+
+    bool UnloadKeyboardLayout(KeyboardLayout layout) override { return layout != 0; }
+
     void OnSdlEvent(const SDL_Event& event) override {
         switch (event.type) {
         case SDL_QUIT: // also SIGINT and SIGTERM
@@ -479,6 +511,8 @@ private:
     std::unique_ptr<CursorObject> arrow_;
     CursorHandle cursor_ = nullptr;
     int displayCount_ = 0;
+    // United States English until the program chooses its language.
+    KeyboardLayout keyboardLayout_ = 0x04090409;
 };
 
 } // namespace

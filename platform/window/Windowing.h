@@ -1,7 +1,7 @@
 #pragma once
 // The windowing services the engine asks for by their original names:
 // window classes and windows, the message queue, focus, caption, cursor,
-// keyboard state and message boxes. One implementation runs over SDL2
+// keyboard state, keyboard layouts and message boxes. One implementation runs over SDL2
 // (SdlWindowing); the scripted one (ScriptedWindowing.h) lets tests inject
 // messages and faults and records every call.
 #include <cstdint>
@@ -18,6 +18,10 @@ struct DeviceContextObject;
 using DeviceContext = DeviceContextObject*;
 struct CursorObject;
 using CursorHandle = CursorObject*;
+// A keyboard layout handle (HKL): the layout's language id in the high 16
+// bits, the language of the keys in the low 16 bits; 0 means none.
+using KeyboardLayout = uint32_t;
+constexpr uint32_t KLF_ACTIVATE = 0x1;
 
 struct Rect {
     int32_t left = 0;
@@ -108,6 +112,17 @@ public:
     // The pointer in the window's client coordinates (pixels, y down).
     virtual bool GetCursorPos(WindowHandle window, int32_t& x, int32_t& y) = 0;
     virtual bool SetCursorPos(WindowHandle window, int32_t x, int32_t y) = 0;
+
+    // Keyboard layouts of the program's thread. GetKeyboardLayout: the
+    // current one. ActivateKeyboardLayout: makes the layout current and
+    // returns the previous one, 0 on failure. LoadKeyboardLayout: the layout
+    // named by eight hexadecimal digits ("00000407"), made current with
+    // KLF_ACTIVATE; 0 on failure. UnloadKeyboardLayout: gives back a layout
+    // that LoadKeyboardLayout returned.
+    virtual KeyboardLayout GetKeyboardLayout() = 0;
+    virtual KeyboardLayout ActivateKeyboardLayout(KeyboardLayout layout, uint32_t flags) = 0;
+    virtual KeyboardLayout LoadKeyboardLayout(const std::string& name, uint32_t flags) = 0;
+    virtual bool UnloadKeyboardLayout(KeyboardLayout layout) = 0;
 };
 
 // The implementation in use: the SDL one unless a test installed another.

@@ -125,6 +125,27 @@ TEST(FileTextualTest, NumbersSkipEmptyTokens) {
     EXPECT_FLOAT_EQ(floats->ReadFloat(), 0.0f);
 }
 
+TEST(FileTextualTest, TokenReadsTellTheEndOfTheFileApart) {
+    auto tokens = Reader(BytesOf("alpha  beta\r\n\t// note\r\ngamma\r\n\r\n"));
+    std::string token;
+    for (const char* expected : {"alpha", "beta", "gamma"}) {
+        ASSERT_TRUE(tokens->ReadToken(token));
+        EXPECT_EQ(token, expected);
+    }
+    EXPECT_FALSE(tokens->ReadToken(token));
+    EXPECT_FALSE(tokens->ReadToken(token));
+
+    auto ints = Reader(BytesOf("-7 x \r\n"));
+    int32_t value = 99;
+    ASSERT_TRUE(ints->ReadInt(value));
+    EXPECT_EQ(value, -7);
+    ASSERT_TRUE(ints->ReadInt(value));
+    EXPECT_EQ(value, 0);  // no number
+    value = 99;
+    EXPECT_FALSE(ints->ReadInt(value));
+    EXPECT_EQ(value, 99);
+}
+
 TEST(FileTextualTest, ReadAllTextJoinsLinesAndKeepsComments) {
     std::u16string all;
     Reader(BytesOf("a // c\r\nb\n\nc"))->ReadAllText(all);

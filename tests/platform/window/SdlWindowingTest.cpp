@@ -158,6 +158,26 @@ TEST_F(SdlWindowingTest, CursorCounterShowsAtZeroOrMore) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
+// The desktop keeps its own layouts; the program's choice is only recorded,
+// and an activation by language id always succeeds, so a program never
+// loads (or later unloads) a layout it does not need.
+TEST(SdlWindowingKeyboardLayouts, TheProgramsChoiceIsRecorded) {
+    Windowing& windowing = GetWindowing();
+    const KeyboardLayout original = windowing.GetKeyboardLayout();
+    EXPECT_EQ(original >> 16, 0x409u);
+    EXPECT_EQ(windowing.ActivateKeyboardLayout(0x407, 0), original);
+    EXPECT_EQ(windowing.GetKeyboardLayout(), 0x04070407u);
+    EXPECT_EQ(windowing.LoadKeyboardLayout("00000419", KLF_ACTIVATE), 0x04190419u);
+    EXPECT_EQ(windowing.GetKeyboardLayout(), 0x04190419u);
+    EXPECT_EQ(windowing.LoadKeyboardLayout("0000040C", 0), 0x040C040Cu);
+    EXPECT_EQ(windowing.GetKeyboardLayout(), 0x04190419u);
+    for (const char* name : {"", "407", "0000G407", "00000000"})
+        EXPECT_EQ(windowing.LoadKeyboardLayout(name, KLF_ACTIVATE), 0u) << name;
+    EXPECT_EQ(windowing.ActivateKeyboardLayout(0, 0), 0u);
+    EXPECT_TRUE(windowing.UnloadKeyboardLayout(0x04190419));
+    windowing.ActivateKeyboardLayout(original, 0);
+}
+
 TEST(SdlWindowingMessageBox, HeadlessBoxGoesToStandardError) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     testing::internal::CaptureStderr();
