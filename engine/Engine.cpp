@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "engine/console/Console.h"
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
@@ -16,6 +17,7 @@
 #include "engine/graphics/ModelManager.h"
 #include "engine/graphics/ParticleSystemManager.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
+#include "engine/graphics/ScreenCapture.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ShaderUser.h"
 #include "engine/graphics/SpriteGroupManager.h"
@@ -99,7 +101,8 @@ Engine::Engine(const EngineSettings& given) : settings(WithTitle(given))
                                                         models.get());
     particleSystems = std::make_unique<ParticleSystemManager>(
         log.get(), fileManager.get(), timers.get(), materials.get(), spriteGroups.get());
-    // The screen capture is created here.
+    screenCapture =
+        std::make_unique<ScreenCapture>(log.get(), fileManager.get(), config.get(), window.get());
 
     input = std::make_unique<Controls_DI7>(log.get(), timers.get(), config.get(), window.get());
 
@@ -126,13 +129,13 @@ Engine::~Engine()
     if (settings.saveConfig)
         config->Save();
 
-    // Reverse order of creation. The console is deleted here first, once it
-    // exists.
+    // Reverse order of creation.
+    console.reset();
     guiManager.reset();
     soundManager.reset();
     soundSystem.reset();
     input.reset();
-    // The screen capture is deleted here once it exists.
+    screenCapture.reset();
     // Systems own sprite groups, and groups own registered meshes: each
     // manager before the one its objects live in.
     particleSystems.reset();
@@ -160,7 +163,8 @@ void Engine::Update()
     window->Update();
     input->Update();
     guiManager->Update();
-    // The console's update runs here when a console exists.
+    if (console)
+        console->Update();
 
     // The console reads the messages of one frame: from the end of the
     // previous Update up to here.
@@ -196,10 +200,20 @@ void Engine::EndFrame()
     if (input->IsKeyPressed("PRINTSCRN"))
         config->SetCommandDone("sc_take_screenshot", false);
     input->EndFrame();
-    // The screen capture's update runs here.
+    screenCapture->Update();
     config->ClearChanged();
     if (!config->IsCommandDone("exit"))
         log->Message("\nExiting...\n");
+}
+
+void Engine::CreateConsole(const std::string& version, const ShaderDescriptor& panelMaterial,
+                           int32_t fontId, const std::string& toggleKey, float alpha, float height,
+                           float speed)
+{
+    console.reset();
+    console = std::make_unique<Console>(log.get(), timers.get(), config.get(), input.get(),
+                                        materials.get(), guiManager.get(), panelMaterial, version,
+                                        fontId, toggleKey, alpha, height, speed);
 }
 
 void Engine::RequestExit()

@@ -3,6 +3,7 @@
 // of the program relies on: the order of creation (each service receives the
 // ones made before it), the order of the per-frame calls, and deletion in the
 // exact reverse of creation.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,7 @@ class SoundSystem;
 class SoundManager;
 class GUIManager;
 class Console;
+class ShaderDescriptor;
 
 class Engine {
 public:
@@ -49,6 +51,11 @@ public:
     void EndFrame();
     // Issues the configuration command "exit".
     void RequestExit();
+    // Makes the drop-down console over the engine's log, timers,
+    // configuration, input, materials and GUI (replacing one made before).
+    // The engine runs without one until this is called.
+    void CreateConsole(const std::string& version, const ShaderDescriptor& panelMaterial, int32_t fontId,
+                       const std::string& toggleKey, float alpha, float height, float speed);
     // The title, a blank and the version as "1.03".
     std::string GetVersionString() const;
 
@@ -88,12 +95,12 @@ public:
     std::unique_ptr<ModelManager> models;
     std::unique_ptr<SpriteGroupManager> spriteGroups;
     std::unique_ptr<ParticleSystemManager> particleSystems;
-    ScreenCapture* screenCapture = nullptr;
+    std::unique_ptr<ScreenCapture> screenCapture;
     std::unique_ptr<Controls> input;
     std::unique_ptr<SoundSystem> soundSystem;    // null without a working sound device
     std::unique_ptr<SoundManager> soundManager;  // null when it or the sound system failed
     std::unique_ptr<GUIManager> guiManager;
-    Console* console = nullptr;            // never created in this game
+    std::unique_ptr<Console> console;  // only after CreateConsole
 
     bool IsComInitialized() const { return com.initialized; }
 };

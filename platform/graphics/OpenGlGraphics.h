@@ -3,7 +3,9 @@
 // uses it through GetGraphicsDriver(), which finds windows with the window
 // area; tests hand their own lookup (a hidden SDL window of their own).
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/graphics/GraphicsDriver.h"
 #include "platform/window/WindowHandle.h"
@@ -14,5 +16,12 @@ namespace Platform {
 
 std::unique_ptr<GraphicsDriver> CreateOpenGlGraphicsDriver(
     std::function<SDL_Window*(WindowHandle)> findWindow);
+
+// The picture the driver's device last presented in the window, as the
+// window copy of the screen capture needs it: B, G, R and 0 per pixel, rows
+// bottom-up, the size of the device's render target. False when no device
+// presents there, or off the thread that draws.
+bool ReadPresentedPicture(SDL_Window* window, uint32_t& width, uint32_t& height,
+                          std::vector<uint8_t>& pixels);
 
 } // namespace Platform

@@ -20,6 +20,7 @@ struct Message {
 };
 
 // Messages.
+constexpr uint32_t WM_SETFOCUS = 0x0007;
 constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_SETCURSOR = 0x0020;

@@ -44,17 +44,26 @@ bool GlFunctions::Load()
     return ok;
 }
 
+GlShared::~GlShared()
+{
+    RemovePresenter(this);
+}
+
 void GlShared::ContextMade(SDL_GLContext made)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    context = made;
-    ++contextNumber;
-    mainThread = std::this_thread::get_id();
-    swapInterval = -1;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        context = made;
+        ++contextNumber;
+        mainThread = std::this_thread::get_id();
+        swapInterval = -1;
+    }
+    AddPresenter(this);
 }
 
 void GlShared::ContextGone()
 {
+    RemovePresenter(this);
     std::lock_guard<std::mutex> lock(mutex_);
     context = nullptr;
     pendingDeletes_.clear();

@@ -47,6 +47,11 @@ struct GlFunctions {
 };
 
 struct GlShared {
+    GlShared() = default;
+    ~GlShared();
+    GlShared(const GlShared&) = delete;
+    GlShared& operator=(const GlShared&) = delete;
+
     // Finds the SDL window behind a window handle.
     std::function<SDL_Window*(WindowHandle)> findWindow;
 
@@ -85,9 +90,19 @@ struct GlShared {
     // The window is minimised while exclusive: the surfaces are lost.
     bool InBackground() const;
 
+    // The picture last presented: the framebuffer object's pixels as B, G,
+    // R, 0, rows bottom-up. Context thread only.
+    bool ReadPresentedPicture(uint32_t& width, uint32_t& height, std::vector<uint8_t>& pixels);
+
 private:
     std::mutex mutex_;
     std::vector<GLuint> pendingDeletes_;
 };
+
+// The devices that present in a window, for the screen capture to find
+// the picture a window shows. A device joins with its context and leaves
+// with it.
+void AddPresenter(GlShared* shared);
+void RemovePresenter(GlShared* shared);
 
 } // namespace Platform

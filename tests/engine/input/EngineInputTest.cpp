@@ -6,6 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/input/Controls.h"
 #include "InputFixture.h"
+#include "platform/capture/ScriptedCapture.h"
 
 namespace InputTest {
 namespace {
@@ -19,6 +20,8 @@ TEST(EngineInput, PolledInTheFrameAndEndedAfterThePrintScreenRequest) {
     EngineTestEnvironment env;
     ScriptedInput scripted;
     ScopedInput scope(scripted);
+    Platform::ScriptedCapture capture;
+    Platform::ScopedCapture scopedCapture(capture);
     auto engine = std::make_unique<Engine>(env.Settings());
     ASSERT_NE(engine->input, nullptr);
     EXPECT_TRUE(engine->config->IsCommandDone("sc_take_screenshot"));
@@ -28,7 +31,9 @@ TEST(EngineInput, PolledInTheFrameAndEndedAfterThePrintScreenRequest) {
     EXPECT_TRUE(engine->input->IsKeyPressed("PRINTSCRN"));
     engine->window->keyEvent = {true, false, 0x2C};
     engine->EndFrame();
-    EXPECT_FALSE(engine->config->IsCommandDone("sc_take_screenshot"));
+    // Taken by the screen capture in the same frame.
+    EXPECT_TRUE(engine->config->IsCommandDone("sc_take_screenshot"));
+    EXPECT_EQ(capture.copies, 1u);
     EXPECT_FALSE(engine->input->IsKeyPressed("PRINTSCRN"));
     EXPECT_TRUE(engine->input->IsKeyDown("PRINTSCRN"));
     EXPECT_FALSE(engine->window->keyEvent.pending);
