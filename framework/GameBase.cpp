@@ -1,6 +1,7 @@
 #include "framework/GameBase.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/Engine.h"
@@ -8,18 +9,24 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/FileTextual.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/Paths.h"
 #include "engine/core/Random.h"
 #include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/Camera.h"
+#include "engine/graphics/ModelManager.h"
 #include "engine/graphics/RenderSystem.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/Texture2D.h"
+#include "engine/graphics/TextureManager.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIMaterial.h"
 #include "engine/input/Controls.h"
+#include "engine/sound/SoundManager.h"
 #include "framework/tools/RegistryReader.h"
 #include "platform/system/System.h"
 
@@ -86,6 +93,18 @@ void GameBase::Init()
     config = engine->config.get();
     window = engine->window.get();
     renderer = engine->renderer.get();
+    lights = engine->lights.get();
+    materials = engine->materials.get();
+    textures = materials->GetTextureManager();
+    models = engine->models.get();
+    spriteGroups = engine->spriteGroups.get();
+    particleSystems = engine->particleSystems.get();
+    input = engine->input.get();
+    soundManager = engine->soundManager.get();
+    guiManager = engine->guiManager.get();
+    fontManager = guiManager->GetFontManager();
+    textManager = guiManager->GetTextManager();
+    guiSoundManager = guiManager->GetSoundManager();
 
     ZorvaneEngine::RandomSeed = Platform::GetSystem().GetTickCount();
 
@@ -95,7 +114,7 @@ void GameBase::Init()
     // Texts load here; the window then takes the title text.
     // Every interface layout is made for 800 by 600 GUI units, whatever the
     // display mode.
-    if (ZorvaneEngine::Camera* guiCamera = engine->guiManager->GetCamera()) {
+    if (ZorvaneEngine::Camera* guiCamera = guiManager->GetCamera()) {
         guiCamera->orthoWidth = kGUIWidth;
         guiCamera->orthoHeight = kGUIHeight;
     }
@@ -108,7 +127,6 @@ void GameBase::Init()
 
 void GameBase::LoadFonts()
 {
-    ZorvaneEngine::GUIFontManager* fonts = engine->guiManager->GetFontManager();
     try {
         const std::unique_ptr<ZorvaneEngine::FileTextual> file =
             fileManager->OpenTextFile(std::string("data\\ui\\fonts\\") + kLanguageCode + ".ini", false);
@@ -125,7 +143,7 @@ void GameBase::LoadFonts()
             const bool lowerCaseAliases = file->ReadInt() != 0;
             const bool fixedWidth = file->ReadInt() != 0;
             ZorvaneEngine::GUIFont* font =
-                fonts->LoadFont(id, ZorvaneEngine::BuildGUIShaderDescriptor(opacity, diffuse), fontFile);
+                fontManager->LoadFont(id, ZorvaneEngine::BuildGUIShaderDescriptor(opacity, diffuse), fontFile);
             font->size = size;
             font->missingAdvance = missingAdvance;
             font->spacing = spacing;
@@ -182,13 +200,32 @@ void GameBase::RegisterConfigVariables()
 
 void GameBase::ProcessDebugCommands()
 {
-    // Each report reads a manager that does not exist yet (textures,
-    // materials, models, sounds); until then an issued command is only
-    // carried out, so that it does not stay pending.
-    for (const char* command :
-         {"d_get_used_video_memory_size", "d_get_manages_occupation", "d_get_loaded_textures"}) {
-        if (!config->IsCommandDone(command))
-            config->SetCommandDone(command, true);
+    using ZorvaneEngine::UIntToText;
+    if (!config->IsCommandDone("d_get_used_video_memory_size")) {
+        config->SetCommandDone("d_get_used_video_memory_size", true);
+        const double megabytes = textures->GetUsedVideoMemory() / 1048576.0;
+        log->Message("Video Memory Used: " +
+                     ZorvaneEngine::FloatToText(static_cast<float>(megabytes), 2) + " Mb");
+    }
+    if (!config->IsCommandDone("d_get_manages_occupation")) {
+        config->SetCommandDone("d_get_manages_occupation", true);
+        std::vector<ZorvaneEngine::Texture2D*> loaded;
+        textures->GetTextures(loaded);
+        const auto users = static_cast<uint32_t>(materials->GetUsers().size());
+        log->Message("Shader users count: " + UIntToText(users));
+        log->Message("Shaders count: " + UIntToText(materials->GetShaderCount()));
+        log->Message("Textures count: " + UIntToText(static_cast<uint32_t>(loaded.size())));
+        log->Message("Models count: " + UIntToText(models->models.GetCount()));
+        // A silent engine has no sound manager and so no sounds.
+        const size_t sounds = soundManager != nullptr ? soundManager->GetSlotCount() : 0;
+        log->Message("Sounds count: " + UIntToText(static_cast<uint32_t>(sounds)));
+    }
+    if (!config->IsCommandDone("d_get_loaded_textures")) {
+        config->SetCommandDone("d_get_loaded_textures", true);
+        std::vector<ZorvaneEngine::Texture2D*> loaded;
+        textures->GetTextures(loaded);
+        for (size_t i = 0; i < loaded.size(); ++i)
+            log->Message("Texture " + UIntToText(static_cast<uint32_t>(i)) + ": " + loaded[i]->GetKey());
     }
 }
 
@@ -203,7 +240,9 @@ void GameBase::Update()
         window->Update();
         renderer->Refresh();
         timers->Update();
-        // The sound manager runs its queued commands here.
+        // Sounds already asked for still start, and streams keep filling.
+        if (soundManager != nullptr)
+            soundManager->Update(true);
         if (!pausedByFocus) {
             // All music pauses at once here.
             pausedByFocus = true;

@@ -17,6 +17,18 @@ class TimerManager;
 class Config;
 class Window;
 class RenderSystem;
+class LightManager;
+class ShaderManager;
+class TextureManager;
+class ModelManager;
+class SpriteGroupManager;
+class ParticleSystemManager;
+class Controls;
+class SoundManager;
+class GUIManager;
+class GUIFontManager;
+class GUITextManager;
+class GUISoundManager;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
@@ -75,9 +87,20 @@ protected:
     ZorvaneEngine::Config* config = nullptr;
     ZorvaneEngine::Window* window = nullptr;
     ZorvaneEngine::RenderSystem* renderer = nullptr;
-    // The light, material, texture, model, sprite-group, particle,
-    // input, sound, GUI (font, text, GUI sound), screen-capture and console
-    // references join here as those services come into being.
+    ZorvaneEngine::LightManager* lights = nullptr;
+    ZorvaneEngine::ShaderManager* materials = nullptr;
+    ZorvaneEngine::TextureManager* textures = nullptr;
+    ZorvaneEngine::ModelManager* models = nullptr;
+    ZorvaneEngine::SpriteGroupManager* spriteGroups = nullptr;
+    ZorvaneEngine::ParticleSystemManager* particleSystems = nullptr;
+    ZorvaneEngine::Controls* input = nullptr;
+    ZorvaneEngine::SoundManager* soundManager = nullptr;  // none when the engine runs silent
+    ZorvaneEngine::GUIManager* guiManager = nullptr;
+    ZorvaneEngine::GUIFontManager* fontManager = nullptr;
+    ZorvaneEngine::GUITextManager* textManager = nullptr;
+    ZorvaneEngine::GUISoundManager* guiSoundManager = nullptr;
+    // The screen-capture and console references join here as those
+    // services come into being.
 
     bool showStatistics = false;  // "d_show_statistics"
     // The first two numbers of the font list.

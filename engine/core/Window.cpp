@@ -35,11 +35,17 @@ Window::Window(const std::string& caption, MessageManager* log, Config* config,
     try {
         cursor = windowing.LoadCursor(IDC_ARROW);
 
+        // The program's picture under iconId; with 0, or without such a
+        // picture, the system's default application icon.
+        const IconHandle icon = iconId != 0 ? windowing.LoadIcon(iconId) : nullptr;
+
         log->Message("...Registering the window class...");
         classRegistered = windowing.RegisterClass(
-            kClassName, [this](uint32_t message, WPARAM wParam, LPARAM lParam) {
+            kClassName,
+            [this](uint32_t message, WPARAM wParam, LPARAM lParam) {
                 return WindowProc(message, wParam, lParam);
-            });
+            },
+            icon);
         if (!classRegistered)
             log->Fatal("Failed to register the window class");
 

@@ -3,7 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "game/app/GameIcon.h"
 #include "game/app/GameLoader.h"
+#include "platform/window/IconResources.h"
 
 namespace {
 // The window show flag a program gets when started normally.
@@ -12,6 +14,10 @@ constexpr int kShowNormal = 1;
 
 int main(int argc, char** argv)
 {
+    // What the executable carries for its window.
+    Platform::AddIconResource(ActionPuzzle::kGameIconId,
+                              {ActionPuzzle::kGameIconSide, ActionPuzzle::kGameIconSide,
+                               ActionPuzzle::kGameIconPixels});
     // The command line is stored and never interpreted: the arguments after
     // the program's name, joined by blanks.
     std::string commandLine;

@@ -1,12 +1,9 @@
 #include "game/app/Game.h"
 
 #include "engine/core/EngineSettings.h"
+#include "game/app/GameIcon.h"
 
 namespace ActionPuzzle {
-
-namespace {
-constexpr int32_t kIconId = 101;
-} // namespace
 
 Game::Game(const std::string& company, const std::string& product) : GameBase(company, product)
 {
@@ -19,7 +16,7 @@ void Game::FillEngineSettings(ZorvaneEngine::EngineSettings& settings)
 {
     GameBase::FillEngineSettings(settings);
     settings.videoMode = "1024x768x32";
-    settings.iconId = kIconId;
+    settings.iconId = kGameIconId;
 }
 
 } // namespace ActionPuzzle

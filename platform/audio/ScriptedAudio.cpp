@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/audio/AudioDeviceCore.h"
+#include "platform/system/ScriptedCallListener.h"
 #include "platform/audio/MixerDirectSound.h"
 #include "platform/audio/MixerSoundBuffer.h"
 
@@ -32,8 +33,11 @@ public:
     void Record(const char* method, uint32_t object, std::vector<double> args,
                 HRESULT result) override
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        calls.push_back({method, object, std::move(args), result});
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            calls.push_back({method, object, std::move(args), result});
+        }
+        ReportScriptedCall(method);
     }
 
     void AddFault(const std::string& method, HRESULT result, uint32_t times, uint32_t object)

@@ -30,6 +30,10 @@ public:
     virtual HRESULT DirectDrawCreateEx(const Guid* adapter, DirectDraw** result) = 0;
     // The desktop's mode; false when it cannot be read.
     virtual bool EnumDisplaySettings(DisplaySettings& settings) = 0;
+    // Whether WaitForVerticalBlank and a waiting Flip wait for the vertical
+    // blank (on by default). Benchmarks and pixel tests switch it off to run
+    // frames back to back; it takes effect at the next wait.
+    virtual void SetVerticalBlankPacing(bool on) { (void)on; }
 };
 
 // The driver in use: the OpenGL one unless a test installed another.

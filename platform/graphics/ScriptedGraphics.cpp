@@ -2,6 +2,7 @@
 
 #include "platform/graphics/MemorySurface.h"
 #include "platform/graphics/scripted/ScriptedObjects.h"
+#include "platform/system/ScriptedCallListener.h"
 
 namespace Platform {
 
@@ -75,6 +76,7 @@ HRESULT ScriptedGraphics::Record(const std::string& name, uint32_t object, std::
         }
     }
     calls_.push_back(GraphicsCall{name, object, std::move(args), hr});
+    ReportScriptedCall(name);
     return hr;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/system/ScriptedCallListener.h"
+
 namespace Platform {
 namespace {
 
@@ -99,7 +101,10 @@ public:
 
 private:
     ScriptedInput::Device& Script() { return owner_.Of(kind_); }
-    void Record(const std::string& call) { owner_.calls.push_back(name_ + call); }
+    void Record(const std::string& call) {
+        owner_.calls.push_back(name_ + call);
+        ReportScriptedCall(name_ + call);
+    }
 
     // A scripted success code (DI_BUFFEROVERFLOW) goes to success, for the
     // caller to answer once the read is done.

@@ -1,6 +1,7 @@
 #include "platform/system/ScriptedSystem.h"
 
 #include "platform/system/AsciiCase.h"
+#include "platform/system/ScriptedCallListener.h"
 #include "platform/system/StdThread.h"
 
 namespace Platform {
@@ -21,8 +22,11 @@ const char* RootName(RegistryRoot root) {
 } // namespace
 
 void ScriptedSystem::Record(std::string call) {
-    std::lock_guard lock(mutex_);
-    journal.push_back(std::move(call));
+    {
+        std::lock_guard lock(mutex_);
+        journal.push_back(call);
+    }
+    ReportScriptedCall(call);
 }
 
 void ScriptedSystem::SetTime(uint64_t milliseconds) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/system/ScriptedCallListener.h"
+#include "platform/window/IconResources.h"
 #include "platform/window/WindowObject.h"
 
 namespace Platform {
@@ -98,15 +100,31 @@ std::string ScriptedWindowing::Name(WindowHandle handle) const {
     return "unknown";
 }
 
-void ScriptedWindowing::Record(std::string call) { calls.push_back(std::move(call)); }
+void ScriptedWindowing::Record(std::string call) {
+    calls.push_back(call);
+    ReportScriptedCall(call);
+}
 
-bool ScriptedWindowing::RegisterClass(const std::string& className, WindowProcedure procedure) {
-    Record("RegisterClass(" + className + ")");
+IconHandle ScriptedWindowing::LoadIcon(int32_t resourceId) {
+    Record("LoadIcon(" + std::to_string(resourceId) + ")");
+    IconPicture picture;
+    if (!FindIconResource(resourceId, picture))
+        return nullptr;
+    auto& icon = icons_[resourceId];
+    if (!icon)
+        icon = std::make_unique<IconObject>(IconObject{resourceId, nullptr});
+    return icon.get();
+}
+
+bool ScriptedWindowing::RegisterClass(const std::string& className, WindowProcedure procedure,
+                                      IconHandle icon) {
+    Record("RegisterClass(" + className + (icon ? ", icon " + std::to_string(icon->resourceId) : "") + ")");
     const bool exists = std::any_of(classes_.begin(), classes_.end(),
                                     [&](const auto& entry) { return entry.first == className; });
     if (failRegisterClass || exists || !procedure)
         return false;
     classes_.emplace_back(className, std::move(procedure));
+    classIcons_[className] = icon;
     return true;
 }
 
@@ -117,6 +135,7 @@ bool ScriptedWindowing::UnregisterClass(const std::string& className) {
     if (it == classes_.end())
         return false;
     classes_.erase(it);
+    classIcons_.erase(className);
     return true;
 }
 
@@ -139,6 +158,8 @@ WindowHandle ScriptedWindowing::CreateWindowEx(const std::string& className, con
     window->state.form = form;
     window->state.clientRect = clientRect;
     window->state.caption = caption;
+    window->object.icon = classIcons_[className];
+    window->state.iconId = window->object.icon ? window->object.icon->resourceId : 0;
     windows_.push_back(std::move(window));
     return &windows_.back()->object;
 }

@@ -4,6 +4,7 @@
 // of every call in order. Install it with SetWindowing.
 #include <array>
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,11 +68,13 @@ public:
         bool topmost = false;
         bool shown = false;
         bool minimized = false;
+        int32_t iconId = 0;  // resource id of the class's icon; 0 the default
     };
     const WindowState* StateOf(WindowHandle window) const;
 
     // --- Windowing ---
-    bool RegisterClass(const std::string& className, WindowProcedure procedure) override;
+    IconHandle LoadIcon(int32_t resourceId) override;
+    bool RegisterClass(const std::string& className, WindowProcedure procedure, IconHandle icon) override;
     bool UnregisterClass(const std::string& className) override;
     WindowHandle CreateWindowEx(const std::string& className, const std::string& caption,
                                 WindowForm form, const Rect& clientRect, WindowHandle parent) override;
@@ -114,6 +117,8 @@ private:
 
     std::vector<std::unique_ptr<Window>> windows_; // ours and the hosts
     std::vector<std::pair<std::string, WindowProcedure>> classes_;
+    std::map<std::string, IconHandle> classIcons_;
+    std::map<int32_t, std::unique_ptr<IconObject>> icons_;
     std::vector<std::unique_ptr<DeviceContextObject>> contexts_;
     std::deque<Message> queue_;
     std::array<bool, 256> keysDown_{};

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/window/IconResources.h"
 #include "platform/window/SdlEventPump.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowObject.h"
@@ -72,9 +74,32 @@ bool IsAltScancode(SDL_Scancode scancode) {
 class SdlWindowing final : public Windowing, public SdlEventListener {
 public:
     SdlWindowing() { AddSdlEventListener(this); }
-    ~SdlWindowing() override { RemoveSdlEventListener(this); }
+    ~SdlWindowing() override {
+        RemoveSdlEventListener(this);
+        for (auto& [id, icon] : icons_)
+            SDL_FreeSurface(icon->sdlSurface);
+    }
 
-    bool RegisterClass(const std::string& className, WindowProcedure procedure) override {
+    IconHandle LoadIcon(int32_t resourceId) override {
+        auto known = icons_.find(resourceId);
+        if (known != icons_.end())
+            return known->second.get();
+        IconPicture picture;
+        if (!FindIconResource(resourceId, picture))
+            return nullptr;
+        // A copy: SDL keeps its own pixels for the window manager.
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(
+            0, static_cast<int>(picture.width), static_cast<int>(picture.height), 32, SDL_PIXELFORMAT_RGBA32);
+        if (!surface)
+            return nullptr;
+        for (uint32_t y = 0; y < picture.height; ++y)
+            std::memcpy(static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch,
+                        picture.pixels + static_cast<size_t>(y) * picture.width * 4, picture.width * 4);
+        auto icon = std::make_unique<IconObject>(IconObject{resourceId, surface});
+        return icons_.emplace(resourceId, std::move(icon)).first->second.get();
+    }
+
+    bool RegisterClass(const std::string& className, WindowProcedure procedure, IconHandle icon) override {
         if (classes_.count(className) || !procedure)
             return false;
         // Once started, SDL's video subsystem and the OpenGL library stay for
@@ -86,7 +111,7 @@ public:
                 return false;
             SDL_GL_LoadLibrary(nullptr); // failing here makes CreateWindowEx fail
         }
-        classes_[className] = std::move(procedure);
+        classes_[className] = WindowClass{std::move(procedure), icon};
         return true;
     }
 
@@ -114,9 +139,13 @@ public:
                                                  clientRect.Width(), clientRect.Height(), flags);
         if (!sdlWindow)
             return nullptr;
+        const IconHandle icon = classes_[className].icon;
+        if (icon && icon->sdlSurface)
+            SDL_SetWindowIcon(sdlWindow, icon->sdlSurface);
         auto window = std::make_unique<WindowObject>();
         window->sdlWindow = sdlWindow;
         window->className = className;
+        window->icon = icon;
         window->form = form;
         window->clientRect = clientRect;
         window->caption = caption;
@@ -293,7 +322,7 @@ public:
         if (procedure == classes_.end())
             return 0;
         // A copy: the procedure may destroy its window or unregister its class.
-        WindowProcedure call = procedure->second;
+        WindowProcedure call = procedure->second.procedure;
         return call(message.message, message.wParam, message.lParam);
     }
 
@@ -504,7 +533,12 @@ private:
         Queue(WindowOf(event.windowID), message, static_cast<WPARAM>(virtualKey), lParam);
     }
 
-    std::map<std::string, WindowProcedure> classes_;
+    struct WindowClass {
+        WindowProcedure procedure;
+        IconHandle icon = nullptr;
+    };
+    std::map<std::string, WindowClass> classes_;
+    std::map<int32_t, std::unique_ptr<IconObject>> icons_;
     WindowList windows_;
     std::vector<std::unique_ptr<DeviceContextObject>> contexts_;
     std::deque<Message> queue_;

@@ -8,6 +8,7 @@
 
 struct SDL_Window;
 struct SDL_Cursor;
+struct SDL_Surface;
 
 namespace Platform {
 
@@ -18,10 +19,16 @@ struct WindowObject {
     WindowForm form = WindowForm::Windowed;
     Rect clientRect;
     std::string caption;
+    IconHandle icon = nullptr;  // the class's
 };
 
 struct DeviceContextObject {
     WindowHandle window = nullptr;
+};
+
+struct IconObject {
+    int32_t resourceId = 0;
+    SDL_Surface* sdlSurface = nullptr; // null for a scripted icon
 };
 
 struct CursorObject {

@@ -22,6 +22,8 @@ using CursorHandle = CursorObject*;
 // bits, the language of the keys in the low 16 bits; 0 means none.
 using KeyboardLayout = uint32_t;
 constexpr uint32_t KLF_ACTIVATE = 0x1;
+struct IconObject;
+using IconHandle = IconObject*;
 
 struct Rect {
     int32_t left = 0;
@@ -47,9 +49,15 @@ class Windowing {
 public:
     virtual ~Windowing() = default;
 
+    // LoadIcon of the program's picture under the resource id (see
+    // IconResources.h); null when the program has none by that id. The
+    // windowing keeps the icon for the rest of its life.
+    virtual IconHandle LoadIcon(int32_t resourceId) = 0;
     // RegisterClass: false when the class exists already or windows cannot
-    // be had at all (no display).
-    virtual bool RegisterClass(const std::string& className, WindowProcedure procedure) = 0;
+    // be had at all (no display). The class's windows show the icon; null
+    // leaves them the system's default.
+    virtual bool RegisterClass(const std::string& className, WindowProcedure procedure,
+                               IconHandle icon) = 0;
     virtual bool UnregisterClass(const std::string& className) = 0;
 
     // CreateWindowEx with the client rectangle (no frame adjustment needed):

@@ -4,13 +4,32 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "engine/core/Config.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/Camera.h"
+#include "engine/graphics/CameraManager.h"
+#include "engine/graphics/IndexBuffer.h"
+#include "engine/graphics/LightManager.h"
+#include "engine/graphics/Model.h"
+#include "engine/graphics/ParticleSystemManager.h"
+#include "engine/graphics/RenderSystem.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/ShaderUser.h"
+#include "engine/graphics/SpriteGroup.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/input/Controls.h"
+#include "engine/input/InputFixture.h"
+#include "engine/sound/SoundFileFixture.h"
+#include "engine/sound/SoundManager.h"
+#include "platform/audio/ScriptedAudio.h"
+#include "platform/system/ScriptedCallListener.h"
 
 namespace ZorvaneEngine {
 namespace {
@@ -89,6 +108,181 @@ TEST(Engine, BuildsRunsFramesAndTearsDownInItsOrders)
     EXPECT_LT(Where(log, "Window creation:"), Where(log, "Window destroying:"));
     EXPECT_LT(Where(log, "Window destroying:"), Where(log, "Tangrove Log end: "));
     EXPECT_NE(ReadWholeFile(env.IniPath()).find("v_mode 1024x768x32\r\n"), std::string::npos);
+}
+
+// The steps of a frame in the order they ran. A step that calls the
+// platform is seen at that call; a step that only changes state is seen at
+// the next platform call after it, or at the end of the frame.
+class FrameRecorder {
+public:
+    // A step seen at the first call that starts with the text and passes the
+    // test (none: any such call).
+    struct CallStep {
+        std::string name;
+        std::string call;
+        std::function<bool()> test;
+    };
+    struct StateStep {
+        std::string name;
+        std::function<bool()> done;
+    };
+
+    FrameRecorder(std::vector<CallStep> calls, std::vector<StateStep> states)
+        : calls(std::move(calls)), states(std::move(states))
+    {
+        previous = Platform::SetScriptedCallListener([this](const std::string& call) { OnCall(call); });
+    }
+    ~FrameRecorder() { Platform::SetScriptedCallListener(previous); }
+
+    // The steps in order, the state steps still pending seen now.
+    std::vector<std::string> Order()
+    {
+        Poll();
+        return order;
+    }
+
+private:
+    void OnCall(const std::string& call)
+    {
+        Poll();
+        for (const CallStep& step : calls)
+            if (call.rfind(step.call, 0) == 0 && (!step.test || step.test()))
+                See(step.name);
+    }
+    void Poll()
+    {
+        for (const StateStep& step : states)
+            if (step.done())
+                See(step.name);
+    }
+    void See(const std::string& name)
+    {
+        if (std::find(order.begin(), order.end(), name) == order.end())
+            order.push_back(name);
+    }
+
+    std::vector<CallStep> calls;
+    std::vector<StateStep> states;
+    std::vector<std::string> order;
+    Platform::ScriptedCallListener previous;
+};
+
+// A window of the GUI that reports its update and its drawing as calls.
+class ProbeWindow : public GUIWindow {
+public:
+    explicit ProbeWindow(const GUIManager& gui)
+        : GUIWindow(gui, GUIWindowFlags::Visible, {0, 0}, {10, 10}, static_cast<const Model*>(nullptr), nullptr)
+    {
+    }
+    bool Update(const Vector2& cursor, bool mouseDown, bool mousePressed) override
+    {
+        Platform::ReportScriptedCall("GUIWindow::Update");
+        return GUIWindow::Update(cursor, mouseDown, mousePressed);
+    }
+    bool Draw() override
+    {
+        Platform::ReportScriptedCall("GUIWindow::Draw");
+        return GUIWindow::Draw();
+    }
+};
+
+TEST(Engine, RunsTheStepsOfAFrameInItsOrder)
+{
+    EngineTestEnvironment env;
+    Platform::ScriptedInput input;
+    InputTest::ScopedInput scopedInput(input);
+    Platform::ScriptedAudio audio;
+    {
+        using namespace SoundTest;
+        const Bytes wav = Riff({FormatChunk(1, 22050, 16), DataChunk(Bytes(8820, 0x10))});
+        TestSupport::WriteWholeFile(env.folder / "bin/Data/a.wav", std::string(wav.begin(), wav.end()));
+    }
+    auto engine = std::make_unique<Engine>(env.Settings());
+
+    // Something for every step to change.
+    int32_t tracked = 0;
+    engine->config->AddVariable("0", "t_tracked", ConfigVariableType::Int, false, &tracked, true);
+    engine->Update();
+    engine->EndFrame();
+    tracked = 1;
+    engine->log->Message("from the frame before");
+    Camera* camera = engine->cameras->GetDefaultCamera();
+    camera->position = Vector3(0, 0, 5);
+    ParticleSystem* system = engine->particleSystems->LoadParticleSystem("missing.psf", nullptr);
+    // A few sparks in the shortest frame step, fewer than the pool holds.
+    system->parameters.rate.fill(20000.0f);
+    system->emitterPosition = Vector3(0, 0, -10);
+    system->emitting = true;
+    GUIManager* gui = engine->guiManager.get();
+    gui->windows.Add(new ProbeWindow(*gui));
+    engine->lights->ambient = ColorRGBA(0.5f, 0, 0, 1);
+    ShaderUser* animated = engine->materials->CreateShaderUser(
+        ShaderDescriptor("fire.tga", "", AnimationGrid, 4, 2, 8, 4.0f, false));
+    Sound* sound = engine->soundManager->CreateSound("a.wav");
+    engine->soundManager->Play(sound, false);
+    input.PushRecord(Platform::DeviceKind::SysKeyboard, Platform::DIK_SYSRQ, 0x80);
+    engine->RequestExit();
+
+    // Steps that undo a state the frame had set: true once both were seen.
+    bool keyWasPressed = false;
+    bool variableWasChanged = false;
+    const auto ambientState = [&env] {
+        const Platform::GraphicsCall& last = env.graphics.Calls().back();
+        return last.args.size() == 2 && last.args[0] == static_cast<double>(Platform::D3DRENDERSTATE_AMBIENT);
+    };
+    // The sound system refreshes the primary buffer, the only one given a format.
+    const auto primaryBuffer = [&audio] {
+        return audio.Calls().back().object == audio.CallsOf("SetFormat").front().object;
+    };
+    FrameRecorder recorder(
+        {
+            {"timers", "TimeGetTime", nullptr},
+            {"window", "GetFocus(", nullptr},
+            {"input", "Keyboard.GetDeviceData", nullptr},
+            {"GUI update", "GUIWindow::Update", nullptr},
+            {"renderer refresh", "DirectDraw::TestCooperativeLevel", nullptr},
+            {"GUI draw", "GUIWindow::Draw", nullptr},
+            {"lights", "Device::SetRenderState", ambientState},
+            {"models", "Device::DrawIndexedPrimitive", nullptr},
+            {"sound system", "GetStatus", primaryBuffer},
+            {"queued sounds", "Play", nullptr},
+            {"present", "DirectDraw::WaitForVerticalBlank", nullptr},
+        },
+        {
+            {"configuration", [&] { return engine->config->HasChanged("t_tracked"); }},
+            {"log's frame list", [&] { return engine->log->GetFrameMessages().empty(); }},
+            {"cameras", [&] { return camera->view[14] == -5.0f; }},
+            {"particles", [&] { return system->liveParticles > 0; }},
+            // A build cuts the mesh's indices down to the live sparks.
+            {"sprite groups",
+             [&] {
+                 const uint32_t live = system->liveParticles;
+                 return live > 0 && system->spriteGroup->mesh->GetIndexBuffer()->GetCount() == 6 * live;
+             }},
+            {"materials", [&] { return animated->clocks[0] > 0; }},
+            {"print screen", [&] { return !engine->config->IsCommandDone("sc_take_screenshot"); }},
+            {"input end",
+             [&] {
+                 keyWasPressed |= engine->input->IsKeyPressed("PRINTSCRN");
+                 return keyWasPressed && !engine->input->IsKeyPressed("PRINTSCRN");
+             }},
+            {"changed flags",
+             [&] {
+                 variableWasChanged |= engine->config->HasChanged("t_tracked");
+                 return variableWasChanged && !engine->config->HasChanged("t_tracked");
+             }},
+        });
+    engine->Update();
+    engine->EndFrame();
+    EXPECT_EQ(recorder.Order(),
+              (std::vector<std::string>{"configuration", "timers", "window", "input", "GUI update",
+                                        "log's frame list", "renderer refresh", "cameras", "particles",
+                                        "sprite groups", "GUI draw", "lights", "materials", "models",
+                                        "sound system", "queued sounds", "present", "print screen",
+                                        "input end", "changed flags"}));
+    const auto messages = engine->log->GetFrameMessages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, "\nExiting...\n\n");
 }
 
 TEST(Engine, ConstructionFailingPartWayReleasesWhatExistsAndSavesNothing)

@@ -5,12 +5,22 @@
 #include <algorithm>
 
 #include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/Camera.h"
+#include "engine/graphics/Image.h"
+#include "engine/graphics/ModelManager.h"
+#include "engine/graphics/ShaderDescriptor.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/TextureManager.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundFileFixture.h"
+#include "engine/sound/SoundManager.h"
 #include "framework/TestGame.h"
+#include "platform/audio/ScriptedAudio.h"
 
 namespace GameFramework {
 namespace {
@@ -79,14 +89,18 @@ TEST(GameBase, InitRegistersItsVariablesAndTheEngineSavesThem)
 {
     EngineTestEnvironment env;
     env.scripted.SetTime(777);
+    // The engine seeds from its reading of the clock; the game base seeds
+    // again from a later one.
+    env.system.tickStep = 1000;
     {
         TestGame game;
+        env.system.tickStep = 0;
         ZorvaneEngine::Config* config = game.GetConfig();
         for (const char* command : {"d_get_used_video_memory_size", "d_get_manages_occupation",
                                     "d_get_loaded_textures", "g_update_video_mode"})
             EXPECT_TRUE(config->IsCommandDone(command)) << command;
         EXPECT_EQ(config->GetValueString("d_show_statistics"), "0");
-        EXPECT_EQ(ZorvaneEngine::RandomSeed.load(), 777u);
+        EXPECT_EQ(ZorvaneEngine::RandomSeed.load(), 1777u);
     }
     const std::string ini = ReadWholeFile(env.IniPath());
     EXPECT_NE(ini.find("d_show_statistics 0\r\n"), std::string::npos);
@@ -135,6 +149,95 @@ TEST(GameBase, UnfocusedFramesIdle)
     EXPECT_FALSE(game.IsPausedByFocus());
     const auto later = env.system.Journal();
     EXPECT_EQ(std::count(later.begin(), later.end(), "Sleep 100"), 0);
+}
+
+TEST(GameBase, AnIdleFrameStillRunsTheQueuedSoundCommands)
+{
+    EngineTestEnvironment env;
+    Platform::ScriptedAudio audio;
+    using namespace ZorvaneEngine::SoundTest;
+    const Bytes wav = Riff({FormatChunk(1, 22050, 16), DataChunk(Bytes(8820, 0x10))});
+    WriteWholeFile(env.folder / "bin/Data/a.wav", std::string(wav.begin(), wav.end()));
+    TestGame game;
+    ZorvaneEngine::SoundManager* sounds = game.GetEngine()->soundManager.get();
+    ASSERT_NE(sounds, nullptr);
+    ZorvaneEngine::Sound* sound = sounds->CreateSound("a.wav");
+    sounds->Play(sound, false);
+
+    env.windowing.focus = nullptr;
+    game.Update();
+    ASSERT_TRUE(game.IsPausedByFocus());
+    EXPECT_TRUE(sounds->commandQueue.empty());
+    EXPECT_EQ(sound->GetState(), ZorvaneEngine::SoundState::Playing);
+}
+
+// The lines the log got since the frame's engine update, at the message level.
+std::vector<std::string> FrameLines(ZorvaneEngine::MessageManager& log)
+{
+    std::vector<std::string> lines;
+    for (const ZorvaneEngine::LogMessage& message : log.GetFrameMessages()) {
+        EXPECT_EQ(message.level, 0) << message.text;
+        // The log writes a line end after each message.
+        std::string text = message.text;
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+TEST(GameBase, DebugCommandsReportWhatTheManagersHold)
+{
+    EngineTestEnvironment env;
+    Platform::ScriptedAudio audio;
+    TestGame game;
+    ZorvaneEngine::Engine* engine = game.GetEngine();
+    ZorvaneEngine::Config* config = game.GetConfig();
+    ZorvaneEngine::TextureManager* textures = engine->materials->GetTextureManager();
+
+    // 1 MiB and a quarter of one, 32 bits a texel.
+    const auto picture = [](uint32_t side) {
+        auto image = std::make_unique<ZorvaneEngine::Image>();
+        image->Create(side, side, 32, nullptr);
+        return image.release();
+    };
+    textures->CreateTexture(false, nullptr, true, "ui\\Second.tga", "", picture(256));
+    textures->CreateTexture(false, nullptr, true, "ui\\First.tga", "", picture(512));
+    // Three users of one material, three models (each with a user of the
+    // default material) and four sounds.
+    for (int i = 0; i < 3; ++i) {
+        engine->materials->CreateShaderUser(ZorvaneEngine::ShaderDescriptor(0));
+        engine->models->CreateModel(0, 4, 6, nullptr, nullptr);
+    }
+    for (const char* name : {"a.wav", "b.wav", "c.wav", "d.wav"}) engine->soundManager->CreateSound(name);
+
+    const uint32_t users = static_cast<uint32_t>(engine->materials->GetUsers().size());
+    const uint32_t shaders = engine->materials->GetShaderCount();
+    const uint32_t models = engine->models->models.GetCount();
+    const size_t sounds = engine->soundManager->GetSlotCount();
+    // Each count differs from the others, so a line reading the wrong
+    // manager shows.
+    std::vector<size_t> counts = {users, shaders, 2, models, sounds};
+    std::sort(counts.begin(), counts.end());
+    ASSERT_EQ(std::adjacent_find(counts.begin(), counts.end()), counts.end())
+        << users << " users, " << shaders << " shaders, " << models << " models, " << sounds << " sounds";
+
+    const auto issue = [&](const char* command) {
+        config->SetCommandDone(command, false);
+        game.Update();
+        EXPECT_TRUE(config->IsCommandDone(command)) << command;
+        return FrameLines(*engine->log);
+    };
+    EXPECT_EQ(issue("d_get_used_video_memory_size"), (std::vector<std::string>{"Video Memory Used: 1.25 Mb"}));
+    EXPECT_EQ(issue("d_get_manages_occupation"),
+              (std::vector<std::string>{"Shader users count: " + std::to_string(users),
+                                        "Shaders count: " + std::to_string(shaders), "Textures count: 2",
+                                        "Models count: " + std::to_string(models),
+                                        "Sounds count: " + std::to_string(sounds)}));
+    EXPECT_EQ(issue("d_get_loaded_textures"),
+              (std::vector<std::string>{"Texture 0: diffuse_ui\\first.tga", "Texture 1: diffuse_ui\\second.tga"}));
+    // Carried out once: the next frame writes nothing.
+    game.Update();
+    EXPECT_TRUE(FrameLines(*engine->log).empty());
 }
 
 TEST(GameBase, WindowModeChangeWaitsTwoFramesThenAsksForTheVideoMode)

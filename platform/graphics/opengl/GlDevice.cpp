@@ -164,6 +164,7 @@ HRESULT GlDevice::BuildFramebuffer()
     gl.RenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, static_cast<GLsizei>(d.width),
                            static_cast<GLsizei>(d.height));
     gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
+    s.TargetDrawn();  // new storage: contents undefined
 
     const MemorySurface* z = target_->FindAttached(DDSCAPS_ZBUFFER);
     depthBits_ = stencilBits_ = 0;
@@ -318,6 +319,15 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
         const Rect r = clipped(i);
         if (r.left >= r.right || r.top >= r.bottom) {
             continue;
+        }
+        if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
+            const bool whole = r.left <= 0 && r.top <= 0 &&
+                               r.right >= static_cast<int32_t>(shared_->targetWidth) && r.bottom >= targetHeight;
+            if (whole) {
+                shared_->TargetCleared(color);
+            } else {
+                shared_->TargetDrawn();
+            }
         }
         // Rows count from the top in Direct3D, from the bottom in GL.
         glScissor(r.left, targetHeight - r.bottom, r.right - r.left, r.bottom - r.top);
@@ -485,6 +495,7 @@ HRESULT GlDevice::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat
         glTexCoordPointer(2, GL_FLOAT, stride, base + (colored ? 28 : 24));
     }
     shared_->gl.ClientActiveTexture(GL_TEXTURE0);
+    shared_->TargetDrawn();
     glDrawElements(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
                    static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, indices);
     return glGetError() == GL_NO_ERROR ? D3D_OK : DDERR_GENERIC;

@@ -123,10 +123,13 @@ SurfaceDesc GlDirectDraw::DesktopMode()
     return Mode(1024, 768, 32, 60);
 }
 
-GlDirectDraw::GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow)
+GlDirectDraw::GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow,
+                           std::shared_ptr<const std::atomic<bool>> pacing)
     : shared_(std::make_shared<GlShared>())
 {
     shared_->findWindow = std::move(findWindow);
+    shared_->pacing = std::move(pacing);
+    shared_->refreshRate = DesktopMode().refreshRate;
 }
 
 HRESULT GlDirectDraw::GetCaps(DriverCaps* driver, DriverCaps* emulation)
@@ -167,28 +170,30 @@ HRESULT GlDirectDraw::SetCooperativeLevel(WindowHandle window, uint32_t flags)
     shared_->window = sdlWindow;
     shared_->exclusive = fullScreen;
     if (!fullScreen) {
-        shared_->modeWidth = shared_->modeHeight = shared_->modeBits = 0;
+        RestoreDisplayMode();
     }
     return DD_OK;
 }
 
 HRESULT GlDirectDraw::GetDisplayMode(SurfaceDesc& desc)
 {
-    desc = shared_->modeWidth != 0 ? Mode(shared_->modeWidth, shared_->modeHeight, shared_->modeBits, 60)
-                                   : DesktopMode();
+    desc = shared_->modeWidth != 0
+               ? Mode(shared_->modeWidth, shared_->modeHeight, shared_->modeBits, shared_->refreshRate)
+               : DesktopMode();
     return DD_OK;
 }
 
-HRESULT GlDirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits, uint32_t, uint32_t)
+HRESULT GlDirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bits,
+                                     uint32_t refreshRate, uint32_t)
 {
     if (!shared_->exclusive) {
         return DDERR_NOEXCLUSIVEMODE;
     }
     const auto modes = DisplayModes();
-    const bool listed = std::any_of(modes.begin(), modes.end(), [&](const SurfaceDesc& m) {
+    const auto listed = std::find_if(modes.begin(), modes.end(), [&](const SurfaceDesc& m) {
         return m.width == width && m.height == height && m.pixelFormat.rgbBitCount == bits;
     });
-    if (!listed) {
+    if (listed == modes.end()) {
         return DDERR_INVALIDMODE;
     }
     // The window shows the mode full screen on the desktop, scaled: the
@@ -196,12 +201,15 @@ HRESULT GlDirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t b
     shared_->modeWidth = width;
     shared_->modeHeight = height;
     shared_->modeBits = bits;
+    // 0 asks for the mode's own rate.
+    shared_->refreshRate = refreshRate != 0 ? refreshRate : listed->refreshRate;
     return DD_OK;
 }
 
 HRESULT GlDirectDraw::RestoreDisplayMode()
 {
     shared_->modeWidth = shared_->modeHeight = shared_->modeBits = 0;
+    shared_->refreshRate = DesktopMode().refreshRate;
     return DD_OK;
 }
 
@@ -260,8 +268,9 @@ HRESULT GlDirectDraw::RestoreAllSurfaces()
 
 HRESULT GlDirectDraw::WaitForVerticalBlank(uint32_t)
 {
-    // The next present waits for the vertical blank.
-    shared_->vsyncNextPresent = true;
+    // Every flag waits for the start of the next blank: the renderer asks
+    // for nothing else.
+    shared_->WaitForVerticalBlank();
     return DD_OK;
 }
 

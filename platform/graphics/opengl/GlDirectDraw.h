@@ -10,7 +10,9 @@ namespace Platform {
 
 class GlDirectDraw : public DirectDraw {
 public:
-    explicit GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow);
+    // pacing is the driver's switch for waiting on the vertical blank.
+    GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow,
+                 std::shared_ptr<const std::atomic<bool>> pacing);
 
     HRESULT GetCaps(DriverCaps* driver, DriverCaps* emulation) override;
     HRESULT EnumDisplayModes(uint32_t flags,

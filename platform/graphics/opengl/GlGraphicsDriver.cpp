@@ -1,5 +1,8 @@
 #include <SDL.h>
 
+#include <atomic>
+#include <memory>
+
 #include "platform/graphics/OpenGlGraphics.h"
 #include "platform/graphics/opengl/GlDirectDraw.h"
 
@@ -29,7 +32,7 @@ public:
         if (adapter != nullptr) {
             return DDERR_INVALIDDIRECTDRAWGUID;
         }
-        *result = new GlDirectDraw(findWindow_);
+        *result = new GlDirectDraw(findWindow_, pacing_);
         return DD_OK;
     }
     bool EnumDisplaySettings(DisplaySettings& settings) override
@@ -38,9 +41,13 @@ public:
         settings = {d.width, d.height, d.pixelFormat.rgbBitCount};
         return true;
     }
+    void SetVerticalBlankPacing(bool on) override { pacing_->store(on); }
 
 private:
     std::function<SDL_Window*(WindowHandle)> findWindow_;
+    // Shared with every DirectDraw object made here, which may outlive the
+    // driver.
+    std::shared_ptr<std::atomic<bool>> pacing_ = std::make_shared<std::atomic<bool>>(true);
 };
 
 } // namespace

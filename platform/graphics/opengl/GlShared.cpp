@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/window/SdlEventPump.h"
+
 namespace Platform {
 
 namespace {
@@ -44,9 +46,41 @@ bool GlFunctions::Load()
     return ok;
 }
 
+GlShared::GlShared()
+{
+    AddSdlEventListener(&watch_);
+}
+
 GlShared::~GlShared()
 {
     RemovePresenter(this);
+    RemoveSdlEventListener(&watch_);
+}
+
+void GlShared::WindowWatch::OnSdlEvent(const SDL_Event& event)
+{
+    if (event.type != SDL_WINDOWEVENT || owner_.window == nullptr ||
+        event.window.windowID != SDL_GetWindowID(owner_.window)) {
+        return;
+    }
+    switch (event.window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESIZED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        owner_.windowKeepsPicture = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void GlShared::TargetCleared(uint32_t color)
+{
+    targetUniform = true;
+    targetColor = color & 0xFFFFFFu;  // the target has no alpha to show
 }
 
 void GlShared::ContextMade(SDL_GLContext made)
@@ -57,6 +91,12 @@ void GlShared::ContextMade(SDL_GLContext made)
         ++contextNumber;
         mainThread = std::this_thread::get_id();
         swapInterval = -1;
+        targetUniform = false;
+        windowKeepsPicture = false;
+        // The offscreen driver swaps a buffer nobody shows: nothing to wait for.
+        if (IsHeadlessVideoDriver()) {
+            pacer.DriverIgnoresSwapInterval();
+        }
     }
     AddPresenter(this);
 }
@@ -100,18 +140,55 @@ bool GlShared::InBackground() const
            (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
-HRESULT GlShared::Present(int interval)
+void GlShared::WaitForVerticalBlank()
 {
+    if (pacing && !pacing->load()) {
+        return;
+    }
+    pacer.SetRefreshRate(refreshRate);
+    if (CanCallGl() && pacer.DriverPaces()) {
+        vsyncNextPresent = true;
+        return;
+    }
+    pacer.WaitForBlank();
+}
+
+HRESULT GlShared::Present()
+{
+    const bool waitInSwap = vsyncNextPresent;
+    vsyncNextPresent = false;
+    // A frame that cannot be shown still takes its period, or a loop of
+    // failing presents would spin.
     if (!CanCallGl() || framebuffer == 0) {
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
         return DDERR_NOTINITIALIZED;
     }
     if (lost || InBackground()) {
         lost = true;
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
         return DDERR_SURFACELOST;
     }
+    if (targetUniform && windowUniform && windowKeepsPicture && targetColor == windowColor) {
+        if (waitInSwap) {
+            pacer.WaitForBlank();
+        }
+        return DD_OK;
+    }
+    int interval = waitInSwap ? 1 : 0;
     if (interval != swapInterval) {
-        SDL_GL_SetSwapInterval(interval);
-        swapInterval = interval;
+        if (SDL_GL_SetSwapInterval(interval) == 0) {
+            swapInterval = interval;
+        } else if (interval == 1) {
+            // The driver cannot wait in the swap: our clock waits instead.
+            pacer.DriverIgnoresSwapInterval();
+            pacer.WaitForBlank();
+            interval = 0;
+            swapInterval = -1;
+        }
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
@@ -134,6 +211,10 @@ HRESULT GlShared::Present(int interval)
     gl.BlitFramebuffer(0, 0, targetWidth, targetHeight, dx, dy, dx + dw, dy + dh,
                        GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window);
+    pacer.Presented(interval == 1);
+    windowUniform = targetUniform;
+    windowColor = targetColor;
+    windowKeepsPicture = true;
     gl.BindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return DD_OK;
 }

@@ -8,13 +8,17 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "platform/graphics/GraphicsResults.h"
+#include "platform/graphics/VerticalBlankPacer.h"
+#include "platform/window/SdlEventPump.h"
 #include "platform/window/WindowHandle.h"
 
 namespace Platform {
@@ -47,7 +51,7 @@ struct GlFunctions {
 };
 
 struct GlShared {
-    GlShared() = default;
+    GlShared();
     ~GlShared();
     GlShared(const GlShared&) = delete;
     GlShared& operator=(const GlShared&) = delete;
@@ -60,8 +64,31 @@ struct GlShared {
     bool lost = false;
     // A display mode set in exclusive mode (0: the desktop's).
     uint32_t modeWidth = 0, modeHeight = 0, modeBits = 0;
+    // Hertz of the mode shown, the desktop's in a window; 0 when unknown.
+    uint32_t refreshRate = 0;
+
+    // The driver's switch: false makes every wait for the vertical blank
+    // return at once. Null counts as on.
+    std::shared_ptr<const std::atomic<bool>> pacing;
+    VerticalBlankPacer pacer;
+    // The next present's swap waits for the vertical blank.
     bool vsyncNextPresent = false;
-    int swapInterval = -1;
+    int swapInterval = -1;  // as last set on the context; -1 unknown
+
+    // A present that would show the same single colour the window shows
+    // already is skipped (the copy of a whole frame costs the software
+    // rasterizer several milliseconds): the render target holds one colour
+    // from a clear of all of it until something is drawn, and the window
+    // keeps its picture until it is exposed, resized or shown anew.
+    bool targetUniform = false;
+    uint32_t targetColor = 0;  // 0xRRGGBB
+    bool windowUniform = false;
+    uint32_t windowColor = 0;
+    bool windowKeepsPicture = false;
+    // The whole render target was cleared to the colour (D3DCOLOR).
+    void TargetCleared(uint32_t color);
+    // Something else was drawn into it.
+    void TargetDrawn() { targetUniform = false; }
 
     SDL_GLContext context = nullptr;
     // Counts the contexts made; GL names of an older one are void.
@@ -84,9 +111,14 @@ struct GlShared {
     // the main thread; nothing when that context is gone.
     void DeleteTexture(GLuint name, uint64_t number);
     void DeletePendingTextures();
+    // Blocks until the next vertical blank, or, where the swap interval
+    // paces, leaves the wait to the next present's swap. Nothing while
+    // pacing is switched off.
+    void WaitForVerticalBlank();
     // Shows the framebuffer object in the window, scaled to fit and
-    // centred, and swaps. swapInterval 1 waits for the vertical blank.
-    HRESULT Present(int interval);
+    // centred, and swaps; the swap waits when WaitForVerticalBlank left it
+    // the wait.
+    HRESULT Present();
     // The window is minimised while exclusive: the surfaces are lost.
     bool InBackground() const;
 
@@ -95,8 +127,20 @@ struct GlShared {
     bool ReadPresentedPicture(uint32_t& width, uint32_t& height, std::vector<uint8_t>& pixels);
 
 private:
+    // Notes the window events after which the window needs its picture
+    // again.
+    class WindowWatch : public SdlEventListener {
+    public:
+        explicit WindowWatch(GlShared& owner) : owner_(owner) {}
+        void OnSdlEvent(const SDL_Event& event) override;
+
+    private:
+        GlShared& owner_;
+    };
+
     std::mutex mutex_;
     std::vector<GLuint> pendingDeletes_;
+    WindowWatch watch_{*this};
 };
 
 // The devices that present in a window, for the screen capture to find

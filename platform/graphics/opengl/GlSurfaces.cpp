@@ -178,9 +178,7 @@ HRESULT GlPrimarySurface::Blt(const Rect*, DirectDrawSurface* source, const Rect
     if (source == nullptr || dynamic_cast<MemorySurface*>(source) != shared_->target) {
         return DDERR_UNSUPPORTED;
     }
-    const int interval = shared_->vsyncNextPresent ? 1 : 0;
-    shared_->vsyncNextPresent = false;
-    return shared_->Present(interval);
+    return shared_->Present();
 }
 
 HRESULT GlPrimarySurface::Flip(DirectDrawSurface*, uint32_t flags)
@@ -188,7 +186,10 @@ HRESULT GlPrimarySurface::Flip(DirectDrawSurface*, uint32_t flags)
     if (FindAttached(DDSCAPS_BACKBUFFER) == nullptr) {
         return DDERR_NOTFLIPPABLE;
     }
-    return shared_->Present((flags & DDFLIP_NOVSYNC) != 0 ? 0 : 1);
+    if ((flags & DDFLIP_NOVSYNC) == 0) {
+        shared_->WaitForVerticalBlank();
+    }
+    return shared_->Present();
 }
 
 HRESULT GlPrimarySurface::IsLost()

@@ -23,6 +23,10 @@ public:
         : system(system), windowing(windowing) {}
 
     // Both platforms' calls so far, in order.
+    // Each reading of the tick count moves the clock on by this many
+    // milliseconds afterwards, so that readings tell apart.
+    uint32_t tickStep = 0;
+
     const std::vector<std::string>& Journal() {
         Drain();
         return journal;
@@ -32,7 +36,12 @@ public:
         journal.clear();
     }
 
-    uint32_t GetTickCount() override { Note("GetTickCount"); return system.GetTickCount(); }
+    uint32_t GetTickCount() override {
+        Note("GetTickCount");
+        const uint32_t ticks = system.GetTickCount();
+        system.Advance(tickStep);
+        return ticks;
+    }
     uint32_t TimeGetTime() override { return system.TimeGetTime(); }
     bool TimeGetDevCaps(uint32_t& period) override { return system.TimeGetDevCaps(period); }
     void TimeBeginPeriod(uint32_t period) override {

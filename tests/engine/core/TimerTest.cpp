@@ -96,29 +96,50 @@ TEST_F(TimerTest, MainTimerUsesTheCounterOnlyWithoutTimerCaps) {
         EXPECT_EQ(call.find("Period"), std::string::npos) << call;
 }
 
+// Counts its deletions, so a timer given back twice shows.
+class CountedTimer : public Timer {
+public:
+    explicit CountedTimer(int& deletions) : Timer(false), deletions(deletions) {}
+    ~CountedTimer() override { ++deletions; }
+
+private:
+    int& deletions;
+};
+
 TEST_F(TimerTest, FreedSlotsAreReusedFirstFreedFirst) {
     TimerManager manager;
     EXPECT_EQ(manager.GetSlotIndex(manager.GetMainTimer()), 0);
     Timer* a = manager.CreateTimer(false, 0.0f);
-    Timer* b = manager.CreateTimer(false, 0.0f);
+    int bDeleted = 0;
+    int dDeleted = 0;
+    Timer* b = new CountedTimer(bDeleted);
+    manager.AddTimer(b);
     Timer* c = manager.CreateTimer(true, 2.0f);
-    Timer* d = manager.CreateTimer(false, 0.0f);
+    Timer* d = new CountedTimer(dDeleted);
+    manager.AddTimer(d);
     EXPECT_FLOAT_EQ(c->GetTime(), 2.0f);
     EXPECT_EQ(manager.GetSlotIndex(d), 4);
 
+    // Slot 2 is freed before slot 4. Nothing is made between the two
+    // returns of d, so its address cannot belong to another timer yet.
     manager.DeleteTimer(b);
     manager.DeleteTimer(d);
-    manager.DeleteTimer(d);  // given back twice: ignored, not freed twice
+    manager.DeleteTimer(d);  // given back twice: ignored, not deleted twice
     manager.DeleteTimer(nullptr);
+    EXPECT_EQ(bDeleted, 1);
+    EXPECT_EQ(dDeleted, 1);
+
     Timer* e = manager.CreateTimer(false, 0.0f);
     Timer* f = new Timer(false);
     manager.AddTimer(f);
     Timer* g = manager.CreateTimer(false, 0.0f);
-    EXPECT_EQ(manager.GetSlotIndex(e), 2);
-    EXPECT_EQ(manager.GetSlotIndex(f), 4);
-    EXPECT_EQ(manager.GetSlotIndex(g), 5);
-    EXPECT_EQ(manager.GetSlotIndex(a), 1);
-    EXPECT_EQ(manager.GetSlotIndex(b), -1);
+    // Every live timer in its slot: the first freed is taken first.
+    const std::pair<const Timer*, int32_t> expected[] = {
+        {manager.GetMainTimer(), 0}, {a, 1}, {e, 2}, {c, 3}, {f, 4}, {g, 5}};
+    for (const auto& [timer, slot] : expected)
+        EXPECT_EQ(manager.GetSlotIndex(timer), slot);
+    const Timer unregistered(false);
+    EXPECT_EQ(manager.GetSlotIndex(&unregistered), -1);
 }
 
 class JournalTimer : public Timer {

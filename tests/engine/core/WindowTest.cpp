@@ -5,6 +5,7 @@
 #include "engine/core/Config.h"
 #include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
+#include "platform/window/IconResources.h"
 
 namespace ZorvaneEngine {
 namespace {
@@ -207,6 +208,29 @@ TEST_F(WindowTest, FormsAndPlacement)
     window->ChangeMode(800, 600, true, 1280, 1024);
     EXPECT_EQ(env.windowing.StateOf(window->handle)->form, WindowForm::FullScreen);
     EXPECT_EQ(config->gamma, 2.0f);
+}
+
+TEST_F(WindowTest, TheClassTakesTheProgramsIconUnderTheId)
+{
+    static const uint8_t pixel[4] = {255, 216, 107, 255};
+    AddIconResource(101, IconPicture{1, 1, pixel});
+    struct Case {
+        int32_t iconId;
+        bool loaded;         // LoadIcon asked for the id
+        int32_t windowIcon;  // 0: the system's default
+    };
+    for (const Case& c : {Case{101, true, 101}, Case{0, false, 0}, Case{102, true, 0}}) {
+        SCOPED_TRACE(c.iconId);
+        EngineSettings settings = env.Settings();
+        settings.iconId = c.iconId;
+        settings.saveConfig = false;
+        env.windowing.calls.clear();
+        Start(settings);
+        EXPECT_EQ(env.windowing.CountCalls("LoadIcon"), c.loaded ? 1 : 0);
+        EXPECT_EQ(env.windowing.StateOf(window->handle)->iconId, c.windowIcon);
+        engine.reset();
+    }
+    AddIconResource(101, IconPicture{});
 }
 
 TEST_F(WindowTest, ChildOfAHostWindow)

@@ -125,6 +125,24 @@ TEST_F(SoundSystemTest, FailingCallsAreLoggedWithTheirTagAndText) {
                                                      "subsystem."}));
 }
 
+TEST_F(SoundSystemTest, VolumeReachesTheDeviceInHundredthsOfADecibel) {
+    WriteDataFile("a.wav", Wav(Sine(2205, 22050, 441.0, 8000.0), 1, 22050));
+    Open();
+    Sound* sound = manager->CreateSound("a.wav");
+    // -1000 ln(1 / v), truncated toward zero; silence below 0.0001.
+    const std::pair<float, double> cases[] = {
+        {1.0f, 0},        {0.9f, -105},    {0.5f, -693},     {0.25f, -1386},
+        {0.0001f, -9210}, {0.00009f, -10000}, {0.00001f, -10000}, {0.0f, -10000},
+    };
+    for (const auto& [volume, hundredths] : cases) {
+        audio.ClearCalls();
+        sound->SetVolume(volume);
+        const std::vector<AudioCall> calls = audio.CallsOf("SetVolume");
+        ASSERT_EQ(calls.size(), 1u) << volume;
+        EXPECT_EQ(calls[0].args[0], hundredths) << "volume " << volume;
+    }
+}
+
 TEST_F(SoundSystemTest, ABufferTheDeviceRefusesStaysSilentAndIsNotShared) {
     WriteDataFile("a.wav", Wav(Sine(2205, 22050, 441.0, 8000.0), 1, 22050));
     Open();

@@ -2,14 +2,17 @@
 // GL context on Mesa's software rasterizer. Pixels are read back the way the
 // renderer's screen capture does it (Blt to a memory surface, Lock).
 #include <SDL.h>
+#include <SDL_opengl.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
 
 #include "platform/graphics/OpenGlGraphics.h"
+#include "platform/window/SdlEventPump.h"
 
 namespace Platform {
 namespace {
@@ -294,6 +297,108 @@ TEST_F(OpenGlGraphicsTest, DrawsTexturedBlendedCulledAndDepthTestedTriangles)
     Quad(0, 1, 1, 0, 0.75f, 0xFF0000FFu);
     ASSERT_EQ(device_->EndScene(), D3D_OK);
     ExpectColor(ReadBack(), 40, 16, 0, 0, 255);
+}
+
+// The window's own pixel at the centre (the offscreen driver's window
+// keeps what the last present put there), and a colour painted straight
+// into the window, behind the driver's back.
+Bgr WindowPixel()
+{
+    const auto bind = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    bind(GL_FRAMEBUFFER, 0);
+    uint8_t p[4] = {};
+    glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    bind(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
+    return {p[2], p[1], p[0], 0};
+}
+
+void PaintWindowGreen()
+{
+    const auto bind = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    bind(GL_FRAMEBUFFER, 0);
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    bind(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
+}
+
+// A frame that is one cleared colour like the frame the window shows is
+// not copied again; a new colour, a draw, or a window that lost its
+// picture is.
+TEST_F(OpenGlGraphicsTest, APresentShowingNothingNewIsSkipped)
+{
+    OpenDevice();
+    driver_->SetVerticalBlankPacing(false);
+    const auto frame = [&](uint32_t color, bool draw) {
+        ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, color, 1, 0), D3D_OK);
+        if (draw) {
+            ASSERT_EQ(device_->BeginScene(), D3D_OK);
+            Quad(-1, 1, 1, -1, 0.5f, 0xFFFFFFFFu);
+            ASSERT_EQ(device_->EndScene(), D3D_OK);
+        }
+        ASSERT_EQ(primary_->Blt(nullptr, back_, nullptr, DDBLT_WAIT), DD_OK);
+    };
+    const auto expectWindow = [](int r, int g, int b, const char* step) {
+        const Bgr p = WindowPixel();
+        EXPECT_EQ(p.r, r) << step;
+        EXPECT_EQ(p.g, g) << step;
+        EXPECT_EQ(p.b, b) << step;
+    };
+
+    frame(0xFFFF0000u, false);
+    expectWindow(255, 0, 0, "first red frame");
+    PaintWindowGreen();
+    frame(0xFFFF0000u, false);
+    expectWindow(0, 255, 0, "red again: skipped");
+
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.windowID = SDL_GetWindowID(window_);
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    ASSERT_EQ(SDL_PushEvent(&exposed), 1);
+    PumpSdlEvents();
+    frame(0xFFFF0000u, false);
+    expectWindow(255, 0, 0, "red after an expose");
+
+    PaintWindowGreen();
+    frame(0xFF0000FFu, false);
+    expectWindow(0, 0, 255, "a new colour");
+    PaintWindowGreen();
+    frame(0xFF0000FFu, true);
+    expectWindow(255, 255, 255, "a draw over the same colour");
+    PaintWindowGreen();
+    frame(0xFF0000FFu, false);
+    expectWindow(0, 0, 255, "the colour after a drawn frame");
+}
+
+// The offscreen driver shows nothing and ignores the swap interval: our own
+// clock waits for the blanks of the desktop's refresh rate, a whole period
+// per frame that does no work. Switched off through the driver, presents
+// follow each other at once.
+TEST_F(OpenGlGraphicsTest, WaitsForTheVerticalBlankOnItsOwnClockUnlessSwitchedOff)
+{
+    OpenDevice();
+    SurfaceDesc desktop;
+    ASSERT_EQ(dd_->GetDisplayMode(desktop), DD_OK);
+    ASSERT_GT(desktop.refreshRate, 0u);
+    const auto period = std::chrono::nanoseconds(1000000000 / desktop.refreshRate);
+    constexpr int kFrames = 30;
+    const auto frames = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i) {
+            EXPECT_EQ(dd_->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN), DD_OK);
+            EXPECT_EQ(primary_->Blt(nullptr, back_, nullptr, DDBLT_WAIT), DD_OK);
+        }
+        return std::chrono::steady_clock::now() - start;
+    };
+    // A sleep never ends early, so this bound holds on any machine.
+    EXPECT_GE(frames(), (kFrames - 1) * period);
+
+    driver_->SetVerticalBlankPacing(false);
+    EXPECT_LT(frames(), (kFrames - 1) * period);
 }
 
 // A depth clear reaches the buffer whatever was drawn or cleared before:

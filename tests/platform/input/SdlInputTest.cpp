@@ -18,7 +18,7 @@ class SdlInputTest : public testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        ASSERT_TRUE(windowing.RegisterClass("input test", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }));
+        ASSERT_TRUE(windowing.RegisterClass("input test", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }, nullptr));
         window = windowing.CreateWindowEx("input test", "", WindowForm::Windowed, Rect{0, 0, 64, 64}, nullptr);
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(GetInput().DirectInputCreateEx(directInput), DI_OK);

@@ -19,7 +19,7 @@ struct ScriptedWindowingTest : testing::Test {
             if (message == WM_SYSCOMMAND)
                 return scripted.DefWindowProc(window, message, wParam, lParam);
             return LRESULT{0};
-        }));
+        }, nullptr));
         window = scripted.CreateWindowEx("class", "Tangrove", WindowForm::Windowed, Rect{448, 156, 1472, 924},
                                          nullptr);
         ASSERT_NE(window, nullptr);
@@ -28,7 +28,7 @@ struct ScriptedWindowingTest : testing::Test {
 
 TEST_F(ScriptedWindowingTest, FailuresOnRequest) {
     scripted.failRegisterClass = true;
-    EXPECT_FALSE(scripted.RegisterClass("class", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }));
+    EXPECT_FALSE(scripted.RegisterClass("class", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }, nullptr));
     scripted.failRegisterClass = false;
     scripted.failCreateWindow = true;
     scripted.failGetDC = true;
@@ -64,7 +64,7 @@ TEST_F(ScriptedWindowingTest, InjectedAndPostedMessagesReachTheProcedureInOrder)
 TEST_F(ScriptedWindowingTest, HostChainFocusKeysAndBoxes) {
     WindowHandle outer = scripted.CreateHostWindow(Rect{0, 0, 800, 600});
     WindowHandle host = scripted.CreateHostWindow(Rect{0, 0, 640, 480}, outer);
-    ASSERT_TRUE(scripted.RegisterClass("class", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }));
+    ASSERT_TRUE(scripted.RegisterClass("class", [](uint32_t, WPARAM, LPARAM) { return LRESULT{0}; }, nullptr));
     WindowHandle child = scripted.CreateWindowEx("class", "", WindowForm::Child, Rect{0, 0, 640, 480}, host);
     EXPECT_EQ(scripted.GetParent(child), host);
     EXPECT_EQ(scripted.GetParent(host), outer);

@@ -7,20 +7,28 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/window/IconResources.h"
 #include "platform/window/SdlWindowAccess.h"
+#include "platform/window/WindowObject.h"
 #include "platform/window/Windowing.h"
 
 namespace Platform {
 namespace {
 
+// A 2 x 1 icon: an opaque red pixel and a half-transparent blue one.
+constexpr int32_t kIconId = 7;
+const uint8_t kIconPixels[] = {255, 0, 0, 255, 0, 0, 255, 128};
+
 class SdlWindowingTest : public testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        AddIconResource(kIconId, IconPicture{2, 1, kIconPixels});
+        icon = windowing.LoadIcon(kIconId);
         ASSERT_TRUE(windowing.RegisterClass("test class", [this](uint32_t message, WPARAM wParam, LPARAM lParam) {
             received.push_back(Message{nullptr, message, wParam, lParam});
             return LRESULT{0};
-        }));
+        }, icon));
         window = windowing.CreateWindowEx("test class", "Caption", WindowForm::Windowed,
                                           Rect{10, 20, 330, 260}, nullptr);
         ASSERT_NE(window, nullptr);
@@ -62,9 +70,23 @@ protected:
     }
 
     Windowing& windowing = GetWindowing();
+    IconHandle icon = nullptr;
     WindowHandle window = nullptr;
     std::vector<Message> received;
 };
+
+TEST_F(SdlWindowingTest, TheClassIconIsTheProgramsPictureAndGoesToItsWindows) {
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(icon->sdlSurface, nullptr);
+    EXPECT_EQ(windowing.LoadIcon(kIconId), icon) << "loaded once";
+    EXPECT_EQ(windowing.LoadIcon(kIconId + 1), nullptr) << "no picture under that id";
+    const SDL_Surface* surface = icon->sdlSurface;
+    ASSERT_EQ(surface->format->format, static_cast<Uint32>(SDL_PIXELFORMAT_RGBA32));
+    EXPECT_EQ(surface->w, 2);
+    EXPECT_EQ(surface->h, 1);
+    EXPECT_EQ(std::memcmp(surface->pixels, kIconPixels, sizeof kIconPixels), 0);
+    EXPECT_EQ(window->icon, icon);
+}
 
 TEST_F(SdlWindowingTest, WindowIsAnOpenGlSdlWindowAndGoesAway) {
     SDL_Window* sdlWindow = GetSdlWindow(window);
