@@ -216,6 +216,11 @@ void GameBase::LoadFonts()
         fontCount = file->ReadInt();
         consoleFontIndex = file->ReadInt();
         for (int32_t id = 0; id < fontCount; ++id) {
+            if (id == MaxFonts) {
+                log->Warning("Font list: only the first " + ZorvaneEngine::IntToText(MaxFonts) + " of " +
+                             ZorvaneEngine::IntToText(fontCount) + " fonts are made");
+                break;
+            }
             // A list shorter than its count ends where its records end,
             // rather than making fonts of names it does not hold.
             std::string fontFile, diffuse, opacity;

@@ -88,6 +88,11 @@ enum class GameLogicState : int32_t;
 
 class GameBase {
 public:
+    // The most fonts the font list makes. Each font holds a model of 4096
+    // vertices, so a damaged list of thousands of short records would take
+    // gigabytes; the game's lists hold about a dozen.
+    static constexpr int32_t MaxFonts = 100;
+
     // Works out the version, the registry key and the two folders; creates
     // nothing.
     GameBase(const std::string& company, const std::string& product);
@@ -111,7 +116,8 @@ public:
     // its place in the list) the font file, the diffuse and opacity
     // pictures, size, missing-glyph advance, spacing, lower-case aliases
     // and fixed width. A list that cannot be opened or read ends the reading
-    // without a word; the fonts made so far stay.
+    // without a word; the fonts made so far stay. Records past MaxFonts are
+    // left unread, with a warning.
     virtual void LoadFonts();
     // "game_title" and "common"; the game adds its own tables.
     virtual void LoadTexts();

@@ -166,7 +166,11 @@ void FileBinary::WriteWideString(const std::u16string& text) {
 
 bool FileBinary::Seek(int64_t offset, int32_t origin) {
     // 64-bit signed: a skip read from a damaged file as a huge unsigned value
-    // must not wrap round into a step backwards.
+    // must not wrap round into a step backwards. An offset beyond 2^33 either
+    // way leaves a 32-bit file from every origin, so it is clamped to that
+    // before the sums below, which could overflow otherwise.
+    constexpr int64_t Reach = int64_t{1} << 33;
+    offset = std::clamp(offset, -Reach, Reach);
     int64_t target = 0;
     switch (origin) {
     case SeekStart:

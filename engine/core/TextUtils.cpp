@@ -23,15 +23,33 @@ bool IsNarrowSpace(char c)
     return CodePageIsSpace(static_cast<uint8_t>(c));
 }
 
+// The matches are found in source (text itself, or a copy of it with the
+// same positions) and the result is built anew: replacing
+// in place moves the whole rest of the text at every match, which made a
+// long line of blanks cost time in the square of its length.
+template <typename Text>
+void ReplaceMatches(Text& text, const Text& source, const Text& pattern, const Text& replacement)
+{
+    size_t position = source.find(pattern);
+    if (position == Text::npos) return;
+    Text result;
+    result.reserve(text.size());
+    size_t kept = 0;
+    while (position != Text::npos) {
+        result.append(text, kept, position - kept);
+        result += replacement;
+        kept = position + pattern.size();
+        position = source.find(pattern, kept);
+    }
+    result.append(text, kept, Text::npos);
+    text = std::move(result);
+}
+
 template <typename Text>
 void ReplaceAllImpl(Text& text, const Text& pattern, const Text& replacement)
 {
     if (pattern.empty()) return;
-    size_t position = text.find(pattern);
-    while (position != Text::npos) {
-        text.replace(position, pattern.size(), replacement);
-        position = text.find(pattern, position + replacement.size());
-    }
+    ReplaceMatches(text, text, pattern, replacement);
 }
 
 template <typename Text, typename IsSpace>
@@ -180,14 +198,7 @@ void ReplaceAllNoCase(std::u16string& text, const std::u16string& pattern,
     if (pattern.empty()) return;
     // Folding is unit by unit, so positions in the folded copy are positions
     // in the text.
-    std::u16string lowerText = ToLowerCase(text);
-    const std::u16string lowerPattern = ToLowerCase(pattern);
-    size_t position = lowerText.find(lowerPattern);
-    while (position != std::u16string::npos) {
-        text.replace(position, pattern.size(), replacement);
-        lowerText.replace(position, pattern.size(), replacement);
-        position = lowerText.find(lowerPattern, position + replacement.size());
-    }
+    ReplaceMatches(text, ToLowerCase(text), ToLowerCase(pattern), replacement);
 }
 
 std::string IntToText(int32_t value, unsigned width)

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -34,6 +35,8 @@ struct ErrorManager {
     void (*libraryEmitMessage)(j_common_ptr, int);
     // A warning said that part of the picture's data is missing or garbled.
     bool damaged;
+    // The decoder was stopped at the scan past MaxJpegScans.
+    bool tooManyScans;
 };
 
 [[noreturn]] void ExitWithError(j_common_ptr info)
@@ -89,6 +92,19 @@ void UseErrorManager(ErrorManager& errors, MessageManager* log, jpeg_error_mgr*&
     errors.pub.output_message = OutputMessage;
     errors.log = log;
     errors.damaged = false;
+    errors.tooManyScans = false;
+}
+
+// Called by the library between pieces of work, among them at the start of
+// every scan it reads.
+void MonitorProgress(j_common_ptr info)
+{
+    const j_decompress_ptr decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > MaxJpegScans) {
+        ErrorManager* errors = reinterpret_cast<ErrorManager*>(info->err);
+        errors->tooManyScans = true;
+        std::longjmp(errors->jump, 1);
+    }
 }
 
 // --- Reading: the engine's file served in 4096-byte blocks.
@@ -176,13 +192,21 @@ Outcome Decode(FileBinary* file, Image* picture, MessageManager* log)
 {
     jpeg_decompress_struct info;
     ErrorManager errors;
+    jpeg_progress_mgr progress;
+    progress.progress_monitor = MonitorProgress;
     UseErrorManager(errors, log, info.err);
     if (setjmp(errors.jump)) {
-        LogLibraryMessage(reinterpret_cast<j_common_ptr>(&info));
+        if (!errors.tooManyScans) {
+            LogLibraryMessage(reinterpret_cast<j_common_ptr>(&info));
+        }
         jpeg_destroy_decompress(&info);
+        if (errors.tooManyScans && log) {
+            log->Warning("JPEG: more than " + std::to_string(MaxJpegScans) + " scans");
+        }
         return Outcome::Incorrect;
     }
     jpeg_create_decompress(&info);
+    info.progress = &progress;
     Source* source = UseSource(&info, file);
     jpeg_read_header(&info, TRUE);
 

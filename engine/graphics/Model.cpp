@@ -32,7 +32,6 @@ namespace {
 constexpr float kBoxStart = 100000.0f;
 constexpr uint32_t kFileVertexSize = 32;  // u, v, normal, position
 constexpr uint32_t kSkinVertexMinimum = 10;  // u, v and a weight count of 0
-constexpr uint32_t kSkinWeightSize = 30;   // bone, weight, normal, position
 constexpr uint32_t kBoneKeySize = 40;
 constexpr uint32_t kBoxSize = 24;
 // Exclusion flag, an empty name, box, two u16; the newer version adds a pivot.

@@ -38,6 +38,12 @@ constexpr uint32_t RiffHeaderSize = 12;
 constexpr uint32_t FormatSize = 16;
 constexpr uint16_t FormatPcm = 1;
 
+// RIFF keeps every chunk at an even offset: a chunk of odd size is followed
+// by a pad byte that its size does not count.
+uint64_t BodyWithPad(uint32_t size) {
+    return static_cast<uint64_t>(size) + (size & 1u);
+}
+
 } // namespace
 
 SoundFileReaderWAV::SoundFileReaderWAV(const std::string& name, FileManager* files, MessageManager* log)
@@ -106,9 +112,9 @@ bool SoundFileReaderWAV::FindFormatChunk() {
                 (bitsPerSample != 8 && bitsPerSample != 16)) {
                 return false;
             }
-            return Skip(size - FormatSize);
+            return Skip(BodyWithPad(size) - FormatSize);
         }
-        if (!Skip(size)) {
+        if (!Skip(BodyWithPad(size))) {
             return false;
         }
     }
@@ -128,7 +134,7 @@ bool SoundFileReaderWAV::FindDataChunk() {
             dataOffset = file->GetPosition();
             return true;
         }
-        if (!Skip(size)) {
+        if (!Skip(BodyWithPad(size))) {
             return false;
         }
     }

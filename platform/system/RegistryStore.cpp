@@ -57,7 +57,9 @@ bool ReadRegistryFile(const std::string& path, const std::string& key,
         return false;
     }
     Reader reader(key, valueName);
-    // Read in pieces: only the line being looked at is kept.
+    // Read in pieces: only the line being looked at is kept. Only the bytes
+    // of the last piece are searched for a line end, so a long line costs
+    // its length rather than its length times the number of pieces.
     std::string pending;
     char buffer[4096];
     for (;;) {
@@ -65,9 +67,10 @@ bool ReadRegistryFile(const std::string& path, const std::string& key,
         if (count == 0) {
             break;
         }
+        size_t searched = pending.size();
         pending.append(buffer, count);
         size_t start = 0;
-        for (size_t end; (end = pending.find('\n', start)) != std::string::npos; start = end + 1) {
+        for (size_t end; (end = pending.find('\n', searched)) != std::string::npos; start = searched = end + 1) {
             if (reader.Line(std::string_view(pending).substr(start, end - start), value)) {
                 return true;
             }

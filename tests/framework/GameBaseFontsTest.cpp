@@ -114,5 +114,22 @@ TEST_F(GameBaseFontsTest, AListShorterThanItsCountEndsWithItsRecords)
     EXPECT_FLOAT_EQ(Fonts(game).GetFont(0)->size, 10.0f);
 }
 
+TEST_F(GameBaseFontsTest, AListOfThousandsOfFontsMakesOnlyTheFirstHundred)
+{
+    // Records of 16 bytes, each of which would become a font with a model
+    // of its own.
+    std::string list = "5000 0\n";
+    for (int i = 0; i < 5000; ++i) list += "f t o 1 1 1 0 0\n";
+    Put("ui/fonts/ge.ini", list);
+    TestGame game;
+    EXPECT_EQ(Fonts(game).GetFonts().size(), static_cast<size_t>(GameBase::MaxFonts));
+    EXPECT_NE(Fonts(game).GetFont(GameBase::MaxFonts - 1), nullptr);
+    bool warned = false;
+    for (const ZorvaneEngine::LogMessage& m : game.GetEngine()->log->GetFrameMessages()) {
+        warned = warned || m.text.find("Font list: only the first 100 of 5000 fonts are made") != std::string::npos;
+    }
+    EXPECT_TRUE(warned);
+}
+
 } // namespace
 } // namespace GameFramework

@@ -95,7 +95,12 @@ std::vector<SurfaceDesc> GlDirectDraw::DisplayModes()
         sizes.emplace_back(w, h, 60);
     }
     std::vector<SurfaceDesc> modes;
-    for (const auto& [w, h, refresh] : sizes) {
+    for (const auto& size : sizes) {
+        // Plain variables rather than a structured binding: the lambda below
+        // captures them, which not every compiler accepts of a binding.
+        const uint32_t w = std::get<0>(size);
+        const uint32_t h = std::get<1>(size);
+        const uint32_t refresh = std::get<2>(size);
         for (uint32_t bits : {32u, 16u}) {
             const bool known = std::any_of(modes.begin(), modes.end(), [&](const SurfaceDesc& m) {
                 return m.width == w && m.height == h && m.pixelFormat.rgbBitCount == bits;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "engine/core/Error.h"
@@ -106,6 +107,13 @@ const SeekCase seekCases[] = {
     // A chunk size of 0xFFFFFFF8 read from a damaged file skips forwards.
     {50, 0xFFFFFFF8, FileBinary::SeekCurrent, 99, false},
     {50, 49, FileBinary::SeekCurrent, 99, true},
+    // Offsets at the ends of the 64-bit range, whose sum with the position
+    // or the size would overflow.
+    {50, INT64_MAX, FileBinary::SeekCurrent, 99, false},
+    {50, INT64_MIN, FileBinary::SeekCurrent, 0, false},
+    {50, INT64_MIN, FileBinary::SeekEnd, 99, false},
+    {50, INT64_MAX, FileBinary::SeekEnd, 0, false},
+    {50, INT64_MAX, FileBinary::SeekStart, 99, false},
 };
 
 TEST_F(FileBinaryTest, SeekClampsToTheLastByte) {

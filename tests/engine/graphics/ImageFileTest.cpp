@@ -14,10 +14,14 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "platform/system/TemporaryFolder.h"
+#include "engine/graphics/ImageCodecs.h"
 #include "tools/common/BinaryWriter.h"
+#include "tools/common/ProgressiveJpeg.h"
 
 namespace ZorvaneEngine {
 namespace {
+
+using ImageCodecs::MaxJpegScans;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -430,6 +434,45 @@ TEST_F(ImageFileTest, JpegDecodesLargeFilesAndGreyPictures)
     ASSERT_TRUE(Load("grey.jpeg", greyLoaded));
     EXPECT_EQ(greyLoaded.GetBits(), 8u);
     EXPECT_LE(std::abs(greyLoaded.GetRow(200)[100] - grey.GetRow(200)[100]), 8);
+}
+
+TEST_F(ImageFileTest, ProgressiveJpegLoadsUpToTheScanLimit)
+{
+    Image colour = Pattern(24, 17, 24);
+    Image grey;
+    grey.Create(40, 24, 8, nullptr);
+    grey.Fill(ColorRGBA(0.5f, 0.5f, 0.5f, 1.0f));
+
+    Image loaded;
+    ASSERT_TRUE(Load(Put("standard.jpg", Tools::EncodeProgressiveJpeg(colour)), loaded));
+    EXPECT_EQ(loaded.GetWidth(), 24u);
+    EXPECT_EQ(loaded.GetBits(), 24u);
+
+    struct Case {
+        uint32_t scans;
+        bool loads;
+    };
+    const Case cases[] = {{2, true}, {MaxJpegScans, true}, {MaxJpegScans + 1, false}, {5000, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.scans << " scans");
+        log.ClearFrameMessages();
+        const std::string name = Put("scans.jpg", Tools::EncodeRepeatedScanJpeg(grey, c.scans));
+        ASSERT_EQ(Load(name, loaded), c.loads);
+        if (c.loads) {
+            EXPECT_EQ(loaded.GetHeight(), 24u);
+            EXPECT_NEAR(loaded.GetRow(10)[20], 128, 2);
+            continue;
+        }
+        // Stopped at the first scan past the limit, whatever follows.
+        bool warned = false;
+        for (const LogMessage& message : log.GetFrameMessages()) {
+            warned = warned || message.text.find("JPEG: more than " + std::to_string(MaxJpegScans) + " scans") !=
+                                   std::string::npos;
+        }
+        EXPECT_TRUE(warned);
+        EXPECT_EQ(TakeErrors(), std::vector<std::string>{ErrorLine("Incorrect \"scans.jpg\" file format")});
+        EXPECT_TRUE(loaded.IsEmpty());
+    }
 }
 
 TEST_F(ImageFileTest, SaveFailuresAreReported)

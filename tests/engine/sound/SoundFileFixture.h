@@ -59,6 +59,10 @@ inline Bytes Riff(const std::vector<Chunk>& chunks, const char* tag = "RIFF", co
         w.Chars(chunk.id);
         w.U32(chunk.size.value_or(static_cast<uint32_t>(chunk.body.size())));
         w.Bytes(chunk.body.data(), chunk.body.size());
+        // Every common writer pads a chunk to an even length.
+        if (chunk.body.size() % 2 != 0) {
+            w.U8(0);
+        }
     }
     w.PatchU32(4, riffSize.value_or(static_cast<uint32_t>(w.Size() - 8)));
     return w.Data();

@@ -35,11 +35,15 @@ TEST_F(WavReaderTest, DecodesEveryFormatWhateverTheChunkOrder) {
         {"short fmt skipped", [](const Chunk& f, const Chunk& d) {
              return std::vector<Chunk>{OtherChunk("fmt ", 14), f, d};
          }},
+        // Each followed by its pad byte.
+        {"odd-sized chunks", [](const Chunk& f, const Chunk& d) {
+             return std::vector<Chunk>{OtherChunk("LIST", 13), f, OtherChunk("note", 1), d};
+         }},
     };
     for (int bits : {8, 16}) {
         for (int channels : {1, 2}) {
             for (const Layout& layout : layouts) {
-                for (size_t extra : {0, 2}) {
+                for (size_t extra : {0, 1, 2}) {
                     SCOPED_TRACE(::testing::Message() << bits << " bit, " << channels << " channels, "
                                                       << layout.name << ", fmt extra " << extra);
                     const Bytes pcm = Pcm(bits, channels, 3001);

@@ -73,6 +73,25 @@ TEST_F(RegistryTest, MissingFilesAreFailedReads) {
     EXPECT_FALSE(elsewhere.RegQueryString(RegistryRoot::CurrentUser, kKey, "Language", value));
 }
 
+// The file is read in pieces of 4096 bytes: lines that cross a piece's end,
+// end exactly on it or span several pieces are read whole.
+TEST(RegistryStoreTest, LinesAcrossTheReadPiecesAreReadWhole) {
+    TemporaryFolder root;
+    const std::string longValue(9000, 'v');
+    for (const size_t padding : {4000u, 4070u, 4071u, 4072u, 4090u, 8170u}) {
+        SCOPED_TRACE(padding);
+        const std::string text = "Filler=" + std::string(padding, 'f') + "\n[SOFTWARE\\Quobin Games\\Tangrove]\n" +
+                                 "Long=" + longValue + "\r\nVersion=103\n";
+        WriteWholeFile(root / "registry.ini", text);
+        std::string value;
+        ASSERT_TRUE(ReadRegistryFile(root / "registry.ini", kKey, "Version", value));
+        EXPECT_EQ(value, "103");
+        ASSERT_TRUE(ReadRegistryFile(root / "registry.ini", kKey, "Long", value));
+        EXPECT_EQ(value, longValue);
+        EXPECT_FALSE(ReadRegistryFile(root / "registry.ini", kKey, "Filler", value));
+    }
+}
+
 TEST(UserRegistryFileTest, UsesTheLastTwoComponentsOfTheKeyBelowTheConfigFolder) {
     {
         ScopedEnvironment config("XDG_CONFIG_HOME", "/cfg");
