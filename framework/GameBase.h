@@ -2,36 +2,89 @@
 // The framework's game object: owns the engine and the framework services,
 // starts them in a fixed order, runs one frame of the whole program per
 // Update and tears everything down in a fixed order. A concrete game derives
-// from it, overrides the virtual operations and calls Init as the last step
-// of its own constructor, so that start-up reaches its overrides.
+// from it, supplies its objects through the factories, overrides the virtual
+// operations it needs and calls Init as the last step of its own
+// constructor, so that start-up reaches its overrides.
+//
+// The screens form one state machine: a screen leaves a WindowAction in its
+// result during its update; in the next frame the game base's handler for
+// that screen closes it and opens the next one. Only the two start-up
+// screens exist until the start-up load is done; the game creates the other
+// 24 then. A handler runs only for a screen that exists, and acts only on
+// the results it knows; the rest are dropped.
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "framework/WindowAction.h"
 
 namespace ZorvaneEngine {
+class Console;
+class Config;
+class Controls;
 class Engine;
 struct EngineSettings;
-class MessageManager;
 class FileManager;
-class TimerManager;
-class Config;
-class Window;
-class RenderSystem;
-class LightManager;
-class ShaderManager;
-class TextureManager;
-class ModelManager;
-class SpriteGroupManager;
-class ParticleSystemManager;
-class Controls;
-class SoundManager;
-class GUIManager;
 class GUIFontManager;
-class GUITextManager;
+class GUIManager;
 class GUISoundManager;
+class GUITextManager;
+class LightManager;
+class MessageManager;
+class ModelManager;
+class ParticleSystemManager;
+class RenderSystem;
+class ScreenCapture;
+class ShaderManager;
+class SoundManager;
+class SpriteGroupManager;
+class TextureManager;
+class TimerManager;
+class Window;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
+
+class DataKeeper;
+class GameLogicBase;
+class GUIContinueGameLogicWindowBase;
+class GUIDeleteProfileWindowBase;
+class GUIExitWindowBase;
+class GUIGameCompleteWindowBase;
+class GUIGameCursorBase;
+class GUIGameLogicGameExitWindowBase;
+class GUIGameLogicMenuExitWindowBase;
+class GUIGameLogicMenuWindowBase;
+class GUIGameLogicPauseWindowBase;
+class GUIGameLogicRestartWindowBase;
+class GUIGameLogicWindowBase;
+class GUIGameOverWindowBase;
+class GUIHelpWindowBase;
+class GUIHighScoresWindowBase;
+class GUILevelCompleteWindowBase;
+class GUILoadingWindowBase;
+class GUILogosWindowBase;
+class GUIMainMenuWindowBase;
+class GUINewProfileWindowBase;
+class GUIOptionsWindowBase;
+class GUIProfileNameConflictWindowBase;
+class GUIProfilesWindowBase;
+class GUIRenameProfileWindowBase;
+class GUIStageCompleteWindowBase;
+class GUIStartGameLogicWindowBase;
+class GUIWelcomeWindowBase;
+class HighScoresTable;
+class LanguageManager;
+class LevelManagerBase;
+class ProfileBase;
+class ProfileManagerBase;
+class SoundPlayer;
+class WindowControllerBase;
+struct LevelInfo;
+struct ProfileBestRecord;
+struct StageInfo;
+enum class GameLogicState : int32_t;
 
 class GameBase {
 public:
@@ -43,6 +96,9 @@ public:
     // Works out the version, the registry key and the two folders; creates
     // nothing.
     GameBase(const std::string& company, const std::string& product);
+    // Deletes the level logic, the screens, the cursor, the framework's
+    // services and the keepers, and last the engine, which saves the
+    // configuration. Safe after a start-up that failed part way.
     virtual ~GameBase();
 
     GameBase(const GameBase&) = delete;
@@ -50,8 +106,8 @@ public:
 
     // One frame, run by the message loop whenever no event is waiting.
     virtual void Update();
-    // Start-up: the engine and the framework's services. The derived game's
-    // constructor calls it as its last step.
+    // Start-up: the engine, the framework's services, the first two screens
+    // and the logos opened. The derived game's constructor calls it last.
     virtual void Init();
     virtual void FillEngineSettings(ZorvaneEngine::EngineSettings& settings);
     virtual void RegisterConfigVariables();
@@ -63,13 +119,111 @@ public:
     // without a word; the fonts made so far stay. Records past MaxFonts are
     // left unread, with a warning.
     virtual void LoadFonts();
+    // "game_title" and "common"; the game adds its own tables.
+    virtual void LoadTexts();
+    // Nothing in this game calls it: the console is never made.
+    virtual void CreateConsole();
     virtual void RegisterSounds() {}
+    // The 24 screens after the two start-up ones, in the factories' order.
+    virtual void CreateWindows();
+
+    // The game's objects; the game base owns what they return.
+    virtual std::unique_ptr<LevelManagerBase> CreateLevelManager() = 0;
+    virtual std::unique_ptr<ProfileManagerBase> CreateProfileManager() = 0;
+    virtual std::unique_ptr<DataKeeper> CreateGameData() = 0;
+    virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor() = 0;
+    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow() = 0;
+    virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLoadingWindow() = 0;
+    virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLogicLoadingWindow() = 0;
+    virtual std::unique_ptr<GUIWelcomeWindowBase> CreateWelcomeWindow() = 0;
+    virtual std::unique_ptr<GUIExitWindowBase> CreateExitWindow() = 0;
+    virtual std::unique_ptr<GUIMainMenuWindowBase> CreateMainMenuWindow() = 0;
+    virtual std::unique_ptr<GUIProfilesWindowBase> CreateProfilesWindow() = 0;
+    virtual std::unique_ptr<GUINewProfileWindowBase> CreateNewProfileWindow() = 0;
+    virtual std::unique_ptr<GUIRenameProfileWindowBase> CreateRenameProfileWindow() = 0;
+    virtual std::unique_ptr<GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() = 0;
+    virtual std::unique_ptr<GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() = 0;
+    virtual std::unique_ptr<GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() = 0;
+    virtual std::unique_ptr<GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() = 0;
+    virtual std::unique_ptr<GUIHighScoresWindowBase> CreateHighScoresWindow() = 0;
+    virtual std::unique_ptr<GUIOptionsWindowBase> CreateOptionsWindow() = 0;
+    virtual std::unique_ptr<GUIHelpWindowBase> CreateHelpWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicWindowBase> CreateGameLogicWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() = 0;
+    virtual std::unique_ptr<GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() = 0;
+    virtual std::unique_ptr<GUILevelCompleteWindowBase> CreateLevelCompleteWindow() = 0;
+    virtual std::unique_ptr<GUIStageCompleteWindowBase> CreateStageCompleteWindow() = 0;
+    virtual std::unique_ptr<GUIGameCompleteWindowBase> CreateGameCompleteWindow() = 0;
+    virtual std::unique_ptr<GUIGameOverWindowBase> CreateGameOverWindow() = 0;
+    // The resource keeper of one level.
+    virtual std::unique_ptr<DataKeeper> CreateGameLogicData(const StageInfo& stage, const LevelInfo& level) = 0;
+    virtual std::unique_ptr<GameLogicBase> CreateGameLogic(const StageInfo& stage, const LevelInfo& level,
+                                                           int32_t carriedValue) = 0;
+
+    // A record of every field 0.
+    virtual std::unique_ptr<ProfileBestRecord> CreateBestRecord();
+    // The current profile's mode, the level played and its time.
+    virtual void FillBestRecord(ProfileBestRecord& record);
     virtual void ProcessDebugCommands();
     virtual float GetDefaultMusicVolume() { return 1.0f; }
     virtual float GetDefaultSoundVolume() { return 1.0f; }
     // Re-creates the device in the configured mode and restores every
     // texture surface.
     virtual void ResetRenderDevice();
+
+    // The screen state machine: every handler in the dispatch order, then
+    // the clearing of every result, then every screen's and the level's
+    // update. The frame runs the first two three times; only the first pass
+    // can find results.
+    virtual void ProcessWindowActions();
+    virtual void ClearWindowActions();
+    virtual void UpdateWindows();
+
+    // The handlers, in the dispatch order.
+    virtual void OnLogosWindowAction();
+    virtual void OnGameLoadingWindowAction();
+    virtual void OnWelcomeWindowAction();
+    virtual void OnExitWindowAction();
+    virtual void OnMainMenuWindowAction();
+    virtual void OnProfilesWindowAction();
+    virtual void OnGameLogicLoadingWindowAction();
+    virtual void OnNewProfileWindowAction();
+    virtual void OnRenameProfileWindowAction();
+    virtual void OnDeleteProfileWindowAction();
+    virtual void OnProfileNameConflictWindowAction();
+    virtual void OnStartGameLogicWindowAction();
+    virtual void OnContinueGameLogicWindowAction();
+    virtual void OnHighScoresWindowAction();
+    virtual void OnOptionsWindowAction();
+    virtual void OnHelpWindowAction();
+    virtual void OnGameLogicWindowAction();
+    virtual void OnGameLogicPauseWindowAction();
+    virtual void OnGameLogicMenuWindowAction();
+    virtual void OnGameLogicMenuExitWindowAction();
+    virtual void OnGameLogicRestartWindowAction();
+    virtual void OnGameLogicGameExitWindowAction();
+    // The level's state changed to won: the profile moves on, keeps the
+    // score, the carried value and the best time, and the level complete
+    // screen opens over the level.
+    virtual void OnLevelWon();
+    // Back to the level before the one played. Nothing in this game calls it.
+    virtual void GoToPreviousLevel();
+    virtual void OnLevelLost();
+    virtual void OnLevelCompleteWindowAction();
+    virtual void OnStageCompleteWindowAction();
+    virtual void OnGameCompleteWindowAction();
+    virtual void OnGameOverWindowAction();
+
+    // The GUI text manager loads "ui\texts\<language code>\<name>.ini".
+    void LoadTextFile(const std::string& name);
+    // "audio\<folder>\<name>.wav" when the data holds that file, else the
+    // ".ogg" name.
+    std::string GetSoundFileName(const std::string& folder, const std::string& name) const;
+    // The code of the language the game runs in.
+    const std::string& GetLanguageCode() const;
 
     ZorvaneEngine::Engine* GetEngine() const { return engine.get(); }
     int32_t GetVersion() const { return version; }
@@ -78,6 +232,27 @@ public:
     const std::string& GetUserFolder() const { return userFolder; }
 
 protected:
+    // The profile manager's current profile; null when there is none.
+    ProfileBase* GetProfile() const;
+    // The records of the profile's stage and level, a profile pointing past
+    // the catalogue being brought back to its start first. False when there
+    // is no profile or no level at all.
+    bool GetProfileLevel(const StageInfo*& stage, const LevelInfo*& level);
+    // The level after (stage, level), passing over stages without levels;
+    // the same level when it is the last of the game.
+    void GetNextLevel(uint32_t& stage, uint32_t& level) const;
+    void GetPreviousLevel(uint32_t& stage, uint32_t& level) const;
+    // The level count of each stage of the catalogue.
+    std::vector<uint32_t> GetLevelCounts() const;
+    // Closes the HUD and deletes the level logic.
+    void EndLevel();
+    // The level logic's state, when there is a logic.
+    void SetLogicState(GameLogicState state);
+    // The screens that exist, in the order of their updates: those updated
+    // before the level's frame and those after it.
+    std::vector<WindowControllerBase*> GetScreensBeforeLevel() const;
+    std::vector<WindowControllerBase*> GetScreensAfterLevel() const;
+
     std::string company;
     std::string product;
     int32_t version = 103;
@@ -100,22 +275,59 @@ protected:
     ZorvaneEngine::SpriteGroupManager* spriteGroups = nullptr;
     ZorvaneEngine::ParticleSystemManager* particleSystems = nullptr;
     ZorvaneEngine::Controls* input = nullptr;
-    ZorvaneEngine::SoundManager* soundManager = nullptr;  // none when the engine runs silent
+    ZorvaneEngine::SoundManager* soundManager = nullptr;  // null when the engine runs without sound
     ZorvaneEngine::GUIManager* guiManager = nullptr;
     ZorvaneEngine::GUIFontManager* fontManager = nullptr;
     ZorvaneEngine::GUITextManager* textManager = nullptr;
     ZorvaneEngine::GUISoundManager* guiSoundManager = nullptr;
-    // The screen-capture and console references join here as those
-    // services come into being.
+    ZorvaneEngine::ScreenCapture* screenCapture = nullptr;
+    ZorvaneEngine::Console* console = nullptr;  // never made in this game
 
     bool showStatistics = false;  // "d_show_statistics"
+    std::unique_ptr<LanguageManager> languageManager;
+    std::unique_ptr<SoundPlayer> soundPlayer;
     // The first two numbers of the font list.
     int32_t fontCount = 0;
     int32_t consoleFontIndex = 0;
+    std::unique_ptr<DataKeeper> gameData;
+    // The keeper of the level being played and of the one before: resources
+    // the two levels share stay loaded from one level start to the next.
+    std::unique_ptr<DataKeeper> currentLevelKeeper;
+    std::unique_ptr<DataKeeper> previousLevelKeeper;
+    std::unique_ptr<LevelManagerBase> levelManager;
+    std::unique_ptr<ProfileManagerBase> profileManager;
+    std::unique_ptr<HighScoresTable> highScores;
+    std::unique_ptr<GUIGameCursorBase> gameCursor;
 
-    // Owned framework services (language manager, sound player, game data,
-    // level keepers, level and profile managers, high-score table, game
-    // cursor, the screen windows and the level logic) join here.
+    std::unique_ptr<GUILogosWindowBase> logosWindow;
+    std::unique_ptr<GUILoadingWindowBase> gameLoadingWindow;
+    std::unique_ptr<GUILoadingWindowBase> gameLogicLoadingWindow;
+    std::unique_ptr<GUIWelcomeWindowBase> welcomeWindow;
+    std::unique_ptr<GUIExitWindowBase> exitWindow;
+    std::unique_ptr<GUIMainMenuWindowBase> mainMenuWindow;
+    std::unique_ptr<GUIProfilesWindowBase> profilesWindow;
+    std::unique_ptr<GUINewProfileWindowBase> newProfileWindow;
+    std::unique_ptr<GUIRenameProfileWindowBase> renameProfileWindow;
+    std::unique_ptr<GUIDeleteProfileWindowBase> deleteProfileWindow;
+    std::unique_ptr<GUIProfileNameConflictWindowBase> profileNameConflictWindow;
+    std::unique_ptr<GUIStartGameLogicWindowBase> startGameLogicWindow;
+    std::unique_ptr<GUIContinueGameLogicWindowBase> continueGameLogicWindow;
+    std::unique_ptr<GUIHighScoresWindowBase> highScoresWindow;
+    std::unique_ptr<GUIOptionsWindowBase> optionsWindow;
+    std::unique_ptr<GUIHelpWindowBase> helpWindow;
+    std::unique_ptr<GUIGameLogicWindowBase> gameLogicWindow;  // the HUD
+    std::unique_ptr<GUIGameLogicPauseWindowBase> gameLogicPauseWindow;
+    std::unique_ptr<GUIGameLogicMenuWindowBase> gameLogicMenuWindow;
+    std::unique_ptr<GUIGameLogicMenuExitWindowBase> gameLogicMenuExitWindow;
+    std::unique_ptr<GUIGameLogicRestartWindowBase> gameLogicRestartWindow;
+    std::unique_ptr<GUIGameLogicGameExitWindowBase> gameLogicGameExitWindow;
+    std::unique_ptr<GUILevelCompleteWindowBase> levelCompleteWindow;
+    std::unique_ptr<GUIStageCompleteWindowBase> stageCompleteWindow;
+    std::unique_ptr<GUIGameCompleteWindowBase> gameCompleteWindow;
+    std::unique_ptr<GUIGameOverWindowBase> gameOverWindow;
+
+    // The level being played; none outside a level.
+    std::unique_ptr<GameLogicBase> gameLogic;
 
     bool pausedByFocus = false;
     bool timerWasPaused = false;

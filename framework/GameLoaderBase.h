@@ -35,13 +35,14 @@ public:
     const std::string& GetCommandLine() const { return commandLine; }
     int GetShowCommand() const { return showCommand; }
 
+    // Takes one pending event off the queue and hands it to its window;
+    // false when the queue was empty. The loading screens pump with it too.
+    static bool DispatchNextEvent();
+
 protected:
     void SetGame(std::unique_ptr<GameBase> newGame);
 
 private:
-    // Takes one pending event off the queue and hands it to its window;
-    // false when the queue was empty.
-    static bool DispatchNextEvent();
     // A blocking error box with no owner window.
     static void ShowFatalErrorBox(const std::string& text);
     bool IsExitIssued() const;

@@ -70,11 +70,11 @@ void SoundManager::DeleteSound(Sound* sound)
 
 void SoundManager::Play(Sound* sound, bool now)
 {
+    std::lock_guard<std::mutex> lock(mutex);
     if (!now) {
         commandQueue.push_back({SoundCommand::Play, sound});
         return;
     }
-    std::lock_guard<std::mutex> lock(mutex);
     PlayNow(sound);
 }
 

@@ -8,6 +8,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/EngineTestEnvironment.h"
+#include "engine/core/Timer.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/Camera.h"
 #include "engine/graphics/Image.h"
@@ -19,6 +20,10 @@
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundFileFixture.h"
 #include "engine/sound/SoundManager.h"
+#include "framework/GameLogicBase.h"
+#include "framework/ProfileBase.h"
+#include "framework/ProfileManagerBase.h"
+#include "framework/SoundPlayer.h"
 #include "framework/TestGame.h"
 #include "platform/audio/ScriptedAudio.h"
 
@@ -27,6 +32,7 @@ namespace {
 
 using namespace Platform;
 using TestSupport::EngineTestEnvironment;
+using TestSupport::Journal;
 using TestSupport::ReadWholeFile;
 using TestSupport::TestGame;
 using TestSupport::WriteWholeFile;
@@ -34,9 +40,9 @@ using TestSupport::WriteWholeFile;
 const char* const kKey = "SOFTWARE\\Quobin Games\\Tangrove";
 
 // Names and folders only: nothing is created.
-class NamesOnly : public GameBase {
+class NamesOnly : public TestGame {
 public:
-    NamesOnly() : GameBase("Quobin Games", "Tangrove") {}
+    NamesOnly() : TestGame(Options(), false) {}
 };
 
 TEST(GameBase, ConstructorFindsVersionAndFolders)
@@ -255,6 +261,155 @@ TEST(GameBase, WindowModeChangeWaitsTwoFramesThenAsksForTheVideoMode)
         EXPECT_EQ(!config->IsCommandDone("v_window_change_mode"), pending);
         EXPECT_EQ(!config->IsCommandDone("g_update_video_mode"), asked);
     }
+}
+
+TEST(GameBase, TheFocusLossPausesAPlayedLevelBehindItsPauseWindowInOneFullFrame)
+{
+    enum class Level { None, Playing, PausedByItsMenu, PausedWithItsClockRunning };
+    struct Row {
+        const char* name;
+        Level level;
+        bool minimizes;
+        Journal firstFrame;  // what the first unfocused frame did
+        int idleFrames;      // of the two unfocused frames
+        bool timerPausedAfter;
+    };
+    const Row rows[] = {
+        {"in the menus", Level::None, true, {}, 2, false},
+        {"in play", Level::Playing, true, {"logic state 1", "hud active(0)", "open pause"}, 1, true},
+        {"behind the in-game menu", Level::PausedByItsMenu, true, {}, 2, true},
+        {"a clock the level runs itself", Level::PausedWithItsClockRunning, true, {}, 2, false},
+        {"a window that does not minimise", Level::Playing, false, {}, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EngineTestEnvironment env;
+        TestGame game;
+        env.windowing.focus = game.GetWindow()->handle;
+        game.RunStartUp();
+        game.GetWindow()->minimizeOnFocusLoss = row.minimizes;
+        SoundPlayer* player = game.Player();
+        player->AddMusic(0, "audio\\music\\none.ogg");
+        player->PlayMusic(0, 0, 0.5f);
+        game.Update();
+        ASSERT_EQ(player->GetMusicState(0), ZorvaneEngine::SoundState::Playing);
+        if (row.level != Level::None) {
+            game.EnterLevel(0, 0);
+            game.Logic()->SetState(row.level == Level::Playing ? GameLogicState::Playing : GameLogicState::Paused);
+            // Play has begun, or the level runs a clock of its own behind its menu.
+            if (row.level == Level::Playing || row.level == Level::PausedWithItsClockRunning)
+                game.Logic()->levelTimer->SetPaused(false);
+            game.Update();
+        }
+        game.journal.clear();
+        env.system.ClearJournal();
+
+        env.windowing.focus = nullptr;
+        game.Update();
+        EXPECT_EQ(game.journal, row.firstFrame);
+        game.Update();
+        const std::vector<std::string>& calls = env.system.Journal();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Sleep 100"), row.idleFrames);
+        if (row.minimizes) {
+            EXPECT_EQ(player->GetMusicState(0), ZorvaneEngine::SoundState::Paused);
+            if (game.Logic()) {
+                EXPECT_TRUE(game.Logic()->levelTimer->IsPaused());
+            }
+        }
+
+        // Back: the music fades in, the level stays as it was left.
+        game.journal.clear();
+        env.windowing.focus = game.GetWindow()->handle;
+        game.Update();
+        EXPECT_EQ(player->GetMusicState(0), ZorvaneEngine::SoundState::Playing);
+        EXPECT_TRUE(game.journal.empty());
+        if (game.Logic()) {
+            EXPECT_EQ(game.Logic()->levelTimer->IsPaused(), row.timerPausedAfter);
+        }
+    }
+}
+
+TEST(GameBase, TheWindowTakesTheTitleTextInTheLanguagesLetters)
+{
+    for (const bool withTexts : {false, true}) {
+        SCOPED_TRACE(withTexts ? "title text" : "no texts");
+        EngineTestEnvironment env;
+        // Code page 1252: "Ä" is one byte.
+        if (withTexts)
+            WriteWholeFile(env.folder / "bin/data/ui/texts/ge/game_title.ini", "[GAME_TITLE]\r\nTangrove \xC4pfel\r\n");
+        TestGame game;
+        EXPECT_EQ(env.windowing.StateOf(game.GetWindow()->handle)->caption,
+                  withTexts ? "Tangrove \xC3\x84pfel" : "UNKNOWN");
+    }
+}
+
+TEST(GameBase, SoundFilesAreWaveWhenTheDataHasOneElseOgg)
+{
+    EngineTestEnvironment env;
+    WriteWholeFile(env.folder / "bin/data/audio/menu/click.wav", "RIFF");
+    TestGame game;
+    EXPECT_EQ(game.GetSoundFileName("menu", "click"), "audio\\menu\\click.wav");
+    EXPECT_EQ(game.GetSoundFileName("menu", "volume_slider"), "audio\\menu\\volume_slider.ogg");
+}
+
+TEST(GameBase, AProfileBeyondTheCatalogueStartsOverWhenTheGameStarts)
+{
+    EngineTestEnvironment env;
+    {
+        TestGame game;
+        ProfileBase* profile = game.Profiles()->AddProfile(u"Ann");
+        profile->stage = 4;
+        profile->level = 1;
+        profile->inProgress = true;
+        profile->Save();
+    }
+    TestGame game;  // a catalogue of 3 and 2 levels
+    ASSERT_EQ(game.Profiles()->GetProfiles().size(), 1u);
+    const ProfileBase& profile = *game.Profiles()->GetProfiles()[0];
+    EXPECT_EQ(profile.stage, 0u);
+    EXPECT_EQ(profile.level, 0u);
+    EXPECT_FALSE(profile.inProgress);
+}
+
+TEST(GameBase, DeletesInItsOrderAndTheEngineSavesEveryOwnersSettingsLast)
+{
+    EngineTestEnvironment env;
+    std::shared_ptr<Journal> journal;
+    {
+        TestGame game;
+        env.windowing.focus = game.GetWindow()->handle;
+        game.Profiles()->currentProfile = game.Profiles()->AddProfile(u"Ann");
+        game.RunStartUp();
+        // Two level starts make both level keepers; the second level is played.
+        for (const uint32_t level : {0u, 1u}) {
+            game.Profile()->level = level;
+            game.Screen("level start")->next = WindowAction::Play;
+            game.Update();
+            game.Update();
+        }
+        game.Screen("level loading")->next = WindowAction::Done;
+        game.Update();
+        game.Update();
+        ASSERT_NE(game.Logic(), nullptr);
+        ZorvaneEngine::Config* config = game.GetConfig();
+        config->SetValue("ui_custom_cursor", "0");
+        config->SetValue("d_show_statistics", "1");
+        game.Player()->SetMusicVolume(0.25f);
+        journal = game.KeepJournal();
+        game.journal.clear();
+    }
+    const Journal expected = {
+        "game ends", "delete logic", "delete level complete", "delete stage complete", "delete game complete",
+        "delete game over", "delete quit question", "delete restart question", "delete leave question",
+        "delete game menu", "delete pause", "delete hud", "delete help", "delete options", "delete high scores",
+        "delete continue", "delete level start", "delete name conflict", "delete profiles", "delete new profile",
+        "delete rename profile", "delete delete profile", "delete main menu", "delete exit", "delete welcome",
+        "delete level loading", "delete start-up loading", "delete logos", "delete cursor", "delete profile list",
+        "delete level manager", "delete keeper game data", "delete keeper 0-1", "delete keeper 0-0"};
+    EXPECT_EQ(*journal, expected);
+    const std::string ini = ReadWholeFile(env.IniPath());
+    for (const char* line : {"ui_custom_cursor 0\r\n", "d_show_statistics 1\r\n", "g_music_volume 0.250000\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Error.h"
+#include "engine/core/Window.h"
 #include "framework/TestGame.h"
 
 namespace GameFramework {
@@ -60,6 +61,27 @@ TEST(GameLoaderBase, ErrorsEndInTheFatalBox)
             loader.DeleteGame();
         }
     }
+}
+
+TEST(GameLoaderBase, AFatalDataErrorOfTheLoadOnTheWorkerEndsInTheFatalBox)
+{
+    EngineTestEnvironment env;
+    const char* const text = "The background list holds no layer";
+    TestLoader loader([&] {
+        TestGame::Options options;
+        options.gameDataFatal = text;
+        auto game = std::make_unique<TestGame>(options);
+        env.windowing.focus = game->GetWindow()->handle;
+        // The logos end at once and the start-up load begins.
+        game->Screen("logos")->next = WindowAction::Done;
+        return game;
+    });
+    loader.Run();
+    EXPECT_EQ(loader.GetGame(), nullptr);
+    ASSERT_EQ(env.windowing.messageBoxes.size(), 1u);
+    EXPECT_EQ(env.windowing.messageBoxes[0].text, text);
+    EXPECT_EQ(env.windowing.messageBoxes[0].title, "Fatal Error");
+    EXPECT_NE(ReadWholeFile(env.LogPath()).find(std::string("PROGRAM ABORTING: ") + text), std::string::npos);
 }
 
 TEST(GameLoaderBase, FailedStartUpWritesTheAbortAndTheFooter)

@@ -53,6 +53,7 @@ GlShared::GlShared()
 
 GlShared::~GlShared()
 {
+    RemovePresenter(this);
     RemoveSdlEventListener(&watch_);
     RemovePresenter(this);
 }
