@@ -69,8 +69,14 @@ protected:
     }
 
     const MusicTrack& Track(int32_t id) { return *game().Player()->FindMusic(id); }
-    bool FadesIn(int32_t id, float speed) { return Track(id).fadeState == FadeState::FadingIn && Track(id).fadeSpeed == speed; }
-    bool FadesOut(int32_t id) { return Track(id).fadeState == FadeState::FadingOutThenStop && Track(id).fadeSpeed == 1.0f; }
+    bool FadesIn(int32_t id, float speed)
+    {
+        return Track(id).fadeState == FadeState::FadingIn && Track(id).fadeSpeed == speed;
+    }
+    bool FadesOut(int32_t id)
+    {
+        return Track(id).fadeState == FadeState::FadingOutThenStop && Track(id).fadeSpeed == 1.0f;
+    }
 
     TestSupport::GameEnvironment world;
     Journal startUpJournal;

@@ -213,16 +213,16 @@ public:
         ZorvaneEngine::GUIWindow* root = menuBackground->GetMenuRoot();
         ZorvaneEngine::Engine* e = engine.get();
         GameFramework::SoundPlayer* player = soundPlayer.get();
-        mainMenuWindow =
-            std::make_unique<PlainSpy<GUIMainMenuWindow>>(&journal, "main menu", e, player, data, manager, root, profiles);
+        mainMenuWindow = std::make_unique<PlainSpy<GUIMainMenuWindow>>(&journal, "main menu", e, player, data, manager,
+                                                                       root, profiles);
         continueGameLogicWindow = std::make_unique<PlainSpy<GUIContinueGameLogicWindow>>(
             &journal, "continue", e, player, data, manager, root, profiles);
         startGameLogicWindow = std::make_unique<LevelStartSpy>(&journal, "level start", e, player, data, manager, root,
                                                                profiles, levels, gameCompleteEffect.get());
         highScoresWindow = std::make_unique<HighScoresSpy>(&journal, "high scores", e, player, data, manager, root,
                                                            profiles, highScores.get());
-        gameCompleteWindow =
-            std::make_unique<PlainSpy<GUIGameCompleteWindow>>(&journal, "game complete", e, player, data, manager, root);
+        gameCompleteWindow = std::make_unique<PlainSpy<GUIGameCompleteWindow>>(&journal, "game complete", e, player,
+                                                                               data, manager, root);
         gameLogicLoadingWindow = std::make_unique<LoadingSpy<GUIGameLogicLoadingWindow>>(
             &journal, "level loading", e, manager, levels, unicorn.get(), 0);
         gameLogicWindow = std::make_unique<HudSpy>(&journal, "hud", e, data, manager, profiles);
