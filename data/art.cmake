@@ -19,7 +19,7 @@ tangrove_data_step(art_background_list
           ${TANGROVE_DATA_STAGE}/data/ui/menus/background/background.ini
   DEPENDS ${CMAKE_SOURCE_DIR}/data/background/background.ini)
 
-# The system cursors and the window icon, compiled into the executable: a
+# The system cursors, compiled into the executable: a
 # header of pixel arrays in the build folder, included as
 # "generated/CursorArt.h".
 set(cursor_header ${CMAKE_BINARY_DIR}/generated/generated/CursorArt.h)
@@ -27,7 +27,7 @@ add_custom_command(OUTPUT ${cursor_header}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated/generated
   COMMAND modelgen --cursor-header ${cursor_header}
   DEPENDS modelgen
-  COMMENT "Drawing the cursors and the window icon"
+  COMMENT "Drawing the system cursors"
   VERBATIM)
 add_custom_target(tangrove_cursor_art DEPENDS ${cursor_header})
 add_dependencies(tangrove tangrove_cursor_art)

@@ -1,6 +1,6 @@
 #pragma once
-// The pictures the executable carries itself: the three system cursors and
-// the window icon, written as a C++ header of RGBA arrays.
+// The system cursors the executable carries itself, written as a C++ header
+// of RGBA arrays. The window icon comes from tools/iconbuild.
 #include <string>
 
 namespace ModelGen {

@@ -3,7 +3,7 @@
 // Draws the models, materials, pictures and particle systems the tables in
 // data/models list, below STAGE_ROOT/data as the game opens them. With
 // --preview, every picture is also written as a PNG there for looking at.
-// The second form writes the system cursors and window icon as a header.
+// The second form writes the system cursors as a header.
 #include <cstdio>
 #include <exception>
 #include <string>
