@@ -18,7 +18,7 @@ function(tangrove_fuzzers)
 
   add_library(tangrove_fuzzsupport STATIC ${support})
   target_include_directories(tangrove_fuzzsupport PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(tangrove_fuzzsupport PUBLIC tangrove_framework tangrove_toollib
+  target_link_libraries(tangrove_fuzzsupport PUBLIC tangrove_game tangrove_toollib
     Freetype::Freetype PkgConfig::VORBIS)
 
   set(seeds ${CMAKE_BINARY_DIR}/fuzz/seeds)
