@@ -25,6 +25,10 @@ function(tangrove_tools)
     file(WRITE ${common} "// no tool sources yet\n")
   endif()
   add_library(tangrove_toollib STATIC ${common})
+  # The procedural art is the inner loop of the data build, which every build
+  # type runs: it is compiled optimised even in debug builds.
+  file(GLOB art_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/common/art/*.cpp)
+  set_source_files_properties(${art_sources} PROPERTIES COMPILE_OPTIONS -O2)
   target_include_directories(tangrove_toollib PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(tangrove_toollib PUBLIC tangrove_engine Freetype::Freetype PkgConfig::VORBIS)
 

@@ -11,21 +11,22 @@
 #include "engine/core/EngineSettings.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/MessageManager.h"
-#include "framework/GameBase.h"
+#include "framework/TestGame.h"
 #include "fuzz/support/FuzzSupport.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/FontWriter.h"
 
 namespace {
 
-class FuzzGame : public GameFramework::GameBase {
+// The framework's test game: its factories make the minimal screens and
+// the catalogue in memory that the start-up needs.
+class FuzzGame : public TestSupport::TestGame {
 public:
-    FuzzGame() : GameBase("Quobin Games", "Tangrove") { Init(); }
+    FuzzGame() : TestGame(Options(), false) { Init(); }
 
     void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
     {
-        GameBase::FillEngineSettings(settings);
-        settings.fullscreen = false;
+        TestGame::FillEngineSettings(settings);
         // The log stays in memory: a file would grow with every input.
         settings.logToFile = false;
     }

@@ -1,31 +1,181 @@
 #include "game/app/Game.h"
 
 #include "engine/Engine.h"
+#include "engine/core/Config.h"
 #include "engine/core/EngineSettings.h"
-#include "framework/DataKeeper.h"
-#include "framework/GUIGameCursorBase.h"
-#include "framework/GUIGameLogicMenuWindowBase.h"
-#include "framework/GUIGameLogicWindowBase.h"
-#include "framework/GUILoadingWindowBase.h"
-#include "framework/GUIOptionsWindowBase.h"
-#include "framework/GameLogicBase.h"
-#include "framework/HighScoresTable.h"
-#include "framework/LevelScreenBases.h"
-#include "framework/MenuScreenBases.h"
+#include "engine/core/Paths.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIMaterial.h"
+#include "engine/gui/GUISoundManager.h"
+#include "engine/gui/GUIWindow.h"
+#include "framework/SoundPlayer.h"
+#include "game/app/GameData.h"
 #include "game/app/GameIcon.h"
+#include "game/app/GameWindowActions.h"
 #include "game/app/LevelManager.h"
+#include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
+#include "game/app/SoundId.h"
+#include "game/gameplay/GameLogic.h"
+#include "game/gameplay/GameLogicData.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIContinueGameLogicWindow.h"
+#include "game/menus/GUIDeleteProfileWindow.h"
+#include "game/menus/GUIExitWindow.h"
+#include "game/menus/GUIGameCompleteEffect.h"
+#include "game/menus/GUIGameCompleteWindow.h"
+#include "game/menus/GUIGameCursor.h"
+#include "game/menus/GUIGameLoadingWindow.h"
+#include "game/menus/GUIGameLogicGameExitWindow.h"
+#include "game/menus/GUIGameLogicLoadingWindow.h"
+#include "game/menus/GUIGameLogicMenuExitWindow.h"
+#include "game/menus/GUIGameLogicMenuWindow.h"
+#include "game/menus/GUIGameLogicPauseWindow.h"
+#include "game/menus/GUIGameLogicRestartWindow.h"
+#include "game/menus/GUIGameLogicWindow.h"
+#include "game/menus/GUIGameOverWindow.h"
+#include "game/menus/GUIHelpWindow.h"
+#include "game/menus/GUIHighScoresWindow.h"
+#include "game/menus/GUIIntroductionWindow.h"
+#include "game/menus/GUILevelCompleteWindow.h"
+#include "game/menus/GUILogosWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUINewProfileWindow.h"
+#include "game/menus/GUIOptionsWindow.h"
+#include "game/menus/GUIProfileNameConflictWindow.h"
+#include "game/menus/GUIProfilesWindow.h"
+#include "game/menus/GUIRelaxWindow.h"
+#include "game/menus/GUIRenameProfileWindow.h"
+#include "game/menus/GUIStageCompleteWindow.h"
+#include "game/menus/GUIStartGameLogicWindow.h"
+#include "game/menus/GUITutorialWindow.h"
+#include "game/menus/GUIUnicorn.h"
+#include "game/menus/GUIUpgradeWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/System.h"
 
 namespace ActionPuzzle {
 
 using namespace GameFramework;
 
-Game::Game(const std::string& company, const std::string& product) : GameBase(company, product)
+namespace {
+
+// The game's text tables after the framework's "game_title" and "common".
+const char* const kTextTables[] = {
+    "continue_game_logic", "delete_profile", "exit", "game_complete", "game_logic", "game_logic_exit",
+    "game_logic_menu", "game_logic_pause", "game_logic_restart", "game_over", "help", "high_scores",
+    "introduction", "level_complete", "loading", "main_menu", "mini_game", "new_profile", "options",
+    "profile_name_conflict", "profiles", "relax", "rename_profile", "stage_complete", "start_game",
+    "statistics", "tutorial", "welcome",
+};
+
+struct GameSound {
+    SoundId id;
+    const char* folder;
+    const char* name;
+    bool looping;
+};
+
+// In the order of registration: the two window sounds first.
+const GameSound kGameSounds[] = {
+    {SoundWindowAppear, "menu", "window_appear", false},
+    {SoundWindowDisappear, "menu", "window_disappear", false},
+    {SoundVolumeSlider, "menu", "volume_slider", true},
+    {SoundUpgrade, "menu", "upgrade", false},
+    {SoundChargeScore, "menu", "charge_score", true},
+    {SoundLevelBegin, "game", "level_begin", false},
+    {SoundLevelComplete, "game", "level_complete", false},
+    {SoundLevelFailed, "game", "level_failed", false},
+    {SoundElementGet, "game", "element_get", false},
+    {SoundElementPut0, "game", "element_put_0", false},
+    {SoundElementPut1, "game", "element_put_1", false},
+    {SoundElementPut2, "game", "element_put_2", false},
+    {SoundElementPut3, "game", "element_put_3", false},
+    {SoundElementPut4, "game", "element_put_4", false},
+    {SoundElementPutBad, "game", "element_put_bad", false},
+    {SoundElementCancel, "game", "element_cancel", false},
+    {SoundBonusTip, "game", "bonus_tip", false},
+    {SoundBonusMagnet, "game", "bonus_magnet", false},
+    {SoundBonusTipApply, "game", "bonus_tip_apply", false},
+    {SoundBonusMagnetApply, "game", "bonus_magnet_apply", false},
+    {SoundBonusPauseApply, "game", "bonus_pause_apply", false},
+    {SoundBonusRollbackApply, "game", "bonus_rollback_apply", false},
+    {SoundPathIntroduction, "game", "path_introduction", true},
+    {SoundPathIntroductionEnd, "game", "path_introduction_end", false},
+    {SoundPathBegin, "game", "path_begin", true},
+    {SoundPathEnd, "game", "path_end", true},
+    {SoundPathWarning, "game", "path_warning", false},
+    {SoundChargePathScore, "game", "charge_path_score", true},
+    {SoundTotemFlip, "game", "totem_flip", false},
+    {SoundTotemComplete, "game", "totem_complete", false},
+};
+
+const char* const kHomepageFile = "Homepage.url";
+
+// Music fades, in level units per second.
+constexpr float kMusicFadeOut = 1.0f;
+constexpr float kMenuMusicFadeIn = 0.5f;
+constexpr float kLevelMusicFadeIn = 0.1f;
+
+// The show place's window: hidden, as wide as the GUI screen.
+constexpr float kShowPlaceWidth = 800.0f;
+
+bool Is(const WindowControllerBase* window, WindowAction action)
 {
-    Init();
+    return window != nullptr && window->result == action;
 }
 
-Game::~Game() = default;
+} // namespace
+
+Game::Game(const std::string& company, const std::string& product) : Game(company, product, true) {}
+
+Game::Game(const std::string& company, const std::string& product, bool start) : GameBase(company, product)
+{
+    // Interface pictures are drawn at their own size.
+    ZorvaneEngine::GUITextureMipMapping = false;
+    if (!start)
+        return;
+    try {
+        Init();
+    } catch (...) {
+        // The base still saves the configuration when it goes, and the
+        // fields bound to these two are gone by then.
+        DetachConfigVariables();
+        throw;
+    }
+}
+
+Game::~Game()
+{
+    tutorialWindow.reset();
+    relaxWindow.reset();
+    introductionWindow.reset();
+    upgradeWindow.reset();
+    unicorn.reset();
+    gameCompleteEffect.reset();
+    menuWindowManager.reset();
+    menuBackground.reset();
+    DetachConfigVariables();
+
+    // The file in the installation folder, opened by its full path: a bare
+    // name would be looked up in whatever folder the program was started
+    // from, and one inside a pack has no path the desktop could open.
+    if (engine) {
+        const std::string path = installFolder + "\\" + kHomepageFile;
+        if (ZorvaneEngine::FileExistsOnDisk(path))
+            Platform::GetSystem().ShellOpen(Platform::ToNativePath(path));
+    }
+}
+
+void Game::DetachConfigVariables()
+{
+    if (!config)
+        return;
+    config->DetachVariable("g_camera_type");
+    config->DetachVariable("g_camera_value");
+}
 
 void Game::FillEngineSettings(ZorvaneEngine::EngineSettings& settings)
 {
@@ -33,6 +183,45 @@ void Game::FillEngineSettings(ZorvaneEngine::EngineSettings& settings)
     settings.videoMode = "1024x768x32";
     settings.iconId = kGameIconId;
 }
+
+void Game::RegisterConfigVariables()
+{
+    GameBase::RegisterConfigVariables();
+    config->AddVariable("1", "g_camera_type", ZorvaneEngine::ConfigVariableType::Int, true, &cameraType, false);
+    config->AddVariable("1", "g_camera_value", ZorvaneEngine::ConfigVariableType::Float, true, &cameraValue, false);
+}
+
+void Game::LoadTexts()
+{
+    GameBase::LoadTexts();
+    for (const char* name : kTextTables)
+        LoadTextFile(name);
+}
+
+void Game::RegisterSounds()
+{
+    using ZorvaneEngine::GUISoundId;
+    // Every hover id sounds the first button tick; the button's own hover
+    // alternates it with a second one.
+    guiSoundManager->AddSound(ZorvaneEngine::GUISoundButtonHover, GetSoundFileName("menu", "button_select_0"));
+    guiSoundManager->AddSound(ZorvaneEngine::GUISoundButtonHover, GetSoundFileName("menu", "button_select_1"));
+    for (uint32_t id = 1; id < ZorvaneEngine::GUISoundEditBoxChange; ++id) {
+        const char* name = id % 2 == 1 ? "button_click" : "button_select_0";
+        guiSoundManager->AddSound(static_cast<GUISoundId>(id), GetSoundFileName("menu", name));
+    }
+    guiSoundManager->AddSound(ZorvaneEngine::GUISoundEditBoxChange, GetSoundFileName("menu", "edit_box_print"));
+    // The GUI sounds were made at full volume.
+    soundPlayer->SetSoundVolume(soundPlayer->GetSoundVolume());
+
+    soundPlayer->AddMusic(MusicMenu, GetSoundFileName("music", "menu"));
+    soundPlayer->AddMusic(MusicGame0, GetSoundFileName("music", "game0"));
+    soundPlayer->AddMusic(MusicGame1, GetSoundFileName("music", "game1"));
+
+    for (const GameSound& sound : kGameSounds)
+        soundPlayer->AddSound(sound.id, GetSoundFileName(sound.folder, sound.name), sound.looping);
+}
+
+// --- Factories ---
 
 std::unique_ptr<LevelManagerBase> Game::CreateLevelManager()
 {
@@ -50,154 +239,504 @@ std::unique_ptr<ProfileManagerBase> Game::CreateProfileManager()
 
 std::unique_ptr<DataKeeper> Game::CreateGameData()
 {
-    return std::make_unique<DataKeeper>(engine.get(), GetLanguageCode());
+    return std::make_unique<GameData>(engine.get(), GetLanguageCode());
 }
 
 std::unique_ptr<GUIGameCursorBase> Game::CreateGameCursor()
 {
-    return std::make_unique<GUIGameCursorBase>(engine.get());
+    return std::make_unique<GUIGameCursor>(engine.get());
 }
 
 std::unique_ptr<GUILogosWindowBase> Game::CreateLogosWindow()
 {
-    return std::make_unique<GUILogosWindowBase>(engine.get());
+    return std::make_unique<GUILogosWindow>(engine.get());
 }
 
 std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLoadingWindow()
 {
-    return std::make_unique<GUILoadingWindowBase>(engine.get());
+    // The background comes first: it plays its intro behind the logos and
+    // the loading screen.
+    menuBackground = std::make_unique<GUIBackgroundWindow>(
+        GetLanguageCode(), soundPlayer.get(), engine.get(), static_cast<LevelManager*>(levelManager.get()),
+        static_cast<ProfileManager*>(profileManager.get()));
+    return std::make_unique<GUIGameLoadingWindow>(engine.get(), static_cast<GUIGameCursor*>(gameCursor.get()),
+                                                  menuBackground.get());
 }
+
+void Game::CreateWindows()
+{
+    GameData* data = static_cast<GameData*>(gameData.get());
+    menuWindowManager = std::make_unique<GUIMenuWindowManager>(menuBackground.get());
+    menuWindowManager->free = false;
+    unicorn = std::make_unique<GUIUnicorn>(engine.get(), soundPlayer.get(), menuBackground.get());
+    gameCompleteEffect =
+        std::make_unique<GUIGameCompleteEffect>(unicorn.get(), menuBackground.get(), engine.get(), data);
+    ZorvaneEngine::GUIWindow* showPlace =
+        guiManager->CreateWindow(0, {0, 0}, {kShowPlaceWidth, 0}, nullptr, menuBackground->GetMenuRoot());
+    upgradeWindow = std::make_unique<GUIUpgradeWindow>(engine.get(), menuWindowManager.get(), showPlace);
+    introductionWindow = std::make_unique<GUIIntroductionWindow>(engine.get(), soundPlayer.get(), data,
+                                                                 menuWindowManager.get(), menuBackground->GetMenuRoot());
+    relaxWindow = std::make_unique<GUIRelaxWindow>(engine.get(), soundPlayer.get(), data, menuWindowManager.get(),
+                                                   menuBackground->GetMenuRoot(),
+                                                   static_cast<ProfileManager*>(profileManager.get()));
+    tutorialWindow = std::make_unique<GUITutorialWindow>(engine.get(), soundPlayer.get(), data,
+                                                         menuWindowManager.get(), menuBackground->GetMenuRoot(),
+                                                         static_cast<ProfileManager*>(profileManager.get()));
+    GameBase::CreateWindows();
+}
+
+// Every menu screen is made with the same five: the engine, the sound
+// player, the catalogue, the menu window manager and the menu root as its
+// parent, then what the screen needs besides.
+#define TANGROVE_MENU_ARGUMENTS                                                                           \
+    engine.get(), soundPlayer.get(), static_cast<GameData*>(gameData.get()), menuWindowManager.get(),     \
+        menuBackground->GetMenuRoot()
 
 std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 {
-    return std::make_unique<GUILoadingWindowBase>(engine.get());
+    return std::make_unique<GUIGameLogicLoadingWindow>(engine.get(), menuWindowManager.get(),
+                                                       static_cast<LevelManager*>(levelManager.get()),
+                                                       unicorn.get(), 0);
 }
 
 std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GUIWelcomeWindowBase>(profileManager.get());
+    return std::make_unique<GUIWelcomeWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
 {
-    return std::make_unique<GUIExitWindowBase>(engine.get());
+    return std::make_unique<GUIExitWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GUIMainMenuWindowBase>();
+    return std::make_unique<GUIMainMenuWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GUIProfilesWindowBase>(profileManager.get());
+    return std::make_unique<GUIProfilesWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GUINewProfileWindowBase>(profileManager.get());
+    return std::make_unique<GUINewProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GUIRenameProfileWindowBase>(profileManager.get());
+    return std::make_unique<GUIRenameProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GUIDeleteProfileWindowBase>(profileManager.get());
+    return std::make_unique<GUIDeleteProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GUIProfileNameConflictWindowBase>();
+    return std::make_unique<GUIProfileNameConflictWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GUIStartGameLogicWindowBase>();
+    return std::make_unique<GUIStartGameLogicWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(),
+                                                     static_cast<LevelManager*>(levelManager.get()),
+                                                     gameCompleteEffect.get());
 }
 
 std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GUIContinueGameLogicWindowBase>(engine.get());
+    return std::make_unique<GUIContinueGameLogicWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GUIHighScoresWindowBase>(highScores.get());
+    return std::make_unique<GUIHighScoresWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(), highScores.get());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GUIOptionsWindowBase>(engine.get(), soundPlayer.get(), profileManager.get());
+    return std::make_unique<GUIOptionsWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    return std::make_unique<GUIHelpWindowBase>();
+    return std::make_unique<GUIHelpWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GUIGameLogicWindowBase>(engine.get(), profileManager.get());
+    return std::make_unique<GUIGameLogicWindow>(engine.get(), static_cast<GameData*>(gameData.get()),
+                                                menuWindowManager.get(), GetProfileManager());
 }
 
 std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GUIGameLogicPauseWindowBase>(engine.get());
+    return std::make_unique<GUIGameLogicPauseWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GUIGameLogicMenuWindowBase>(engine.get(), soundPlayer.get(), profileManager.get());
+    return std::make_unique<GUIGameLogicMenuWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GUIGameLogicMenuExitWindowBase>(engine.get());
+    return std::make_unique<GUIGameLogicMenuExitWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GUIGameLogicRestartWindowBase>(engine.get());
+    return std::make_unique<GUIGameLogicRestartWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GUIGameLogicGameExitWindowBase>(engine.get());
+    return std::make_unique<GUIGameLogicGameExitWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GUILevelCompleteWindowBase>(engine.get(), levelManager.get());
+    return std::make_unique<GUILevelCompleteWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(),
+                                                    static_cast<LevelManager*>(levelManager.get()));
 }
 
 std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 {
-    return std::make_unique<GUIStageCompleteWindowBase>(engine.get(), levelManager.get());
+    return std::make_unique<GUIStageCompleteWindow>(engine.get(), static_cast<LevelManager*>(levelManager.get()),
+                                                    menuBackground.get(), false);
 }
 
 std::unique_ptr<GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GUIGameCompleteWindowBase>(engine.get());
+    return std::make_unique<GUIGameCompleteWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
 std::unique_ptr<GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GUIGameOverWindowBase>(engine.get());
+    return std::make_unique<GUIGameOverWindow>(TANGROVE_MENU_ARGUMENTS);
 }
 
-std::unique_ptr<DataKeeper> Game::CreateGameLogicData(const GameFramework::StageInfo&,
-                                                      const GameFramework::LevelInfo&)
+#undef TANGROVE_MENU_ARGUMENTS
+
+std::unique_ptr<DataKeeper> Game::CreateGameLogicData(const GameFramework::StageInfo& stage,
+                                                      const GameFramework::LevelInfo& level)
 {
-    return std::make_unique<DataKeeper>(engine.get(), GetLanguageCode());
+    return std::make_unique<GameLogicData>(engine.get(), GetLanguageCode(), static_cast<const StageInfo&>(stage),
+                                           static_cast<const LevelInfo&>(level));
 }
 
 std::unique_ptr<GameLogicBase> Game::CreateGameLogic(const GameFramework::StageInfo& stage,
                                                      const GameFramework::LevelInfo& level, int32_t carriedValue)
 {
-    return std::make_unique<GameLogicBase>(stage, level, *engine, soundPlayer.get(), carriedValue);
+    return std::make_unique<GameLogic>(engine.get(), soundPlayer.get(), static_cast<GUIGameCursor*>(gameCursor.get()),
+                                       GetProfileManager(), static_cast<GameData*>(gameData.get()),
+                                       static_cast<GameLogicData*>(currentLevelKeeper.get()),
+                                       static_cast<const StageInfo&>(stage), static_cast<const LevelInfo&>(level),
+                                       carriedValue);
+}
+
+// --- The screen state machine ---
+
+void Game::ProcessWindowActions()
+{
+    GameBase::ProcessWindowActions();
+    if (upgradeWindow) OnUpgradeWindowAction();
+    if (gameCompleteEffect) OnGameCompleteEffectAction();
+    if (introductionWindow) OnIntroductionWindowAction();
+    if (relaxWindow) OnRelaxWindowAction();
+    if (tutorialWindow) OnTutorialWindowAction();
+}
+
+void Game::ClearWindowActions()
+{
+    if (upgradeWindow) upgradeWindow->result = WindowAction::None;
+    if (gameCompleteEffect) gameCompleteEffect->result = WindowAction::None;
+    if (introductionWindow) introductionWindow->result = WindowAction::None;
+    if (relaxWindow) relaxWindow->result = WindowAction::None;
+    if (tutorialWindow) tutorialWindow->result = WindowAction::None;
+    GameBase::ClearWindowActions();
+}
+
+void Game::UpdateWindows()
+{
+    if (menuBackground) {
+        menuBackground->Update();
+        // Acknowledged every frame the background waits for it.
+        if (menuWindowManager && menuBackground->state == BackgroundState::MenusMayStart) {
+            menuWindowManager->free = true;
+            menuBackground->menuReadyAcknowledged = true;
+        }
+    }
+    if (gameCompleteEffect) gameCompleteEffect->Update();
+    if (unicorn) unicorn->Update();
+    if (upgradeWindow) upgradeWindow->Update();
+    if (introductionWindow) introductionWindow->Update();
+    if (relaxWindow) relaxWindow->Update();
+    if (tutorialWindow) tutorialWindow->Update();
+    GameBase::UpdateWindows();
+}
+
+void Game::PlayMenuMusic()
+{
+    soundPlayer->StopAllMusic(kMusicFadeOut);
+    soundPlayer->PlayMusic(MenuMusicChannel, MusicMenu, kMenuMusicFadeIn);
+}
+
+void Game::PlayLevelMusic()
+{
+    soundPlayer->StopAllMusic(kMusicFadeOut);
+    soundPlayer->PlayMusic(LevelMusicChannel, MusicGame0 + levelTrackIndex, kLevelMusicFadeIn);
+    levelTrackIndex = 1 - levelTrackIndex;
+}
+
+Profile* Game::GetGameProfile() const
+{
+    return static_cast<Profile*>(GetProfile());
+}
+
+ProfileManager* Game::GetProfileManager() const
+{
+    return static_cast<ProfileManager*>(profileManager.get());
+}
+
+void Game::OnLogosWindowAction()
+{
+    if (!Is(logosWindow.get(), WindowAction::Done))
+        return;
+    logosWindow->Close();
+    if (gameLoadingWindow) gameLoadingWindow->Open(gameData.get());
+    if (menuBackground) menuBackground->active = true;
+    // Nothing plays yet, so nothing is stopped.
+    soundPlayer->PlayMusic(MenuMusicChannel, MusicMenu, kMenuMusicFadeIn);
+}
+
+void Game::OnMainMenuWindowAction()
+{
+    GameBase::OnMainMenuWindowAction();
+    GUIMainMenuWindowBase* w = mainMenuWindow.get();
+    if (w->result == ToIntroduction) {
+        w->Close();
+        if (introductionWindow) introductionWindow->Open();
+    } else if (w->result == ToShowPlace) {
+        w->Close();
+        if (upgradeWindow) {
+            upgradeWindow->time = 0.0f;
+            upgradeWindow->active = true;
+            upgradeWindow->result = WindowAction::None;
+        }
+    }
+}
+
+void Game::OnProfilesWindowAction()
+{
+    GameBase::OnProfilesWindowAction();
+    // Another profile may be current now: the stage layers follow it.
+    if (Is(profilesWindow.get(), WindowAction::ToMainMenu) && menuBackground)
+        menuBackground->UpdateStageIndex();
+}
+
+void Game::ResetBackgroundForLevel()
+{
+    if (!menuBackground)
+        return;
+    menuBackground->v = 1.0f;
+    menuBackground->fadeOn = false;
+    menuBackground->state = BackgroundState::PlateDown;
+    menuBackground->plateRequest = false;
+    menuBackground->plateReleaseRequest = false;
+    menuBackground->plateUp = false;
+    menuBackground->plateReady = false;
+}
+
+void Game::OnGameLogicLoadingWindowAction()
+{
+    GameBase::OnGameLogicLoadingWindowAction();
+    if (!Is(gameLogicLoadingWindow.get(), WindowAction::Done))
+        return;
+    ResetBackgroundForLevel();
+    PlayLevelMusic();
+}
+
+void Game::OnStartGameLogicWindowAction()
+{
+    GUIStartGameLogicWindowBase* w = startGameLogicWindow.get();
+    if (w->result == WindowAction::Play) {
+        // Hidden while the level loads; the level's start shows it again.
+        if (gameCursor) gameCursor->Show(false);
+    } else if (w->result == ToTutorial) {
+        w->Close();
+        if (tutorialWindow) {
+            const Profile* profile = GetGameProfile();
+            tutorialWindow->show = profile != nullptr && profile->tutorialPending;
+            tutorialWindow->Open();
+        }
+    }
+    GameBase::OnStartGameLogicWindowAction();
+}
+
+void Game::OnHighScoresWindowAction()
+{
+    GUIHighScoresWindowBase* w = highScoresWindow.get();
+    if (w->result == ToRelaxOffer) {
+        w->Close();
+        if (relaxWindow) relaxWindow->Open();
+    } else if (w->result == WindowAction::ToMainMenu) {
+        w->Close();
+        if (mainMenuWindow) mainMenuWindow->Open();
+    }
+}
+
+void Game::OnGameLogicWindowAction()
+{
+    // The windows shown over the level take the ordinary pointer.
+    const WindowAction result = gameLogicWindow->result;
+    if (result == WindowAction::ToExit || result == WindowAction::Pause || result == WindowAction::ToGameMenu) {
+        if (gameCursor) gameCursor->SelectCursor(0);
+    }
+    GameBase::OnGameLogicWindowAction();
+}
+
+void Game::OnGameLogicMenuExitWindowAction()
+{
+    GameBase::OnGameLogicMenuExitWindowAction();
+    if (Is(gameLogicMenuExitWindow.get(), WindowAction::ToMainMenu))
+        PlayMenuMusic();
+}
+
+void Game::OnGameLogicRestartWindowAction()
+{
+    GameBase::OnGameLogicRestartWindowAction();
+    if (Is(gameLogicRestartWindow.get(), WindowAction::Proceed))
+        PlayMenuMusic();
+}
+
+void Game::OnLevelWon()
+{
+    GameBase::OnLevelWon();
+    if (gameCursor) gameCursor->SelectCursor(0);
+}
+
+void Game::GoToPreviousLevel()
+{
+    GameBase::GoToPreviousLevel();
+    if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::AfterLevel);
+}
+
+void Game::OnLevelCompleteWindowAction()
+{
+    if (Is(levelCompleteWindow.get(), WindowAction::Proceed))
+        PlayMenuMusic();
+    GameBase::OnLevelCompleteWindowAction();
+}
+
+void Game::OnStageCompleteWindowAction()
+{
+    if (Is(stageCompleteWindow.get(), WindowAction::Proceed))
+        PlayMenuMusic();
+    GameBase::OnStageCompleteWindowAction();
+}
+
+void Game::OnGameCompleteWindowAction()
+{
+    GameBase::OnGameCompleteWindowAction();
+    if (Is(gameCompleteWindow.get(), WindowAction::Done))
+        RunFinale();
+}
+
+void Game::RunFinale()
+{
+    Profile* profile = GetGameProfile();
+    if (profile && profile->gameNotCompleted) {
+        profile->gameNotCompleted = false;
+        profile->Save();
+    }
+    if (menuBackground) {
+        menuBackground->unicornEnabled = true;
+        menuBackground->unicornEarned = profile != nullptr && !profile->gameNotCompleted;
+        menuBackground->finaleTime = 0.0f;
+        menuBackground->finaleFadeIn = true;
+        menuBackground->finaleFadeOut = false;
+    }
+    if (unicorn && unicorn->window) {
+        unicorn->showing = false;
+        unicorn->leaving = true;
+        unicorn->clock = 0.0f;
+        unicorn->done = false;
+    }
+}
+
+void Game::OnGameOverWindowAction()
+{
+    GameBase::OnGameOverWindowAction();
+    if (Is(gameOverWindow.get(), WindowAction::Done))
+        PlayMenuMusic();
+}
+
+void Game::OnUpgradeWindowAction()
+{
+    if (upgradeWindow->result != WindowAction::ToMainMenu)
+        return;
+    if (upgradeWindow->GetWindow()) upgradeWindow->GetWindow()->SetVisible(false);
+    upgradeWindow->active = false;
+    upgradeWindow->time = 0.0f;
+    if (mainMenuWindow) mainMenuWindow->Open();
+}
+
+void Game::OnGameCompleteEffectAction()
+{
+    if (gameCompleteEffect->result != WindowAction::GameComplete)
+        return;
+    if (gameCompleteEffect->GetRootWindow()) gameCompleteEffect->GetRootWindow()->SetVisible(false);
+    if (gameCompleteWindow) {
+        // The story is told once per player: until the game-complete
+        // screen's end has cleared the profile's flag.
+        const Profile* profile = GetGameProfile();
+        static_cast<GUIGameCompleteWindow*>(gameCompleteWindow.get())->showText =
+            profile != nullptr && profile->gameNotCompleted;
+        gameCompleteWindow->Open();
+    }
+}
+
+void Game::OnIntroductionWindowAction()
+{
+    if (introductionWindow->result != WindowAction::Play)
+        return;
+    Profile* profile = GetGameProfile();
+    // Only a player's start opens the introduction.
+    if (!profile)
+        return;
+    profile->introductionPending = false;
+    profile->Save();
+    introductionWindow->Close();
+    // The main menu's own start, from here on.
+    if (profile->inProgress) {
+        if (continueGameLogicWindow) continueGameLogicWindow->Open();
+    } else {
+        profile->Reset();
+        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromMainMenu);
+    }
+}
+
+void Game::OnRelaxWindowAction()
+{
+    if (relaxWindow->result != WindowAction::ToMainMenu)
+        return;
+    relaxWindow->Close();
+    if (mainMenuWindow) mainMenuWindow->Open();
+}
+
+void Game::OnTutorialWindowAction()
+{
+    if (tutorialWindow->result == WindowAction::ToMainMenu) {
+        tutorialWindow->Close();
+        if (mainMenuWindow) mainMenuWindow->Open();
+    } else if (tutorialWindow->result == WindowAction::Proceed) {
+        tutorialWindow->Close();
+        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartFromTutorial);
+    }
 }
 
 } // namespace ActionPuzzle

@@ -1,20 +1,51 @@
 #pragma once
-// The concrete game object: the framework's game with this game's settings.
-// Until the game's own screens exist its factories hand out the framework's
-// plain screens, so the program starts, shows its first screen and ends.
+// The concrete game object: the framework's game with this game's settings,
+// configuration variables, text tables, sounds and music, the factories of
+// its own screens and level, and its additions to the screen state machine:
+// music and cursor changes, the menu background's changes, and four screens
+// of its own (show place, introduction, relax offer, tutorial) plus the
+// game-complete effect.
+//
+// Music: the menu track plays on channel 0; the two level tracks take turns
+// on channel 1, one level after the other, whatever happens between.
+#include <memory>
 #include <string>
 
 #include "framework/GameBase.h"
 
 namespace ActionPuzzle {
 
+class GUIBackgroundWindow;
+class GUIGameCompleteEffect;
+class GUIIntroductionWindow;
+class GUIMenuWindowManager;
+class GUIRelaxWindow;
+class GUITutorialWindow;
+class GUIUnicorn;
+class GUIUpgradeWindow;
+class Profile;
+class ProfileManager;
+
 class Game : public GameFramework::GameBase {
 public:
     // Runs the whole start-up (GameBase::Init) with the overrides in place.
     Game(const std::string& company, const std::string& product);
+    // Deletes the game's own objects, then opens "Homepage.url" of the
+    // installation folder with the desktop when it is there.
     ~Game() override;
 
     void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override;
+    // The framework's, then "g_camera_type" and "g_camera_value": saved,
+    // read by nothing else.
+    void RegisterConfigVariables() override;
+    // The framework's two tables, then the game's 28.
+    void LoadTexts() override;
+    // The GUI sounds, the music tracks and the game's sounds.
+    void RegisterSounds() override;
+    float GetDefaultMusicVolume() override { return 0.16f; }
+    float GetDefaultSoundVolume() override { return 0.7f; }
+    // The game's own objects, then the framework's screens, which take them.
+    void CreateWindows() override;
 
     std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override;
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
@@ -51,6 +82,69 @@ public:
     std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageInfo& stage,
                                                                   const GameFramework::LevelInfo& level,
                                                                   int32_t carriedValue) override;
+
+    // The framework's dispatch, then the game's own screens.
+    void ProcessWindowActions() override;
+    void ClearWindowActions() override;
+    // The background and the game's own objects before every framework
+    // screen.
+    void UpdateWindows() override;
+
+    void OnLogosWindowAction() override;
+    void OnMainMenuWindowAction() override;
+    void OnProfilesWindowAction() override;
+    void OnGameLogicLoadingWindowAction() override;
+    void OnStartGameLogicWindowAction() override;
+    void OnHighScoresWindowAction() override;
+    void OnGameLogicWindowAction() override;
+    void OnGameLogicMenuExitWindowAction() override;
+    void OnGameLogicRestartWindowAction() override;
+    void OnLevelWon() override;
+    void GoToPreviousLevel() override;
+    void OnLevelCompleteWindowAction() override;
+    void OnStageCompleteWindowAction() override;
+    void OnGameCompleteWindowAction() override;
+    void OnGameOverWindowAction() override;
+
+    virtual void OnUpgradeWindowAction();
+    virtual void OnGameCompleteEffectAction();
+    virtual void OnIntroductionWindowAction();
+    virtual void OnRelaxWindowAction();
+    virtual void OnTutorialWindowAction();
+
+protected:
+    // Without start: a derived test game installs what it needs and calls
+    // Init itself.
+    Game(const std::string& company, const std::string& product, bool start);
+
+    int32_t cameraType = 1;     // "g_camera_type"
+    float cameraValue = 1.0f;   // "g_camera_value"
+    std::unique_ptr<GUIBackgroundWindow> menuBackground;
+    std::unique_ptr<GUIMenuWindowManager> menuWindowManager;
+    std::unique_ptr<GUIGameCompleteEffect> gameCompleteEffect;
+    std::unique_ptr<GUIUnicorn> unicorn;
+    std::unique_ptr<GUIUpgradeWindow> upgradeWindow;  // the show place
+    std::unique_ptr<GUIIntroductionWindow> introductionWindow;
+    std::unique_ptr<GUIRelaxWindow> relaxWindow;
+    std::unique_ptr<GUITutorialWindow> tutorialWindow;
+    // Which level track plays next: 0 "game0", 1 "game1".
+    int32_t levelTrackIndex = 0;
+
+private:
+    // Before the fields bound to them go.
+    void DetachConfigVariables();
+    // Stops every track and fades the menu track in.
+    void PlayMenuMusic();
+    // Stops every track and fades in the level track whose turn it is.
+    void PlayLevelMusic();
+    // The background shows the level: the menu scene fades out, the title
+    // plate is down.
+    void ResetBackgroundForLevel();
+    // After the game-complete screen: the profile has completed the game,
+    // the background earns its unicorn and the unicorn leaves.
+    void RunFinale();
+    Profile* GetGameProfile() const;
+    ProfileManager* GetProfileManager() const;
 };
 
 } // namespace ActionPuzzle

@@ -18,12 +18,12 @@ struct DeviceContextObject;
 using DeviceContext = DeviceContextObject*;
 struct CursorObject;
 using CursorHandle = CursorObject*;
+struct IconObject;
+using IconHandle = IconObject*;
 // A keyboard layout handle (HKL): the layout's language id in the high 16
 // bits, the language of the keys in the low 16 bits; 0 means none.
 using KeyboardLayout = uint32_t;
 constexpr uint32_t KLF_ACTIVATE = 0x1;
-struct IconObject;
-using IconHandle = IconObject*;
 
 struct Rect {
     int32_t left = 0;

@@ -55,6 +55,7 @@ GlShared::~GlShared()
 {
     RemovePresenter(this);
     RemoveSdlEventListener(&watch_);
+    RemovePresenter(this);
 }
 
 void GlShared::WindowWatch::OnSdlEvent(const SDL_Event& event)
