@@ -8,6 +8,7 @@
 // run on a fixed step.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@
 #include "engine/input/Controls.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/ProfileBase.h"
+#include "framework/ScoreKeeper.h"
 #include "framework/SoundPlayer.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelManager.h"
@@ -166,9 +168,12 @@ protected:
         left = leftDown;
         right = rightDown;
         Controls& input = *engine->input;
+        // The player's buttons stand in for the device's poll, which would
+        // report the scripted mouse with its buttons up.
         input.SetKeyState(leftDown, "MOUSE1");
         input.SetKeyState(rightDown, "MOUSE2");
-        input.Update();
+        input.Controls::Update();
+        if (beforeFrame) beforeFrame();
         engine->guiManager->GetDefaultCursor()->position = at;
         engine->timers->frameStep = dt;
         logic->Update();
@@ -232,6 +237,8 @@ protected:
     std::unique_ptr<GameData> gameData;
     std::unique_ptr<GameLogicData> keeper;
     std::unique_ptr<GameLogic> logic;
+    // Runs at the start of every frame, before the level's update.
+    std::function<void()> beforeFrame;
     Vector2 pointer{400, 300};
     bool left = false;
     bool right = false;
