@@ -263,6 +263,13 @@ std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLoadingWindow()
                                                   menuBackground.get());
 }
 
+template <class Screen, class... Extra>
+std::unique_ptr<Screen> Game::MakeMenuScreen(Extra... extra)
+{
+    return std::make_unique<Screen>(engine.get(), soundPlayer.get(), static_cast<GameData*>(gameData.get()),
+                                    menuWindowManager.get(), menuBackground->GetMenuRoot(), extra...);
+}
+
 void Game::CreateWindows()
 {
     GameData* data = static_cast<GameData*>(gameData.get());
@@ -274,23 +281,11 @@ void Game::CreateWindows()
     ZorvaneEngine::GUIWindow* showPlace =
         guiManager->CreateWindow(0, {0, 0}, {kShowPlaceWidth, 0}, nullptr, menuBackground->GetMenuRoot());
     upgradeWindow = std::make_unique<GUIUpgradeWindow>(engine.get(), menuWindowManager.get(), showPlace);
-    introductionWindow = std::make_unique<GUIIntroductionWindow>(engine.get(), soundPlayer.get(), data,
-                                                                 menuWindowManager.get(), menuBackground->GetMenuRoot());
-    relaxWindow = std::make_unique<GUIRelaxWindow>(engine.get(), soundPlayer.get(), data, menuWindowManager.get(),
-                                                   menuBackground->GetMenuRoot(),
-                                                   static_cast<ProfileManager*>(profileManager.get()));
-    tutorialWindow = std::make_unique<GUITutorialWindow>(engine.get(), soundPlayer.get(), data,
-                                                         menuWindowManager.get(), menuBackground->GetMenuRoot(),
-                                                         static_cast<ProfileManager*>(profileManager.get()));
+    introductionWindow = MakeMenuScreen<GUIIntroductionWindow>();
+    relaxWindow = MakeMenuScreen<GUIRelaxWindow>(GetProfileManager());
+    tutorialWindow = MakeMenuScreen<GUITutorialWindow>(GetProfileManager());
     GameBase::CreateWindows();
 }
-
-// Every menu screen is made with the same five: the engine, the sound
-// player, the catalogue, the menu window manager and the menu root as its
-// parent, then what the screen needs besides.
-#define TANGROVE_MENU_ARGUMENTS                                                                           \
-    engine.get(), soundPlayer.get(), static_cast<GameData*>(gameData.get()), menuWindowManager.get(),     \
-        menuBackground->GetMenuRoot()
 
 std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 {
@@ -301,69 +296,68 @@ std::unique_ptr<GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GUIWelcomeWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIWelcomeWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIExitWindowBase> Game::CreateExitWindow()
 {
-    return std::make_unique<GUIExitWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIExitWindow>();
 }
 
 std::unique_ptr<GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GUIMainMenuWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIMainMenuWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GUIProfilesWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIProfilesWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GUINewProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUINewProfileWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GUIRenameProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIRenameProfileWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GUIDeleteProfileWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIDeleteProfileWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GUIProfileNameConflictWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIProfileNameConflictWindow>();
 }
 
 std::unique_ptr<GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GUIStartGameLogicWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(),
-                                                     static_cast<LevelManager*>(levelManager.get()),
-                                                     gameCompleteEffect.get());
+    return MakeMenuScreen<GUIStartGameLogicWindow>(
+        GetProfileManager(), static_cast<LevelManager*>(levelManager.get()), gameCompleteEffect.get());
 }
 
 std::unique_ptr<GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GUIContinueGameLogicWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIContinueGameLogicWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GUIHighScoresWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(), highScores.get());
+    return MakeMenuScreen<GUIHighScoresWindow>(GetProfileManager(), highScores.get());
 }
 
 std::unique_ptr<GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GUIOptionsWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIOptionsWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    return std::make_unique<GUIHelpWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIHelpWindow>();
 }
 
 std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
@@ -374,33 +368,32 @@ std::unique_ptr<GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 
 std::unique_ptr<GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GUIGameLogicPauseWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameLogicPauseWindow>();
 }
 
 std::unique_ptr<GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GUIGameLogicMenuWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager());
+    return MakeMenuScreen<GUIGameLogicMenuWindow>(GetProfileManager());
 }
 
 std::unique_ptr<GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GUIGameLogicMenuExitWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameLogicMenuExitWindow>();
 }
 
 std::unique_ptr<GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GUIGameLogicRestartWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameLogicRestartWindow>();
 }
 
 std::unique_ptr<GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GUIGameLogicGameExitWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameLogicGameExitWindow>();
 }
 
 std::unique_ptr<GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GUILevelCompleteWindow>(TANGROVE_MENU_ARGUMENTS, GetProfileManager(),
-                                                    static_cast<LevelManager*>(levelManager.get()));
+    return MakeMenuScreen<GUILevelCompleteWindow>(GetProfileManager(), static_cast<LevelManager*>(levelManager.get()));
 }
 
 std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -411,15 +404,13 @@ std::unique_ptr<GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 
 std::unique_ptr<GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GUIGameCompleteWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameCompleteWindow>();
 }
 
 std::unique_ptr<GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GUIGameOverWindow>(TANGROVE_MENU_ARGUMENTS);
+    return MakeMenuScreen<GUIGameOverWindow>();
 }
-
-#undef TANGROVE_MENU_ARGUMENTS
 
 std::unique_ptr<DataKeeper> Game::CreateGameLogicData(const GameFramework::StageInfo& stage,
                                                       const GameFramework::LevelInfo& level)

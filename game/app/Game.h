@@ -145,6 +145,11 @@ private:
     void RunFinale();
     Profile* GetGameProfile() const;
     ProfileManager* GetProfileManager() const;
+    // A menu screen: made with the engine, the sound player, the catalogue,
+    // the menu window manager and the menu root as its parent, then what
+    // the screen needs besides.
+    template <class Screen, class... Extra>
+    std::unique_ptr<Screen> MakeMenuScreen(Extra... extra);
 };
 
 } // namespace ActionPuzzle

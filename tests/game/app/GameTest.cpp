@@ -38,7 +38,7 @@ TEST(GameTest, StartsUpBehindTheLoadingScreenWithTheShippedData)
     // The last of the 30 tables.
     EXPECT_NE(engine->guiManager->GetTextManager()->GetText("WELCOME_TITLE"), u"UNKNOWN");
 
-    game.RunStartUp();
+    game.RunStartUp(world.env.scripted);
     ASSERT_TRUE(game.HasAllWindows());
     // The catalogue was loaded and handed to the background.
     EXPECT_NE(game.Data()->levelRootWindow, nullptr);
@@ -100,7 +100,7 @@ TEST(GameTest, AStartUpWithoutItsBackgroundListEndsInTheFatalError)
     world.UseSmallData("");
     TestSupport::GameUnderTest& game = world.Start();
     try {
-        game.RunStartUp();
+        game.RunStartUp(world.env.scripted);
         FAIL() << "no fatal error";
     } catch (const ZorvaneEngine::FatalError& error) {
         EXPECT_EQ(error.message.rfind("Failed to open \"", 0), 0u) << error.message;

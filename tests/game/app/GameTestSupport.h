@@ -5,6 +5,7 @@
 // (linked in as "<folder>/bin/data"), or a small tree the test writes, with
 // only a catalogue and a background list, whose models are missing.
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,10 +16,111 @@
 #include "engine/core/Window.h"
 #include "game/app/Game.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelManager.h"
+#include "game/app/Profile.h"
+#include "game/app/ProfileManager.h"
 #include "game/app/SoundId.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIContinueGameLogicWindow.h"
+#include "game/menus/GUIGameCompleteWindow.h"
+#include "game/menus/GUIGameLoadingWindow.h"
+#include "game/menus/GUIGameLogicLoadingWindow.h"
+#include "game/menus/GUIGameLogicWindow.h"
+#include "framework/GUIGameLogicMenuWindowBase.h"
+#include "framework/GameLogicBase.h"
+#include "framework/LevelScreenBases.h"
+#include "game/menus/GUIHighScoresWindow.h"
+#include "game/menus/GUIGameCursor.h"
+#include "game/menus/GUIIntroductionWindow.h"
+#include "game/menus/GUILogosWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIRelaxWindow.h"
+#include "game/menus/GUIStartGameLogicWindow.h"
+#include "game/menus/GUITutorialWindow.h"
+#include "game/menus/GUIGameCompleteEffect.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUIUnicorn.h"
+#include "game/menus/GUIUpgradeWindow.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace TestSupport {
+
+using Journal = std::vector<std::string>;
+
+// One of the game's screens that also writes its opening and closing into a
+// journal ("open level start(2)", "close main menu").
+template <class Screen>
+class Spy : public Screen {
+public:
+    template <class... Arguments>
+    Spy(Journal* journal, std::string name, Arguments&&... arguments)
+        : Screen(std::forward<Arguments>(arguments)...), journal(journal), name(std::move(name))
+    {
+    }
+    void Close() override
+    {
+        Screen::Close();
+        journal->push_back("close " + name);
+    }
+
+protected:
+    void Note(const std::string& what) const { journal->push_back(what); }
+
+    Journal* journal;
+    std::string name;
+};
+
+template <class Screen>
+class PlainSpy : public Spy<Screen> {
+public:
+    using Spy<Screen>::Spy;
+    void Open() override
+    {
+        Screen::Open();
+        this->Note("open " + this->name);
+    }
+};
+
+template <class Screen>
+class LoadingSpy : public Spy<Screen> {
+public:
+    using Spy<Screen>::Spy;
+    void Open(GameFramework::DataKeeper* keeper) override
+    {
+        Screen::Open(keeper);
+        this->Note("open " + this->name + (keeper ? "(keeper)" : "()"));
+    }
+};
+
+class LevelStartSpy : public Spy<ActionPuzzle::GUIStartGameLogicWindow> {
+public:
+    using Spy::Spy;
+    void Open(GameFramework::LevelStartOpenMode mode) override
+    {
+        GUIStartGameLogicWindow::Open(mode);
+        Note("open " + name + "(" + std::to_string(static_cast<int>(mode)) + ")");
+    }
+};
+
+class HighScoresSpy : public Spy<ActionPuzzle::GUIHighScoresWindow> {
+public:
+    using Spy::Spy;
+    void Open(GameFramework::HighScoresOpenMode mode, GameFramework::HighScoreEntry* entry) override
+    {
+        GUIHighScoresWindow::Open(mode, entry);
+        Note("open " + name + "(" + std::to_string(static_cast<int>(mode)) + ")");
+    }
+};
+
+class HudSpy : public Spy<ActionPuzzle::GUIGameLogicWindow> {
+public:
+    using Spy::Spy;
+    void Open(GameFramework::GameLogicBase* logic) override
+    {
+        GUIGameLogicWindow::Open(logic);
+        Note("open " + name);
+    }
+};
 
 const std::string kBuiltData = std::string(TANGROVE_BINARY_DIR) + "/data";
 
@@ -45,12 +147,111 @@ public:
     GameFramework::GUIWelcomeWindowBase* Welcome() const { return welcomeWindow.get(); }
     ActionPuzzle::GUIBackgroundWindow* Background() const { return menuBackground.get(); }
     int32_t CameraType() const { return cameraType; }
-    bool HasAllWindows() const { return gameOverWindow != nullptr; }
-    // Frames until the start-up load has made every screen (a few at most).
-    void RunStartUp()
+    GameFramework::GUIGameCursorBase* Cursor() const { return gameCursor.get(); }
+    GameFramework::GameLogicBase* Logic() const { return gameLogic.get(); }
+    ActionPuzzle::Profile* Profile() const { return static_cast<ActionPuzzle::Profile*>(GetProfile()); }
+    ActionPuzzle::GUIMenuWindowManager* WindowManager() const { return menuWindowManager.get(); }
+    ActionPuzzle::GUIUnicorn* Unicorn() const { return unicorn.get(); }
+    ActionPuzzle::GUIUpgradeWindow* ShowPlace() const { return upgradeWindow.get(); }
+    ActionPuzzle::GUIGameCompleteEffect* Effect() const { return gameCompleteEffect.get(); }
+    ActionPuzzle::GUIGameCompleteWindow* GameComplete() const
     {
-        for (int frame = 0; frame < 10 && !HasAllWindows(); ++frame)
+        return static_cast<ActionPuzzle::GUIGameCompleteWindow*>(gameCompleteWindow.get());
+    }
+    int32_t LevelTrackIndex() const { return levelTrackIndex; }
+    ActionPuzzle::GUITutorialWindow* Tutorial() const { return tutorialWindow.get(); }
+
+    // The screen whose results the test sets, by its name in the journal.
+    GameFramework::WindowAction& Result(const std::string& screen)
+    {
+        using namespace GameFramework;
+        const std::map<std::string, WindowAction*> results = {
+            {"logos", &logosWindow->result},
+            {"main menu", &mainMenuWindow->result},
+            {"profiles", &profilesWindow->result},
+            {"level start", &startGameLogicWindow->result},
+            {"continue", &continueGameLogicWindow->result},
+            {"high scores", &highScoresWindow->result},
+            {"hud", &gameLogicWindow->result},
+            {"game menu", &gameLogicMenuWindow->result},
+            {"leave question", &gameLogicMenuExitWindow->result},
+            {"restart question", &gameLogicRestartWindow->result},
+            {"level complete", &levelCompleteWindow->result},
+            {"stage complete", &stageCompleteWindow->result},
+            {"game complete", &gameCompleteWindow->result},
+            {"game over", &gameOverWindow->result},
+            {"show place", &upgradeWindow->result},
+            {"effect", &gameCompleteEffect->result},
+            {"introduction", &introductionWindow->result},
+            {"relax", &relaxWindow->result},
+            {"tutorial", &tutorialWindow->result},
+        };
+        return *results.at(screen);
+    }
+
+    // The logos and the start-up loading screen journal what happens to
+    // them; made before the first frame.
+    void SpyOnStartUp()
+    {
+        logosWindow = std::make_unique<PlainSpy<ActionPuzzle::GUILogosWindow>>(&journal, "logos", engine.get());
+        logosWindow->Open();
+        gameLoadingWindow = std::make_unique<LoadingSpy<ActionPuzzle::GUIGameLoadingWindow>>(
+            &journal, "start-up loading", engine.get(), static_cast<ActionPuzzle::GUIGameCursor*>(gameCursor.get()),
+            menuBackground.get());
+        journal.clear();
+    }
+
+    // The screens the game's own routes open, made again as spies once
+    // every screen exists.
+    void SpyOnScreens()
+    {
+        using namespace ActionPuzzle;
+        auto* data = static_cast<GameData*>(gameData.get());
+        auto* profiles = static_cast<ProfileManager*>(profileManager.get());
+        auto* levels = static_cast<LevelManager*>(levelManager.get());
+        GUIMenuWindowManager* manager = menuWindowManager.get();
+        ZorvaneEngine::GUIWindow* root = menuBackground->GetMenuRoot();
+        ZorvaneEngine::Engine* e = engine.get();
+        GameFramework::SoundPlayer* player = soundPlayer.get();
+        mainMenuWindow = std::make_unique<PlainSpy<GUIMainMenuWindow>>(&journal, "main menu", e, player, data, manager,
+                                                                       root, profiles);
+        continueGameLogicWindow = std::make_unique<PlainSpy<GUIContinueGameLogicWindow>>(
+            &journal, "continue", e, player, data, manager, root, profiles);
+        startGameLogicWindow = std::make_unique<LevelStartSpy>(&journal, "level start", e, player, data, manager, root,
+                                                               profiles, levels, gameCompleteEffect.get());
+        highScoresWindow = std::make_unique<HighScoresSpy>(&journal, "high scores", e, player, data, manager, root,
+                                                           profiles, highScores.get());
+        gameCompleteWindow = std::make_unique<PlainSpy<GUIGameCompleteWindow>>(&journal, "game complete", e, player,
+                                                                               data, manager, root);
+        gameLogicLoadingWindow = std::make_unique<LoadingSpy<GUIGameLogicLoadingWindow>>(
+            &journal, "level loading", e, manager, levels, unicorn.get(), 0);
+        gameLogicWindow = std::make_unique<HudSpy>(&journal, "hud", e, data, manager, profiles);
+        introductionWindow =
+            std::make_unique<PlainSpy<GUIIntroductionWindow>>(&journal, "introduction", e, player, data, manager, root);
+        relaxWindow = std::make_unique<PlainSpy<GUIRelaxWindow>>(&journal, "relax", e, player, data, manager, root,
+                                                                 profiles);
+        tutorialWindow = std::make_unique<PlainSpy<GUITutorialWindow>>(&journal, "tutorial", e, player, data, manager,
+                                                                       root, profiles);
+    }
+
+    // A level of the catalogue in play with its HUD open, as after its load.
+    void EnterLevel(uint32_t stage, uint32_t level)
+    {
+        gameLogic = CreateGameLogic(*levelManager->stages[stage], *levelManager->levels[stage][level], 0);
+        gameLogicWindow->Open(gameLogic.get());
+        journal.clear();
+    }
+    Journal journal;
+    bool HasAllWindows() const { return gameOverWindow != nullptr; }
+    // Frames until the start-up load has made every screen, the clock
+    // moving on a frame's time each, the logos cut short.
+    void RunStartUp(Platform::ScriptedSystem& clock)
+    {
+        logosWindow->result = GameFramework::WindowAction::Done;
+        for (int frame = 0; frame < 2000 && !HasAllWindows(); ++frame) {
             Update();
+            clock.Advance(20);
+        }
     }
 };
 

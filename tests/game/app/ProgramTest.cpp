@@ -80,12 +80,20 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
 
     Program program(folder, "offscreen");
     ASSERT_TRUE(WaitForText(log, "...Creating a device context..."));
+    // The catalogue is read at start-up; the resource catalogue loads behind
+    // the loading screen right after.
+    EXPECT_TRUE(WaitForText(log, "Level Manager: Found 8 stages with 40 levels"));
+    std::this_thread::sleep_for(std::chrono::seconds(3));
     // The window exists, so the termination arrives as the close request.
     ::kill(program.pid, SIGTERM);
     EXPECT_EQ(program.Wait(), 1);
 
     const std::string text = ReadWholeFile(log);
     EXPECT_NE(text.find("Tangrove Log: "), std::string::npos);
+    // The built data set has every file the start-up asks for: nothing is
+    // missing, substituted or refused.
+    for (const char* complaint : {"Warning: ", "Error: ", "PROGRAM ABORTING"})
+        EXPECT_EQ(text.find(complaint), std::string::npos) << complaint;
     EXPECT_NE(text.find("Tangrove Log end: "), std::string::npos);
     const std::string ini = ReadWholeFile(UserFolder(folder) + "/Tangrove.ini");
     EXPECT_NE(ini.find("v_mode 1024x768x32\r\n"), std::string::npos);
