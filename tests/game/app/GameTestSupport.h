@@ -237,6 +237,10 @@ public:
     // A level of the catalogue in play with its HUD open, as after its load.
     void EnterLevel(uint32_t stage, uint32_t level)
     {
+        // The level's keeper first, loaded here as the level loading screen
+        // would on its worker.
+        currentLevelKeeper = CreateGameLogicData(*levelManager->stages[stage], *levelManager->levels[stage][level]);
+        currentLevelKeeper->StartLoad();
         gameLogic = CreateGameLogic(*levelManager->stages[stage], *levelManager->levels[stage][level], 0);
         gameLogicWindow->Open(gameLogic.get());
         journal.clear();
