@@ -49,10 +49,11 @@ namespace ActionPuzzle::Testing {
 
 using namespace ZorvaneEngine;
 
-// The path of the shipped levels, down the right of the board.
+// The path of the shipped levels, along the top of the board and down its
+// right side.
 inline std::vector<Vector2> ShippedPath()
 {
-    return {{730, 560}, {680, 460}, {760, 360}, {680, 260}, {760, 160}, {720, 50}};
+    return {{40, 508}, {700, 508}, {760, 400}, {690, 290}, {760, 175}, {720, 50}};
 }
 
 struct PieceSpec {
