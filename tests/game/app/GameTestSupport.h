@@ -273,11 +273,13 @@ struct GameEnvironment {
         std::filesystem::create_directory_symlink(kBuiltData, env.folder / "bin/data");
     }
 
-    // One stage of two levels and a background list; nothing else.
+    // One stage of two levels, a background list and a title without
+    // pieces; nothing else.
     void UseSmallData(const std::string& backgroundList = "2\nsky _none_ 1 0\nhills dust 0 0\n")
     {
         Put("data/levels/stages_info.ini", "1\n2\n");
         Put("data/levels/stage0.ini", "2\ns0_l0 10 10\ns0_l1 10 10\n");
+        Put("data/ui/menus/models/background/title_ge.ini", "0\n");
         if (!backgroundList.empty())
             Put("data/ui/menus/background/background.ini", backgroundList);
     }
