@@ -22,6 +22,8 @@
 #include "engine/Engine.h"
 #include "engine/core/EngineSettings.h"
 #include "engine/core/Window.h"
+#include "engine/graphics/Image.h"
+#include "engine/graphics/RenderSystem.h"
 #include "framework/LevelScreenBases.h"
 #include "framework/MenuScreenBases.h"
 #include "framework/ProfileManagerBase.h"
@@ -39,6 +41,7 @@
 #include "platform/system/System.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/SdlWindowAccess.h"
+#include "tools/common/PngWriter.h"
 
 namespace ActionPuzzle {
 namespace {
@@ -251,6 +254,18 @@ protected:
         return condition();
     }
 
+    // What the screen shows now, as a PNG in the build folder's "screens"
+    // folder, to look at.
+    void Screenshot(const std::string& name)
+    {
+        ZorvaneEngine::Image picture;
+        game->Engine()->renderer->CaptureScreen(picture);
+        if (picture.IsEmpty()) return;
+        const std::filesystem::path folder = std::filesystem::path(TANGROVE_BINARY_DIR) / "screens";
+        std::filesystem::create_directories(folder);
+        Tools::SavePngFile((folder / (name + ".png")).string(), picture);
+    }
+
     // The player as saved.
     std::unique_ptr<GameFramework::ProfileBase> SavedPlayer()
     {
@@ -271,8 +286,30 @@ TEST_F(LevelPlayTest, EveryPiecePlacedWinsTheLevelAndItsScoreGoesToThePlayer)
     StartLevel(0, 0, false);
     const uint32_t pieces = Board().GetPieceCount();
     ASSERT_TRUE(RunUntil([&] { return Path().introFinished; }, 2000));
+    Screenshot("level_start");
     int misses = 0;
     while (Board().placedCount < pieces && misses < 200) {
+        if (Board().placedCount == pieces / 2 && Held() == nullptr) {
+            PuzzleElement* next = Choose();
+            if (next != nullptr) {
+                MoveTo(next->centre);
+                Frame();
+                Button(true);
+                Frame();
+                Button(false);
+                const Vector2 slot = Board().GetSlotCentre(*Board().slots[next->index]);
+                MoveTo(Vector2(slot.x + 60, slot.y - 40));
+                Frames(3);
+                Screenshot("level_half_placed");
+                MoveTo(Vector2(slot.x - Path().grabOffset.x, slot.y - Path().grabOffset.y));
+                Frame();
+                Button(true);
+                Frame();
+                Button(false);
+                Frame();
+            }
+            continue;
+        }
         PuzzleElement* piece = Choose();
         if (piece == nullptr || !PickAndPlace(*piece)) {
             ++misses;
@@ -283,6 +320,8 @@ TEST_F(LevelPlayTest, EveryPiecePlacedWinsTheLevelAndItsScoreGoesToThePlayer)
     ASSERT_EQ(Board().placedCount, pieces);
     const int32_t placedScore = lastScore;
     EXPECT_GE(placedScore, static_cast<int32_t>(pieces) * 100 + 1000);
+    ASSERT_TRUE(RunUntil([&] { return Path().carriageDistance > Path().pathLength / 2; }, 3000));
+    Screenshot("level_final_run");
     ASSERT_TRUE(RunUntil([&] { return game->LevelCompleteOpened(); }, 3000));
     EXPECT_TRUE(Path().finalRunFinished);
     EXPECT_GT(lastScore, placedScore) << "the cart's marks";
@@ -357,6 +396,7 @@ TEST_F(LevelPlayTest, EveryKindOfBonusIsCollectedAndActsOnTheWayToAWin)
         const float rollback = Path().rollbackTime;
         const float pause = Path().pauseTime;
         frames += 10;
+        if (collecting && kind == BonusKind::Rollback) Screenshot("level_bonus");
         if (!PickAndPlace(*piece) || !collecting) continue;
         switch (kind) {
         case BonusKind::Tip:
