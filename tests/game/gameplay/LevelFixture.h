@@ -53,7 +53,7 @@ using namespace ZorvaneEngine;
 // right side.
 inline std::vector<Vector2> ShippedPath()
 {
-    return {{40, 508}, {700, 508}, {760, 400}, {690, 290}, {760, 175}, {720, 50}};
+    return {{265, 508}, {700, 508}, {760, 400}, {690, 290}, {760, 175}, {720, 50}};
 }
 
 struct PieceSpec {
