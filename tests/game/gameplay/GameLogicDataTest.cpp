@@ -464,3 +464,56 @@ TEST(PuzzleMaskRleTest, DecodesEveryRunKindAndStopsAtTheDestination)
 
 } // namespace
 } // namespace ActionPuzzle
+
+namespace ActionPuzzle {
+namespace {
+
+// Every level of the shipped catalogue loads with the real keeper: its
+// puzzle fits its picture, its links name pieces, its pieces pack, and its
+// blocked pieces can all be opened by placing the free ones.
+TEST(ShippedPuzzlesTest, EveryLevelOfTheCatalogueLoadsAndCanBeFinished)
+{
+    TestSupport::EngineTestEnvironment env;
+    std::filesystem::create_directories(env.folder / "bin");
+    std::filesystem::create_directory_symlink(std::string(TANGROVE_BINARY_DIR) + "/data_stage/data",
+                                              env.folder / "bin/data");
+    auto engine = std::make_unique<Engine>(env.Settings());
+    LevelManager catalogue(*engine);
+    catalogue.Load();
+    size_t levels = 0;
+    uint32_t fewest = 1000, most = 0;
+    for (size_t s = 0; s < catalogue.levels.size(); ++s) {
+        for (size_t l = 0; l < catalogue.levels[s].size(); ++l) {
+            const auto& stage = static_cast<const StageInfo&>(*catalogue.stages[s]);
+            const auto& level = static_cast<const LevelInfo&>(*catalogue.levels[s][l]);
+            SCOPED_TRACE(level.puzzleName);
+            GameLogicData keeper(engine.get(), "ge", stage, level);
+            ASSERT_NO_THROW(keeper.StartLoad());
+            const uint32_t count = keeper.GetPieceCount();
+            fewest = std::min(fewest, count);
+            most = std::max(most, count);
+            EXPECT_FLOAT_EQ(keeper.pictureSize.x, 560);
+            EXPECT_FLOAT_EQ(keeper.pictureSize.y, 420);
+            // Opening: a blocked slot opens once its links are free and placed.
+            std::vector<bool> open(count);
+            for (uint32_t i = 0; i < count; ++i) open[i] = keeper.pieceBlocked[i] == 0;
+            for (bool changed = true; changed;) {
+                changed = false;
+                for (uint32_t i = 0; i < count; ++i) {
+                    if (open[i] || keeper.pieceLinks[i].empty()) continue;
+                    bool all = true;
+                    for (uint32_t link : keeper.pieceLinks[i]) all = all && open[link];
+                    if (all) open[i] = changed = true;
+                }
+            }
+            EXPECT_EQ(std::count(open.begin(), open.end(), false), 0) << "a slot that never opens";
+            ++levels;
+        }
+    }
+    EXPECT_EQ(levels, 40u);
+    EXPECT_EQ(fewest, 12u);
+    EXPECT_EQ(most, 54u);
+}
+
+} // namespace
+} // namespace ActionPuzzle
