@@ -7,6 +7,9 @@ FUZZ_DIR := build/fuzz
 # make fuzz: seconds per fuzz program, and which programs (all by default,
 # else names such as "wav jpeg").
 FUZZ_SECONDS ?= 60
+# Longest input tried; some faults need files larger than libFuzzer's
+# default of 4096 bytes (a sound stream's headers alone take 3.5 KB).
+FUZZ_MAX_LEN ?= 131072
 FUZZ_TARGETS ?= $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 
 .PHONY: deps run build test bench fuzz fuzz-build clean
@@ -46,7 +49,7 @@ fuzz: fuzz-build
 	@for t in $(FUZZ_TARGETS); do \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
 	  fuzz/run-fuzzer $(FUZZ_DIR)/fuzz/bin/fuzz_$$t $(FUZZ_DIR)/fuzz/seeds/$$t $(FUZZ_DIR)/work/$$t \
-	    -max_total_time=$(FUZZ_SECONDS) || exit 1; \
+	    -max_total_time=$(FUZZ_SECONDS) -max_len=$(FUZZ_MAX_LEN) || exit 1; \
 	done
 
 clean:

@@ -48,8 +48,11 @@ struct SoundFileReaderOGGCallbacks {
         }
     }
 
-    // Any target from 0 up is accepted, the end of the file included; reads
-    // from there on give nothing.
+    // Any target from 0 to the end of the file is accepted; a read from the
+    // end gives nothing. A target past the end fails, as the file's own seek
+    // would: the decoder's search for a sample in a damaged stream can aim
+    // near 2^63 and then step back 64 KB at a time, which is endless unless
+    // its first seek fails.
     static int Seek(void* source, ogg_int64_t offset, int whence) {
         auto* reader = static_cast<SoundFileReaderOGG*>(source);
         int64_t base = 0;
@@ -67,7 +70,8 @@ struct SoundFileReaderOGGCallbacks {
             return -1;
         }
         int64_t target = 0;
-        if (__builtin_add_overflow(base, offset, &target) || target < 0) {
+        if (__builtin_add_overflow(base, offset, &target) || target < 0 ||
+            target > static_cast<int64_t>(reader->file->GetSize())) {
             return -1;
         }
         reader->streamPosition = static_cast<uint64_t>(target);
