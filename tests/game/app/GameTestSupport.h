@@ -41,6 +41,7 @@
 #include "game/menus/GUIMenuWindowManager.h"
 #include "game/menus/GUIUnicorn.h"
 #include "game/menus/GUIUpgradeWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace TestSupport {
