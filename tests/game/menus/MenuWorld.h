@@ -38,7 +38,10 @@ public:
         if (!background.empty())
             Put("data/ui/menus/background/background.ini", background);
     }
-    ~MenuWorld()
+    ~MenuWorld() { Stop(); }
+
+    // Everything gone, the engine last: its log is then complete.
+    void Stop()
     {
         manager.reset();
         background.reset();
