@@ -399,7 +399,9 @@ public:
         if (!sdlWindow)
             return false;
         int px = 0, py = 0;
-        if (SDL_GetMouseFocus() == sdlWindow) {
+        // A headless driver has no desktop: the mouse state is all there
+        // is, and a warp gives the window no mouse focus.
+        if (SDL_GetMouseFocus() == sdlWindow || IsHeadlessVideoDriver()) {
             SDL_GetMouseState(&px, &py);
         } else {
             // Outside the window SDL keeps only the desktop position.

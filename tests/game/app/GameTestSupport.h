@@ -41,6 +41,7 @@
 #include "game/menus/GUIMenuWindowManager.h"
 #include "game/menus/GUIUnicorn.h"
 #include "game/menus/GUIUpgradeWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace TestSupport {
@@ -247,6 +248,14 @@ public:
     }
     Journal journal;
     bool HasAllWindows() const { return gameOverWindow != nullptr; }
+    GameFramework::GUIMainMenuWindowBase* MainMenu() const { return mainMenuWindow.get(); }
+    GameFramework::GUIProfilesWindowBase* ProfileList() const { return profilesWindow.get(); }
+    GameFramework::GUINewProfileWindowBase* NewProfile() const { return newProfileWindow.get(); }
+    GameFramework::GUIRenameProfileWindowBase* Rename() const { return renameProfileWindow.get(); }
+    GameFramework::GUIDeleteProfileWindowBase* Delete() const { return deleteProfileWindow.get(); }
+    GameFramework::GUIProfileNameConflictWindowBase* Conflict() const { return profileNameConflictWindow.get(); }
+    GameFramework::GUIExitWindowBase* Quit() const { return exitWindow.get(); }
+    GameFramework::GUIContinueGameLogicWindowBase* Continue() const { return continueGameLogicWindow.get(); }
     // Frames until the start-up load has made every screen, the clock
     // moving on a frame's time each, the logos cut short.
     void RunStartUp(Platform::ScriptedSystem& clock)
