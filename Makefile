@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_MAX_LEN ?= 131072
 FUZZ_TARGETS ?= $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 
-.PHONY: deps run build test bench fuzz fuzz-build clean
+.PHONY: deps run build test bench fuzz fuzz-build screens clean
 
 deps:
 	@bash scripts/install-deps
@@ -23,6 +23,10 @@ build: deps
 
 run: build
 	cd $(RUN_DIR) && ./tangrove
+
+# A picture of every screen the tour reaches, in build/release/screens.
+screens: build
+	cmake --build $(RUN_DIR) -j $(JOBS) --target screens
 
 test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTANGROVE_SANITIZE=ON

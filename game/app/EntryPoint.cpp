@@ -5,6 +5,8 @@
 
 #include "game/app/GameIcon.h"
 #include "game/app/GameLoader.h"
+#include "game/menus/GUIGameCursor.h"
+#include "generated/CursorArt.h"
 #include "platform/window/IconResources.h"
 
 namespace {
@@ -18,6 +20,12 @@ int main(int argc, char** argv)
     Platform::AddIconResource(ActionPuzzle::kGameIconId,
                               {ActionPuzzle::kGameIconSide, ActionPuzzle::kGameIconSide,
                                ActionPuzzle::kGameIconPixels});
+    for (int kind = 0; kind < 3; ++kind) {
+        const ActionPuzzle::CursorArt::Picture& art = ActionPuzzle::CursorArt::kCursors[kind];
+        Platform::AddCursorResource(ActionPuzzle::GUIGameCursor::SystemCursorIds[kind],
+                                    {{static_cast<uint32_t>(art.width), static_cast<uint32_t>(art.height), art.rgba},
+                                     art.hotX, art.hotY});
+    }
     // The command line is stored and never interpreted: the arguments after
     // the program's name, joined by blanks.
     std::string commandLine;

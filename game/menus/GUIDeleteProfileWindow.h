@@ -1,8 +1,9 @@
 #pragma once
-// The question before a profile is deleted.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The question before a profile is deleted; its text names the profile in
+// double quotes wherever it says %PROFILE_NAME%. Deleting the last profile
+// leads to the new-profile screen.
 #include "framework/MenuScreenBases.h"
-#include "game/app/ProfileManager.h"
+#include "game/menus/GUIMenuWindow.h"
 
 namespace ZorvaneEngine {
 class Engine;
@@ -11,20 +12,37 @@ class GUIWindow;
 
 namespace GameFramework {
 class SoundPlayer;
-} // namespace GameFramework
+}
+
+namespace ZorvaneEngine {
+class GUITextManager;
+}
 
 namespace ActionPuzzle {
 
+class GUIControl;
 class GUIMenuWindowManager;
 class GameData;
+class ProfileManager;
 
-class GUIDeleteProfileWindow : public GameFramework::GUIDeleteProfileWindowBase {
+class GUIDeleteProfileWindow : public GameFramework::GUIDeleteProfileWindowBase, public GUIMenuWindow {
 public:
-    GUIDeleteProfileWindow(ZorvaneEngine::Engine*, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*, ProfileManager* profileManager)
-        : GUIDeleteProfileWindowBase(profileManager)
-    {
-    }
+    static constexpr int32_t TextLines = 3;
+
+    GUIDeleteProfileWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                           GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,
+                           ProfileManager* profileManager);
+    ~GUIDeleteProfileWindow() override;
+
+    void Open(const std::u16string& name) override;
+    void Close() override;
+    void Update() override;
+
+    // Line i of the question with the profile's name put in.
+    std::u16string GetTextLine(int32_t line) const;
+
+    GUIControl* no = nullptr;
+    GUIControl* yes = nullptr;
 };
 
 } // namespace ActionPuzzle

@@ -1,29 +1,39 @@
 #pragma once
-// The quit question.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The quit question. YES closes it and ends the program once it has faded
+// out; NO goes back to the screen it was asked from.
 #include "framework/MenuScreenBases.h"
+#include "game/menus/GUIMenuWindow.h"
 
 namespace ZorvaneEngine {
 class Engine;
+class GUIButton;
 class GUIWindow;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
 class SoundPlayer;
-} // namespace GameFramework
+}
 
 namespace ActionPuzzle {
 
+class GUIControl;
 class GUIMenuWindowManager;
 class GameData;
 
-class GUIExitWindow : public GameFramework::GUIExitWindowBase {
+class GUIExitWindow : public GameFramework::GUIExitWindowBase, public GUIMenuWindow {
 public:
-    GUIExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIExitWindowBase(engine)
-    {
-    }
+    GUIExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+                  GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+    ~GUIExitWindow() override;
+
+    void Open(GameFramework::ExitOpenMode mode) override;
+    void Close() override;
+    void Update() override;
+
+    GUIControl* yes = nullptr;
+    GUIControl* no = nullptr;
+    // Never cleared: once YES was chosen the program ends.
+    bool quitting = false;
 };
 
 } // namespace ActionPuzzle

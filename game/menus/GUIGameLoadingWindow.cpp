@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "game/app/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIGameCursor.h"
 
 namespace ActionPuzzle {
 
@@ -15,10 +16,15 @@ GUIGameLoadingWindow::GUIGameLoadingWindow(ZorvaneEngine::Engine* engine, GUIGam
 void GUIGameLoadingWindow::Update()
 {
     GUILoadingWindowBase::Update();
-    if (!keeper || IsDone())
+    // Only an opened screen loads, and only once the intro is ready for it.
+    if (!keeper || background->state != BackgroundState::ReadyForLoading || !background->readyForLoading ||
+        background->loaded)
         return;
     RunLoading();
-    background->gameData = static_cast<GameData*>(keeper);
+    auto* catalogue = static_cast<GameData*>(keeper);
+    if (cursor)
+        cursor->CreateParticles(*catalogue);
+    background->gameData = catalogue;
     background->loaded = true;
     result = GameFramework::WindowAction::Done;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The start-up loading screen: loads the game's resource catalogue on the
-// loading worker at its first update after it opened, hands it to the menu
-// background and is done.
+// The start-up loading screen. It shows nothing of its own: while it is
+// open the menu background plays its intro and types "LOADING". Once the
+// background is ready for loading, it loads the resource catalogue given at
+// Open on the loading worker (within one update), gives the game cursor its
+// particles and the background the catalogue, and is done.
 #include "framework/GUILoadingWindowBase.h"
 
 namespace ZorvaneEngine {

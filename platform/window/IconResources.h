@@ -14,10 +14,21 @@ struct IconPicture {
     const uint8_t* pixels = nullptr;
 };
 
+// A cursor: a picture and its hot spot, in pixels from the top left.
+struct CursorPicture {
+    IconPicture picture;
+    int32_t hotX = 0;
+    int32_t hotY = 0;
+};
+
 // Adds the picture under the id, or replaces the one there; a picture
 // without pixels or size removes the id.
 void AddIconResource(int32_t id, const IconPicture& picture);
 // The picture under the id; false when there is none.
 bool FindIconResource(int32_t id, IconPicture& picture);
+
+// The same for cursors, which LoadCursor of the windowing finds here.
+void AddCursorResource(int32_t id, const CursorPicture& cursor);
+bool FindCursorResource(int32_t id, CursorPicture& cursor);
 
 } // namespace Platform

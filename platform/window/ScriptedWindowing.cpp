@@ -355,8 +355,15 @@ int ScriptedWindowing::MessageBox(const std::string& text, const std::string& ti
 
 CursorHandle ScriptedWindowing::LoadCursor(uint32_t cursorId) {
     Record("LoadCursor(" + std::to_string(cursorId) + ")");
-    if (cursorId != IDC_ARROW)
-        return nullptr;
+    if (cursorId != IDC_ARROW) {
+        CursorPicture picture;
+        if (!FindCursorResource(static_cast<int32_t>(cursorId), picture))
+            return nullptr;
+        auto& cursor = cursors_[cursorId];
+        if (!cursor)
+            cursor = std::make_unique<CursorObject>(CursorObject{cursorId, nullptr});
+        return cursor.get();
+    }
     if (!arrow_)
         arrow_ = std::make_unique<CursorObject>(CursorObject{cursorId, nullptr});
     return arrow_.get();

@@ -123,6 +123,7 @@ private:
     std::deque<Message> queue_;
     std::array<bool, 256> keysDown_{};
     std::unique_ptr<CursorObject> arrow_;
+    std::map<uint32_t, std::unique_ptr<CursorObject>> cursors_;  // the program's own
     CursorHandle cursor_ = nullptr;
     int displayCount_ = 0;
 };

@@ -78,6 +78,12 @@ public:
         RemoveSdlEventListener(this);
         for (auto& [id, icon] : icons_)
             SDL_FreeSurface(icon->sdlSurface);
+        if (SDL_WasInit(SDL_INIT_VIDEO)) {
+            for (auto& [id, cursor] : cursors_) {
+                if (cursor->sdlCursor)
+                    SDL_FreeCursor(cursor->sdlCursor);
+            }
+        }
     }
 
     IconHandle LoadIcon(int32_t resourceId) override {
@@ -363,7 +369,7 @@ public:
 
     CursorHandle LoadCursor(uint32_t cursorId) override {
         if (cursorId != IDC_ARROW)
-            return nullptr;
+            return LoadProgramCursor(cursorId);
         if (!arrow_)
             arrow_ = std::make_unique<CursorObject>(CursorObject{cursorId, nullptr});
         return arrow_.get();
@@ -393,7 +399,9 @@ public:
         if (!sdlWindow)
             return false;
         int px = 0, py = 0;
-        if (SDL_GetMouseFocus() == sdlWindow) {
+        // A headless driver has no desktop: the mouse state is all there
+        // is, and a warp gives the window no mouse focus.
+        if (SDL_GetMouseFocus() == sdlWindow || IsHeadlessVideoDriver()) {
             SDL_GetMouseState(&px, &py);
         } else {
             // Outside the window SDL keeps only the desktop position.
@@ -468,6 +476,31 @@ public:
     }
 
 private:
+    // A cursor of the program's pictures. Without one of that id, or where
+    // the video driver makes no colour cursors, the arrow stands in: a null
+    // cursor would hide the pointer.
+    CursorHandle LoadProgramCursor(uint32_t cursorId) {
+        CursorPicture picture;
+        if (!FindCursorResource(static_cast<int32_t>(cursorId), picture))
+            return nullptr;
+        auto& cursor = cursors_[cursorId];
+        if (cursor)
+            return cursor.get();
+        cursor = std::make_unique<CursorObject>(CursorObject{cursorId, nullptr});
+        if (SDL_WasInit(SDL_INIT_VIDEO)) {
+            const IconPicture& image = picture.picture;
+            SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(
+                0, static_cast<int>(image.width), static_cast<int>(image.height), 32, SDL_PIXELFORMAT_RGBA32);
+            if (surface) {
+                for (uint32_t y = 0; y < image.height; ++y)
+                    std::memcpy(static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch,
+                                image.pixels + static_cast<size_t>(y) * image.width * 4, image.width * 4);
+                cursor->sdlCursor = SDL_CreateColorCursor(surface, picture.hotX, picture.hotY);
+                SDL_FreeSurface(surface);
+            }
+        }
+        return cursor.get();
+    }
     using WindowList = std::vector<std::unique_ptr<WindowObject>>;
 
     WindowList::iterator FindWindow(WindowHandle window) {
@@ -543,6 +576,7 @@ private:
     std::vector<std::unique_ptr<DeviceContextObject>> contexts_;
     std::deque<Message> queue_;
     std::unique_ptr<CursorObject> arrow_;
+    std::map<uint32_t, std::unique_ptr<CursorObject>> cursors_;  // the program's own
     CursorHandle cursor_ = nullptr;
     int displayCount_ = 0;
     // United States English until the program chooses its language.

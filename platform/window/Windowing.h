@@ -110,7 +110,9 @@ public:
     // text then goes to standard error). Text and title are UTF-8. IDOK.
     virtual int MessageBox(const std::string& text, const std::string& title, uint32_t flags) = 0;
 
-    // LoadCursor of a system cursor (IDC_ARROW); null for an unknown one.
+    // LoadCursor of a system cursor (IDC_ARROW) or of a cursor the program
+    // carries (AddCursorResource); null for an unknown one. The same id gives
+    // the same cursor again.
     virtual CursorHandle LoadCursor(uint32_t cursorId) = 0;
     // Returns the previous cursor.
     virtual CursorHandle SetCursor(CursorHandle cursor) = 0;

@@ -26,6 +26,7 @@
 #include "engine/gui/GUITextManager.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/FontCharacters.h"
+#include "game/gameplay/PuzzleMaskRle.h"
 #include "tools/common/PuzzleMaskRle.h"
 #include "WriterTestSupport.h"
 
@@ -36,6 +37,18 @@ using ZorvaneEngine::Image;
 
 const std::string StageRoot = std::string(TANGROVE_BINARY_DIR) + "/data_stage";
 const std::string FixtureRoot = std::string(TANGROVE_BINARY_DIR) + "/fixture_data";
+
+// The game's decoder; a coding it takes must also be exactly what the
+// greedy writer makes of the result, so that nothing is left over or
+// missing. Empty when either fails.
+std::vector<uint8_t> DecodeExactly(const std::vector<uint8_t>& coded, size_t size) {
+    std::vector<uint8_t> out(size);
+    if (!ActionPuzzle::DecodePuzzleMaskRle(coded.data(), coded.size(), out.data(), out.size()) ||
+        Tools::EncodePuzzleRle(out) != coded) {
+        return {};
+    }
+    return out;
+}
 
 bool ReadToken(ZorvaneEngine::FileTextual& file, std::string& token) {
     while (file.ReadString(token, true)) {
@@ -148,12 +161,12 @@ uint32_t CheckPuzzle(DataSet& data, const std::string& folder) {
             }
             const uint32_t coded = U32At(bytes, take(4));
             const size_t from = take(coded);
-            std::vector<uint8_t> bits;
             const size_t pixels = static_cast<size_t>(std::max(pw, 0)) * static_cast<size_t>(std::max(ph, 0));
-            EXPECT_TRUE(DecodePuzzleRle(std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(from),
-                                                             bytes.begin() + static_cast<ptrdiff_t>(from + coded)),
-                                        (pixels + 7) / 8, bits))
-                << "mask of piece " << i;
+            const std::vector<uint8_t> bits =
+                DecodeExactly(std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(from),
+                                                   bytes.begin() + static_cast<ptrdiff_t>(from + coded)),
+                              (pixels + 7) / 8);
+            EXPECT_EQ(bits.size(), (pixels + 7) / 8) << "mask of piece " << i;
             if (bits.size() != (pixels + 7) / 8 || x < 0 || y < 0 || x + pw > static_cast<int32_t>(w) ||
                 y + ph > static_cast<int32_t>(h)) {
                 continue;
@@ -176,9 +189,9 @@ uint32_t CheckPuzzle(DataSet& data, const std::string& folder) {
         const uint32_t coded = U32At(bytes, take(4));
         const size_t from = take(coded);
         EXPECT_EQ(at, bytes.size());
-        std::vector<uint8_t> lines;
-        EXPECT_TRUE(DecodePuzzleRle(std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(from), bytes.end()),
-                                    static_cast<size_t>(w) * h, lines));
+        const std::vector<uint8_t> lines = DecodeExactly(
+            std::vector<uint8_t>(bytes.begin() + static_cast<ptrdiff_t>(from), bytes.end()), static_cast<size_t>(w) * h);
+        EXPECT_EQ(lines.size(), static_cast<size_t>(w) * h) << "cut-line map";
         // The pieces cover the picture; the cut lines lie on the borders
         // between pieces, and every such border is drawn.
         EXPECT_EQ(std::count(owner.begin(), owner.end(), 0xFF), 0) << "pixels in no piece";

@@ -42,28 +42,4 @@ std::vector<uint8_t> EncodePuzzleRle(const std::vector<uint8_t>& bytes) {
     return coded;
 }
 
-bool DecodePuzzleRle(const std::vector<uint8_t>& coded, size_t size, std::vector<uint8_t>& out) {
-    out.clear();
-    out.reserve(size);
-    size_t at = 0;
-    while (at < coded.size()) {
-        const uint8_t control = coded[at++];
-        if (control & 0x80) {
-            const size_t count = (control & 0x7Fu) + 2;
-            if (at >= coded.size() || out.size() + count > size) {
-                return false;
-            }
-            out.insert(out.end(), count, coded[at++]);
-        } else {
-            const size_t count = control + 1u;
-            if (at + count > coded.size() || out.size() + count > size) {
-                return false;
-            }
-            out.insert(out.end(), coded.begin() + static_cast<ptrdiff_t>(at), coded.begin() + static_cast<ptrdiff_t>(at + count));
-            at += count;
-        }
-    }
-    return out.size() == size;
-}
-
 } // namespace Tools

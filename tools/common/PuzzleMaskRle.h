@@ -1,5 +1,6 @@
 #pragma once
-// The run-length coding of puzzle masks and cut-line maps. A control byte n
+// The run-length coding of puzzle masks and cut-line maps (the game's
+// decoder is game/gameplay/PuzzleMaskRle.h). A control byte n
 // with bit 7 set repeats the next byte (n & 0x7F) + 2 times (2 to 129); a
 // control byte below 0x80 copies the next n + 1 bytes (1 to 128) as they are.
 #include <cstddef>
@@ -11,9 +12,5 @@ namespace Tools {
 // Greedy coding: every run of two or more equal bytes becomes one repeat
 // (split at 129), everything between runs goes into literals of up to 128.
 std::vector<uint8_t> EncodePuzzleRle(const std::vector<uint8_t>& bytes);
-
-// Decodes into exactly size bytes. False when the coding is cut short (a
-// control byte without its data) or holds more or fewer bytes than size.
-bool DecodePuzzleRle(const std::vector<uint8_t>& coded, size_t size, std::vector<uint8_t>& out);
 
 } // namespace Tools

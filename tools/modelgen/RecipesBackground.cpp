@@ -381,7 +381,10 @@ void MakerLogo(const Entry& entry, Writer& out) {
 // The publisher's badge: its picture is a JPEG pair in the menus' texture
 // folder, whose presence is what makes the game show it.
 void PublisherLogo(const Entry& entry, Writer& out) {
-    const Canvas drawn = DrawSeal(entry.box.Width(), entry.box.Height(), 2.0f);
+    const Typeface face(SerifBoldFont());
+    std::u32string name;
+    for (const char ch : entry.Text("name")) name += ch == '_' ? U' ' : static_cast<char32_t>(ch);
+    const Canvas drawn = DrawSeal(entry.box.Width(), entry.box.Height(), name, face, 2.0f);
     const Size size = TextureSize(entry, "256x64");
     const Canvas texture = drawn.Resampled(size.w, size.h);
     const std::string folder = "ui/menus/textures";

@@ -50,9 +50,23 @@ void Table(const Entry& entry, Writer& out) {
     const std::string picture = entry.name + ".tga";
     out.Picture(entry.folder, picture, sheet, true);
     out.Material(entry.folder, entry.name, BlendedMaterial(picture));
-    const Cell cell{0.0f, 0.0f, static_cast<float>(c.width) / static_cast<float>(sheet.width),
-                    static_cast<float>(c.height) / static_cast<float>(sheet.height)};
-    out.Model(entry.folder, entry.name, StateQuads(entry.box, {cell}));
+    const float u1 = static_cast<float>(c.width) / static_cast<float>(sheet.width);
+    const float v1 = static_cast<float>(c.height) / static_cast<float>(sheet.height);
+    // Four quads around the board: the table is empty over the board, and a
+    // quad there would cost the software rasterizer a blended pass over a
+    // third of the screen every frame for nothing.
+    const Box& b = entry.box;
+    const Rect board = RectOf(entry, "board");
+    const auto u = [&](float x) { return (x - b.x0) / b.Width() * u1; };
+    const auto v = [&](float y) { return (y - b.y0) / b.Height() * v1; };
+    const auto quad = [&](float x0, float y0, float x1, float y1) {
+        return Tools::QuadMesh(x0, y0, x1, y1, u(x0), v(y0), u(x1), v(y1));
+    };
+    Tools::Mesh frame = quad(b.x0, b.y0, b.x1, board.y0);
+    Tools::AppendMesh(frame, quad(b.x0, board.y1, b.x1, b.y1));
+    Tools::AppendMesh(frame, quad(b.x0, board.y0, board.x0, board.y1));
+    Tools::AppendMesh(frame, quad(board.x1, board.y0, b.x1, board.y1));
+    out.Model(entry.folder, entry.name, Tools::MeshModel(Tools::ModelFlag::Static | Tools::ModelFlag::List, {frame}));
 }
 
 void HudBar(const Entry& entry, Writer& out) {

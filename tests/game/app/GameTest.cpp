@@ -92,15 +92,13 @@ TEST(GameTest, TheCameraSettingsKeepTheValuesOfTheConfigurationFile)
     EXPECT_NE(ini.find("g_camera_value 0.5"), std::string::npos);
 }
 
-// The list is read on the loading worker; its failure reaches the main
-// thread as the fatal error, from the frame that ran the load.
+// The menu background reads the list as it is made, before the logos.
 TEST(GameTest, AStartUpWithoutItsBackgroundListEndsInTheFatalError)
 {
     GameEnvironment world;
     world.UseSmallData("");
-    TestSupport::GameUnderTest& game = world.Start();
     try {
-        game.RunStartUp(world.env.scripted);
+        world.Start();
         FAIL() << "no fatal error";
     } catch (const ZorvaneEngine::FatalError& error) {
         EXPECT_EQ(error.message.rfind("Failed to open \"", 0), 0u) << error.message;

@@ -41,6 +41,7 @@
 #include "game/menus/GUIMenuWindowManager.h"
 #include "game/menus/GUIUnicorn.h"
 #include "game/menus/GUIUpgradeWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace TestSupport {
@@ -237,12 +238,24 @@ public:
     // A level of the catalogue in play with its HUD open, as after its load.
     void EnterLevel(uint32_t stage, uint32_t level)
     {
+        // The level's keeper first, loaded here as the level loading screen
+        // would on its worker.
+        currentLevelKeeper = CreateGameLogicData(*levelManager->stages[stage], *levelManager->levels[stage][level]);
+        currentLevelKeeper->StartLoad();
         gameLogic = CreateGameLogic(*levelManager->stages[stage], *levelManager->levels[stage][level], 0);
         gameLogicWindow->Open(gameLogic.get());
         journal.clear();
     }
     Journal journal;
     bool HasAllWindows() const { return gameOverWindow != nullptr; }
+    GameFramework::GUIMainMenuWindowBase* MainMenu() const { return mainMenuWindow.get(); }
+    GameFramework::GUIProfilesWindowBase* ProfileList() const { return profilesWindow.get(); }
+    GameFramework::GUINewProfileWindowBase* NewProfile() const { return newProfileWindow.get(); }
+    GameFramework::GUIRenameProfileWindowBase* Rename() const { return renameProfileWindow.get(); }
+    GameFramework::GUIDeleteProfileWindowBase* Delete() const { return deleteProfileWindow.get(); }
+    GameFramework::GUIProfileNameConflictWindowBase* Conflict() const { return profileNameConflictWindow.get(); }
+    GameFramework::GUIExitWindowBase* Quit() const { return exitWindow.get(); }
+    GameFramework::GUIContinueGameLogicWindowBase* Continue() const { return continueGameLogicWindow.get(); }
     // Frames until the start-up load has made every screen, the clock
     // moving on a frame's time each, the logos cut short.
     void RunStartUp(Platform::ScriptedSystem& clock)
@@ -269,11 +282,13 @@ struct GameEnvironment {
         std::filesystem::create_directory_symlink(kBuiltData, env.folder / "bin/data");
     }
 
-    // One stage of two levels and a background list; nothing else.
+    // One stage of two levels, a background list and a title without
+    // pieces; nothing else.
     void UseSmallData(const std::string& backgroundList = "2\nsky _none_ 1 0\nhills dust 0 0\n")
     {
         Put("data/levels/stages_info.ini", "1\n2\n");
         Put("data/levels/stage0.ini", "2\ns0_l0 10 10\ns0_l1 10 10\n");
+        Put("data/ui/menus/models/background/title_ge.ini", "0\n");
         if (!backgroundList.empty())
             Put("data/ui/menus/background/background.ini", backgroundList);
     }

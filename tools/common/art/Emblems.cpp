@@ -203,6 +203,27 @@ Canvas DrawScreenBorder(float w, float h, float scale) {
     return c;
 }
 
+namespace {
+
+// A name in gold lettering from x = left to the canvas' right edge, fitted
+// to that room and centred on the height ey.
+void PaintBadgeName(Canvas& c, float left, float w, float h, float ey, const std::u32string& name,
+                    const Typeface& face) {
+    float size = h * 0.5f;
+    const float room = w - left - 3.0f;
+    const float width = face.Measure(name, size);
+    if (width > room) size *= room / width;
+    const InkBox ink = face.Ink(name, size);
+    Grid cover(c.width, c.height, c.scale);
+    face.Draw(cover, name, size, left, ey - (ink.y0 + ink.y1) * 0.5f);
+    const Grid letters = DistanceOfCoverage(cover);
+    PaintShadow(c, letters, 1.0f, -1.0f, 1.0f, 0.6f);
+    PaintFlat(c, Grown(letters, 1.0f), Palette::GoldOutline);
+    PaintShape(c, letters, [&](float, float y) { return Gold(Clamp01((y - ey + size * 0.4f) / (size * 0.8f))); }, Bevel{1.0f, 1.0f, 0.4f, 16});
+}
+
+} // namespace
+
 Canvas DrawMakerLogo(float w, float h, const std::u32string& name, const Typeface& face, float scale) {
     Canvas c = Blank(w, h, scale);
     const float r = h * 0.42f;
@@ -218,26 +239,15 @@ Canvas DrawMakerLogo(float w, float h, const std::u32string& name, const Typefac
                Bevel{2.0f, 1.0f, 0.4f, 14});
     PaintShape(c, ring, [&](float, float y) { return RimGold(y, ey - r, ey + r); }, Bevel{2.0f, 1.2f, 0.5f, 18});
     // The name in gold beside it, fitted to the space left.
-    const float left = ex + r + 5.0f;
-    float size = h * 0.5f;
-    const float room = w - left - 3.0f;
-    const float width = face.Measure(name, size);
-    if (width > room) size *= room / width;
-    const InkBox ink = face.Ink(name, size);
-    Grid cover(c.width, c.height, c.scale);
-    face.Draw(cover, name, size, left, ey - (ink.y0 + ink.y1) * 0.5f);
-    const Grid letters = DistanceOfCoverage(cover);
-    PaintShadow(c, letters, 1.0f, -1.0f, 1.0f, 0.6f);
-    PaintFlat(c, Grown(letters, 1.0f), Palette::GoldOutline);
-    PaintShape(c, letters, [&](float, float y) { return Gold(Clamp01((y - ey + size * 0.4f) / (size * 0.8f))); }, Bevel{1.0f, 1.0f, 0.4f, 16});
+    PaintBadgeName(c, ex + r + 5.0f, w, h, ey, name, face);
     return c;
 }
 
-Canvas DrawSeal(float w, float h, float scale) {
+Canvas DrawSeal(float w, float h, const std::u32string& name, const Typeface& face, float scale) {
     Canvas c = Blank(w, h, scale);
     const float r = h * 0.44f;
-    const float cx = w - r - 3.0f, cy = h * 0.5f;
-    // Wax with a scalloped edge.
+    const float cx = r + 3.0f, cy = h * 0.5f;
+    // Wax with a scalloped edge, a leaf pressed into it.
     const Grid wax = Whole(c, [&](float x, float y) {
         const float a = std::atan2(y - cy, x - cx);
         return CircleDistance(x, y, cx, cy, r - 1.0f - 1.2f * std::cos(a * 9.0f));
@@ -249,14 +259,8 @@ Canvas DrawSeal(float w, float h, float scale) {
     PaintShape(c, press, [&](float, float) { return Hex(0x5A1A16); }, Bevel{0.8f, -0.8f, 0.0f, 10});
     const Grid leaf = Whole(c, [&](float x, float y) { return LeafDistance(x, y, cx - r * 0.35f, cy - r * 0.35f, r * 0.95f, r * 0.3f, 0.785f); });
     PaintShape(c, leaf, [&](float, float) { return Hex(0x5A1A16); }, Bevel{1.0f, -0.9f, 0.1f, 10});
-    // A gold ribbon to the left of the seal.
-    const std::vector<Point> ribbon = {{4.0f, cy + 3.0f}, {cx - r * 0.6f, cy + 1.0f}};
-    const std::vector<Point> ribbon2 = {{10.0f, cy - 5.0f}, {cx - r * 0.6f, cy - 2.0f}};
-    const Grid band = Whole(c, [&](float x, float y) {
-        return std::min(StrokeDistance(x, y, ribbon, 2.2f), StrokeDistance(x, y, ribbon2, 1.6f));
-    });
-    PaintShadow(c, band, 0.8f, -0.8f, 0.8f, 0.4f);
-    PaintShape(c, band, [&](float, float y) { return RimGold(y, cy - 6, cy + 6); }, Bevel{1.6f, 1.0f, 0.4f, 16});
+    // The publisher's name beside it, as the maker's badge has its own.
+    PaintBadgeName(c, cx + r + 5.0f, w, h, cy, name, face);
     return c;
 }
 

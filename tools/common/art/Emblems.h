@@ -22,8 +22,8 @@ Canvas DrawFlash(float w, float h, float scale);
 Canvas DrawScreenBorder(float w, float h, float scale);
 // The maker's badge: an emblem and its name.
 Canvas DrawMakerLogo(float w, float h, const std::u32string& name, const Typeface& face, float scale);
-// A round wax-seal emblem with a leaf, without words.
-Canvas DrawSeal(float w, float h, float scale);
+// The publisher's badge: a round wax seal with a leaf, and its name.
+Canvas DrawSeal(float w, float h, const std::u32string& name, const Typeface& face, float scale);
 
 // One golden letter of the title, three-dimensional: extrusion down-right,
 // dark outline, gradient face with a highlight, soft glow. The canvas holds

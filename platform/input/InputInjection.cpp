@@ -1,0 +1,77 @@
+#include "platform/input/InputInjection.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/input/SdlScanCodes.h"
+#include "platform/window/SdlWindowAccess.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr Uint8 kSdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+
+} // namespace
+
+void InjectMouseButton(WindowHandle window, int button, bool down)
+{
+    SDL_Window* sdlWindow = GetSdlWindow(window);
+    if (!sdlWindow || button < 0 || button > 2)
+        return;
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = SDL_GetWindowID(sdlWindow);
+    event.button.button = kSdlButtons[button];
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    SDL_PushEvent(&event);
+}
+
+void InjectKey(WindowHandle window, uint32_t scanCode, bool down)
+{
+    SDL_Window* sdlWindow = GetSdlWindow(window);
+    if (!sdlWindow)
+        return;
+    for (int code = 0; code < SDL_NUM_SCANCODES; ++code) {
+        const auto scancode = static_cast<SDL_Scancode>(code);
+        if (SdlScancodeToScanCode(scancode) != scanCode)
+            continue;
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = SDL_GetWindowID(sdlWindow);
+        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = scancode;
+        event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+        SDL_PushEvent(&event);
+        return;
+    }
+}
+
+void InjectText(WindowHandle window, const std::string& utf8)
+{
+    SDL_Window* sdlWindow = GetSdlWindow(window);
+    if (!sdlWindow)
+        return;
+    // One event a character: an event holds only a few bytes.
+    size_t start = 0;
+    while (start < utf8.size()) {
+        size_t end = start + 1;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            ++end;
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        event.text.windowID = SDL_GetWindowID(sdlWindow);
+        std::memcpy(event.text.text, utf8.data() + start, std::min(end - start, sizeof event.text.text - 1));
+        SDL_PushEvent(&event);
+        start = end;
+    }
+}
+
+} // namespace Platform

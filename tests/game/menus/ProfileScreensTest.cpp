@@ -1,0 +1,254 @@
+// The profile screens as a player uses them, on the built data set: names
+// typed into the edit box, buttons clicked, and the screens the results
+// lead to, with what the profile list keeps across runs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIEditBox.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUITextManager.h"
+#include "framework/ProfileBase.h"
+#include "game/menus/GUIDeleteProfileWindow.h"
+#include "game/menus/GUIExitWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUINewProfileWindow.h"
+#include "game/menus/GUIProfileNameConflictWindow.h"
+#include "game/menus/GUIProfileNameEntry.h"
+#include "game/menus/GUIProfilesWindow.h"
+#include "game/menus/GUIRenameProfileWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
+#include "game/menus/MenuPlayer.h"
+
+namespace ActionPuzzle {
+namespace {
+
+using TestSupport::GameEnvironment;
+using TestSupport::MenuPlayer;
+
+class ProfileScreensTest : public ::testing::Test {
+protected:
+    // A first run up to its first screen.
+    void Start()
+    {
+        world.UseBuiltData();
+        world.Start();
+        world.game->RunStartUp(world.env.scripted);
+        ASSERT_TRUE(world.game->HasAllWindows());
+    }
+
+    TestSupport::GameUnderTest& Game() { return *world.game; }
+    GUIWelcomeWindow& Welcome() { return *static_cast<GUIWelcomeWindow*>(Game().Welcome()); }
+    GUIMainMenuWindow& MainMenu() { return *static_cast<GUIMainMenuWindow*>(Game().MainMenu()); }
+    GUIProfilesWindow& Profiles() { return *static_cast<GUIProfilesWindow*>(Game().ProfileList()); }
+    GUINewProfileWindow& NewProfile() { return *static_cast<GUINewProfileWindow*>(Game().NewProfile()); }
+    GUIRenameProfileWindow& Rename() { return *static_cast<GUIRenameProfileWindow*>(Game().Rename()); }
+    GUIDeleteProfileWindow& Delete() { return *static_cast<GUIDeleteProfileWindow*>(Game().Delete()); }
+    GUIProfileNameConflictWindow& Conflict()
+    {
+        return *static_cast<GUIProfileNameConflictWindow*>(Game().Conflict());
+    }
+    GUIExitWindow& Quit() { return *static_cast<GUIExitWindow*>(Game().Quit()); }
+
+    std::u16string CurrentName() const
+    {
+        const GameFramework::ProfileBase* current = world.game->Profiles()->currentProfile;
+        return current ? current->GetName() : u"(none)";
+    }
+    std::vector<std::u16string> Names() const
+    {
+        std::vector<std::u16string> names;
+        for (const auto& profile : world.game->Profiles()->GetProfiles())
+            names.push_back(profile->GetName());
+        return names;
+    }
+    // The caption the button drew last.
+    static std::string Caption(const GUIControl& control)
+    {
+        const auto& items = control.widget->GetTextItems();
+        return items.empty() ? std::string() : items[0]->key;
+    }
+
+    GameEnvironment world;
+    MenuPlayer player{world};
+};
+
+TEST_F(ProfileScreensTest, AFirstRunCreatesTheTypedProfileAndRemembersTheChoiceAcrossRuns)
+{
+    Start();
+    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+    // Blank: OK stays disabled and ENTER does nothing.
+    player.Type(u"   ");
+    player.Press("ENTER");
+    EXPECT_EQ(Welcome().entry->accept->button->state, ZorvaneEngine::ButtonStateDisabled);
+    EXPECT_TRUE(Names().empty());
+
+    player.Type(u"Jörg Weiß  ");
+    player.Press("ENTER");
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Jörg Weiß"}));
+    EXPECT_EQ(CurrentName(), u"Jörg Weiß");
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    EXPECT_EQ(MainMenu().title,
+              Game().Engine()->guiManager->GetTextManager()->GetText("MAIN_MENU_WELCOME") + u" Jörg Weiß!");
+
+    // A second profile chosen in the list stays chosen in the next run.
+    Game().Profiles()->AddProfile(u"Ann");
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(Profiles().names, (std::vector<std::u16string>{u"Jörg Weiß", u"Ann"}));
+    EXPECT_EQ(Profiles().rows[0]->state, ZorvaneEngine::ButtonStateDisabled);
+    player.Click(*Profiles().rows[1]);
+    EXPECT_EQ(CurrentName(), u"Ann");
+    player.Frame();
+    EXPECT_EQ(Profiles().rows[1]->state, ZorvaneEngine::ButtonStateDisabled);
+    EXPECT_NE(Profiles().rows[0]->state, ZorvaneEngine::ButtonStateDisabled);
+    // The rows keep their order until the list opens again.
+    EXPECT_EQ(Profiles().names[0], u"Jörg Weiß");
+
+    world.game.reset();
+    world.Start();
+    EXPECT_EQ(CurrentName(), u"Ann");
+}
+
+TEST_F(ProfileScreensTest, AClashIsReportedOnItsOwnScreenAndTheTypedNameSurvivesTheDetour)
+{
+    Start();
+    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+    player.Type(u"Ann");
+    player.Click(*Welcome().entry->accept);
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    player.Click(*Profiles().newButton);
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    EXPECT_EQ(NewProfile().entry->edit->editBox->text, u"");
+    EXPECT_EQ(Caption(*NewProfile().entry->other), "CANCEL");
+
+    // The same name in other letters: the notice, then back with the name.
+    player.Type(u"aNN");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(Conflict()));
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Ann"}));
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    EXPECT_EQ(NewProfile().entry->edit->editBox->text, u"aNN");
+    player.Erase(3);
+    player.Type(u"Bea");
+    player.Click(*NewProfile().entry->accept);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(CurrentName(), u"Bea");
+    EXPECT_EQ(Profiles().names, (std::vector<std::u16string>{u"Bea", u"Ann"}));
+
+    // Renaming Bea to Ann clashes and keeps the old name for the way back;
+    // renaming her to her own name in other letters changes nothing.
+    player.Click(*Profiles().renameButton);
+    ASSERT_TRUE(player.WaitOnScreen(Rename()));
+    EXPECT_EQ(Rename().entry->edit->editBox->text, u"Bea");
+    player.Erase(3);
+    player.Type(u"ann");
+    player.Click(*Rename().entry->accept);
+    ASSERT_TRUE(player.WaitOnScreen(Conflict()));
+    player.Click(*Conflict().ok);
+    ASSERT_TRUE(player.WaitOnScreen(Rename()));
+    EXPECT_EQ(Rename().entry->edit->editBox->text, u"ann");
+    player.Erase(3);
+    player.Type(u"BEA");
+    player.Click(*Rename().entry->accept);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Ann", u"Bea"}));
+
+    // A new name, with punctuation: renamed where the list keeps it.
+    player.Click(*Profiles().renameButton);
+    ASSERT_TRUE(player.WaitOnScreen(Rename()));
+    player.Erase(3);
+    player.Type(u"Bea-Änne!");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Ann", u"Bea-Änne!"}));
+    EXPECT_EQ(CurrentName(), u"Bea-Änne!");
+}
+
+TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhoseExitAsksToQuit)
+{
+    Start();
+    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+    player.Type(u"Ann");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+
+    // NO keeps her; the question names her in quotes.
+    player.Click(*Profiles().deleteButton);
+    ASSERT_TRUE(player.WaitOnScreen(Delete()));
+    bool named = false;
+    for (int i = 0; i < GUIDeleteProfileWindow::TextLines; ++i)
+        named = named || Delete().GetTextLine(i).find(u"\"Ann\"") != std::u16string::npos;
+    EXPECT_TRUE(named);
+    player.Click(*Delete().no);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(Names().size(), 1u);
+
+    player.Click(*Profiles().deleteButton);
+    ASSERT_TRUE(player.WaitOnScreen(Delete()));
+    player.Click(*Delete().yes);
+    EXPECT_TRUE(Names().empty());
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    EXPECT_EQ(Caption(*NewProfile().entry->other), "EXIT");
+
+    // Its EXIT asks; NO comes back with the typed name still there.
+    player.Type(u"Bo");
+    player.Click(*NewProfile().entry->other);
+    ASSERT_TRUE(player.WaitOnScreen(Quit()));
+    player.Click(*Quit().no);
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    EXPECT_EQ(NewProfile().entry->edit->editBox->text, u"Bo");
+}
+
+TEST(ProfileListTest, TheListScrollsOverNineProfilesWithTheCurrentOneFirst)
+{
+    struct Case {
+        int profiles;
+        bool enabled;
+        uint32_t steps;
+        int rowsShown;
+    };
+    for (const Case& c : {Case{3, false, 2, 3}, Case{7, false, 2, 7}, Case{9, true, 3, 7}}) {
+        SCOPED_TRACE(c.profiles);
+        GameEnvironment world;
+        MenuPlayer player(world);
+        world.UseBuiltData();
+        world.Start();
+        world.game->RunStartUp(world.env.scripted);
+        GameFramework::ProfileManagerBase& profiles = *world.game->Profiles();
+        const char16_t* names[] = {u"Ann", u"Ben", u"Cai", u"Dan", u"Eva", u"Fin", u"Gus", u"Hal", u"Ida"};
+        for (int i = 0; i < c.profiles; ++i)
+            profiles.AddProfile(names[i]);
+        profiles.currentProfile = profiles.FindProfile(u"Cai");
+        auto& list = *static_cast<GUIProfilesWindow*>(world.game->ProfileList());
+        world.game->Welcome()->Close();
+        list.Open();
+        ASSERT_TRUE(player.WaitOnScreen(list));
+        EXPECT_EQ(list.scrollBar->scroll->steps, c.steps);
+        EXPECT_EQ(list.scrollBar->scroll->state != ZorvaneEngine::SliderStateDisabled, c.enabled);
+        int shown = 0;
+        for (const ZorvaneEngine::GUIButton* row : list.rows)
+            shown += row->effectivelyVisible ? 1 : 0;
+        EXPECT_EQ(shown, c.rowsShown);
+        EXPECT_EQ(list.names.front(), u"Cai");
+        EXPECT_EQ(list.names.size(), static_cast<size_t>(c.profiles));
+        if (c.profiles == 9) {
+            // The last position shows the last seven names.
+            list.scrollBar->scroll->SetPosition(2);
+            player.Frame();
+            EXPECT_EQ(list.rows[0]->GetTextItems()[0]->text, list.names[2]);
+            EXPECT_EQ(list.rows[6]->GetTextItems()[0]->text, list.names[8]);
+        }
+    }
+}
+
+} // namespace
+} // namespace ActionPuzzle

@@ -1,0 +1,367 @@
+// screenshots OUT_FOLDER
+// A tour of the game's screens as a player makes it: the real game on the
+// real drivers, headless (SDL's offscreen video and dummy audio unless the
+// caller chose others), with a fresh user folder below OUT_FOLDER, driven
+// by mouse and keyboard events put on SDL's event queue. At each screen it
+// saves the frame as OUT_FOLDER/NN_name.png: the splash, the intro, the
+// loading, the welcome screen, the main menu, the profile screens, the
+// continue offer and the quit question, which ends the tour as it ends the
+// program. The data is the build's (data/pack0.pak beside this program's
+// folder). Exit code 0 when every screen was reached.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "engine/Engine.h"
+#include "engine/core/Config.h"
+#include "engine/core/EngineSettings.h"
+#include "engine/core/TextUtils.h"
+#include "engine/core/Window.h"
+#include "engine/graphics/Image.h"
+#include "engine/graphics/RenderSystem.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIWindow.h"
+#include "framework/LevelScreenBases.h"
+#include "framework/MenuScreenBases.h"
+#include "framework/ProfileManagerBase.h"
+#include "framework/tools/GUITextPrinter.h"
+#include "game/app/Game.h"
+#include "game/app/Profile.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIContinueGameLogicWindow.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIDeleteProfileWindow.h"
+#include "game/menus/GUIExitWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIMenuWindow.h"
+#include "game/menus/GUINewProfileWindow.h"
+#include "game/menus/GUIProfileNameConflictWindow.h"
+#include "game/menus/GUIProfileNameEntry.h"
+#include "game/menus/GUIProfilesWindow.h"
+#include "game/menus/GUIRenameProfileWindow.h"
+#include "game/menus/GUIWelcomeWindow.h"
+#include "framework/GameLoaderBase.h"
+#include "platform/input/InputInjection.h"
+#include "platform/input/ScanCodes.h"
+#include "platform/window/Windowing.h"
+#include "tools/common/PngWriter.h"
+
+namespace fs = std::filesystem;
+using namespace ActionPuzzle;
+
+namespace {
+
+constexpr float kGuiWidth = 800.0f;
+constexpr float kGuiHeight = 600.0f;
+// Seconds a wait gives up after: the tour then fails.
+constexpr double kPatience = 30.0;
+
+class TourGame : public Game {
+public:
+    TourGame() : Game("Quobin Games", "Tangrove", false) { Init(); }
+
+    void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
+    {
+        Game::FillEngineSettings(settings);
+        // A headless desktop has no full screen of its own.
+        settings.fullscreen = false;
+    }
+
+    ZorvaneEngine::Engine* Engine() const { return engine.get(); }
+    GUIBackgroundWindow* Background() const { return menuBackground.get(); }
+    GameFramework::ProfileManagerBase* Profiles() const { return profileManager.get(); }
+    GUIWelcomeWindow* Welcome() const { return static_cast<GUIWelcomeWindow*>(welcomeWindow.get()); }
+    GUIMainMenuWindow* MainMenu() const { return static_cast<GUIMainMenuWindow*>(mainMenuWindow.get()); }
+    GUIProfilesWindow* ProfileList() const { return static_cast<GUIProfilesWindow*>(profilesWindow.get()); }
+    GUINewProfileWindow* NewProfile() const { return static_cast<GUINewProfileWindow*>(newProfileWindow.get()); }
+    GUIRenameProfileWindow* Rename() const { return static_cast<GUIRenameProfileWindow*>(renameProfileWindow.get()); }
+    GUIDeleteProfileWindow* Delete() const { return static_cast<GUIDeleteProfileWindow*>(deleteProfileWindow.get()); }
+    GUIProfileNameConflictWindow* Conflict() const
+    {
+        return static_cast<GUIProfileNameConflictWindow*>(profileNameConflictWindow.get());
+    }
+    GUIContinueGameLogicWindow* Continue() const
+    {
+        return static_cast<GUIContinueGameLogicWindow*>(continueGameLogicWindow.get());
+    }
+    GUIExitWindow* Quit() const { return static_cast<GUIExitWindow*>(exitWindow.get()); }
+};
+
+class Tour : public GameFramework::GameLoaderBase {
+public:
+    explicit Tour(fs::path out) : GameLoaderBase(nullptr, nullptr, "", 1), out(std::move(out)) { Run(); }
+
+    void CreateGame() override { SetGame(std::make_unique<TourGame>()); }
+
+    void RunMessageLoop() override
+    {
+        try {
+            Visit();
+            finished = true;
+        } catch (const std::runtime_error& error) {
+            std::fprintf(stderr, "screenshots: %s\n", error.what());
+        }
+    }
+
+    bool finished = false;
+
+private:
+    TourGame& Game() const { return *static_cast<TourGame*>(GetGame()); }
+    Platform::WindowHandle Handle() const { return Game().Engine()->window->handle; }
+
+    // One turn of the program's own loop: the waiting events, then a frame.
+    void Frame()
+    {
+        while (DispatchNextEvent()) {
+        }
+        Game().Update();
+        ++frames;
+    }
+
+    void Wait(double seconds)
+    {
+        const double until = Now() + seconds;
+        while (Now() < until)
+            Frame();
+    }
+
+    void WaitFor(const std::string& what, const std::function<bool()>& done)
+    {
+        const double until = Now() + kPatience;
+        while (!done()) {
+            if (Now() > until)
+                throw std::runtime_error("never reached: " + what);
+            Frame();
+        }
+    }
+
+    // Fully on screen: its controls have appeared and it has faded in.
+    static bool OnScreen(const GUIMenuWindow& window)
+    {
+        return window.shown && window.colour.a >= 1.0f && !window.IsAnyControlAnimating();
+    }
+
+    // On screen with its title typed.
+    void WaitOnScreen(const std::string& what, const GUIMenuWindow& window)
+    {
+        const GameTools::GUITextPrinter& title = *Game().Background()->GetCentreTextPrinter();
+        WaitFor(what, [&] { return OnScreen(window) && title.done; });
+        Wait(0.2);
+    }
+
+    static double Now()
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
+
+    // The pointer to a point of the 800 by 600 interface.
+    void MoveTo(float x, float y)
+    {
+        const ZorvaneEngine::Window& window = *Game().Engine()->window;
+        const int32_t px = static_cast<int32_t>(x * static_cast<float>(window.width) / kGuiWidth);
+        const int32_t py = static_cast<int32_t>((kGuiHeight - y) * static_cast<float>(window.height) / kGuiHeight);
+        Platform::GetWindowing().SetCursorPos(Handle(), px, py);
+        Frame();
+    }
+
+    void MoveOnto(const ZorvaneEngine::GUIWindow& widget)
+    {
+        ZorvaneEngine::Vector2 corner = widget.GetAbsolutePosition();
+        ZorvaneEngine::Vector2 extent = widget.size;
+        if (widget.hitAreaOn) {
+            corner = ZorvaneEngine::Vector2(corner.x + widget.hitAreaOffset.x, corner.y + widget.hitAreaOffset.y);
+            extent = widget.hitAreaSize;
+        }
+        MoveTo(corner.x + extent.x / 2, corner.y + extent.y / 2);
+    }
+
+    void Click(const ZorvaneEngine::GUIWindow& widget)
+    {
+        MoveOnto(widget);
+        Wait(0.15);
+        Platform::InjectMouseButton(Handle(), 0, true);
+        Frame();
+        Frame();
+        Platform::InjectMouseButton(Handle(), 0, false);
+        Frame();
+        Frame();
+    }
+
+    void Click(const GUIControl& control) { Click(*control.widget); }
+
+    void Key(uint32_t scanCode)
+    {
+        Platform::InjectKey(Handle(), scanCode, true);
+        Frame();
+        Platform::InjectKey(Handle(), scanCode, false);
+        Frame();
+    }
+
+    // Typed a character a frame, as the edit box takes one a frame.
+    void Type(const std::string& utf8)
+    {
+        size_t start = 0;
+        while (start < utf8.size()) {
+            size_t end = start + 1;
+            while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+                ++end;
+            Platform::InjectText(Handle(), utf8.substr(start, end - start));
+            Frame();
+            Frame();
+            start = end;
+        }
+    }
+
+    void Shot(const std::string& name)
+    {
+        Frame();
+        ZorvaneEngine::Image screen;
+        Game().Engine()->renderer->CaptureScreen(screen);
+        char number[16];
+        std::snprintf(number, sizeof number, "%02d_", ++shots);
+        const fs::path path = out / (number + name + ".png");
+        if (!Tools::SavePngFile(path.string(), screen))
+            throw std::runtime_error("cannot write " + path.string());
+        std::printf("%s\n", path.string().c_str());
+    }
+
+    void Visit()
+    {
+        TourGame& game = Game();
+        GUIBackgroundWindow& background = *game.Background();
+
+        Wait(0.8);
+        Shot("splash");
+        WaitFor("the intro", [&] { return background.state >= BackgroundState::TypingLoading; });
+        Wait(0.6);
+        Shot("intro_title");
+        WaitFor("the start-up load", [&] { return game.MainMenu() != nullptr; });
+        Shot("loaded_layers_appearing");
+
+        GUIWelcomeWindow& welcome = *game.Welcome();
+        WaitOnScreen("the welcome screen", welcome);
+        Shot("welcome");
+        Type("Lina Schäfer");
+        Shot("welcome_name_typed");
+        Key(Platform::DIK_RETURN);
+
+        GUIMainMenuWindow& menu = *game.MainMenu();
+        WaitFor("the main menu's slide", [&] { return menu.shown && menu.IsAnyControlAnimating(); });
+        Wait(0.05);
+        Shot("main_menu_sliding_in");
+        WaitOnScreen("the main menu", menu);
+        MoveOnto(*menu.buttons[GUIMainMenuWindow::Start]);
+        Wait(0.3);
+        Shot("main_menu");
+        MoveOnto(*menu.buttons[GUIMainMenuWindow::Options]);
+        Platform::InjectMouseButton(Handle(), 0, true);
+        Wait(0.2);
+        Shot("main_menu_button_pressed");
+        MoveTo(700, 300);
+        Platform::InjectMouseButton(Handle(), 0, false);
+        Wait(0.2);
+
+        Click(*menu.buttons[GUIMainMenuWindow::ChangeProfile]);
+        GUIProfilesWindow& profiles = *game.ProfileList();
+        WaitOnScreen("the profile list", profiles);
+        Shot("profiles");
+
+        Click(*profiles.newButton);
+        GUINewProfileWindow& newProfile = *game.NewProfile();
+        WaitOnScreen("the new-profile screen", newProfile);
+        Type("Jürgen Weiß");
+        Shot("new_profile");
+        Key(Platform::DIK_RETURN);
+        WaitOnScreen("the profile list again", profiles);
+        for (const char* name : {"Anna", "Ömer", "Zoë", "Ben", "Carla", "Dörte", "Emil"})
+            game.Profiles()->AddProfile(ZorvaneEngine::Utf8ToWide(name));
+        Click(*profiles.doneButton);
+        WaitOnScreen("the main menu", menu);
+        Click(*menu.buttons[GUIMainMenuWindow::ChangeProfile]);
+        WaitOnScreen("the profile list with nine names", profiles);
+        MoveOnto(*profiles.rows[2]);
+        Wait(0.3);
+        Shot("profiles_nine_names");
+
+        Click(*profiles.renameButton);
+        GUIRenameProfileWindow& rename = *game.Rename();
+        WaitOnScreen("the rename screen", rename);
+        Shot("rename_profile");
+        for (int i = 0; i < 12; ++i)
+            Key(Platform::DIK_BACK);
+        Type("lina schäfer");
+        Key(Platform::DIK_RETURN);
+        GUIProfileNameConflictWindow& conflict = *game.Conflict();
+        WaitOnScreen("the name conflict", conflict);
+        Shot("name_conflict");
+        Click(*conflict.ok);
+        WaitOnScreen("the rename screen again", rename);
+        Click(*rename.entry->other);
+
+        WaitOnScreen("the profile list again", profiles);
+        Click(*profiles.deleteButton);
+        GUIDeleteProfileWindow& remove = *game.Delete();
+        WaitOnScreen("the delete question", remove);
+        Shot("delete_profile");
+        Click(*remove.no);
+        WaitOnScreen("the profile list again", profiles);
+        Click(*profiles.doneButton);
+
+        WaitOnScreen("the main menu", menu);
+        // A game in progress, so that START offers to continue it.
+        auto* player = static_cast<Profile*>(game.Profiles()->currentProfile);
+        player->introductionPending = false;
+        player->inProgress = true;
+        player->stage = 2;
+        player->level = 3;
+        player->totalScore = 48250;
+        Click(*menu.buttons[GUIMainMenuWindow::Start]);
+        GUIContinueGameLogicWindow& offer = *game.Continue();
+        WaitOnScreen("the continue offer", offer);
+        MoveOnto(*offer.continueButton->widget);
+        Wait(0.3);
+        Shot("continue_game");
+        Click(*offer.cancelButton);
+
+        WaitOnScreen("the main menu", menu);
+        Click(*menu.buttons[GUIMainMenuWindow::Exit]);
+        GUIExitWindow& quit = *game.Quit();
+        WaitOnScreen("the quit question", quit);
+        Shot("quit");
+        Click(*quit.yes);
+        WaitFor("the end", [&] { return !game.Engine()->config->IsCommandDone("exit"); });
+    }
+
+    fs::path out;
+    int shots = 0;
+    long frames = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: screenshots OUT_FOLDER\n");
+        return 2;
+    }
+    const fs::path out = fs::absolute(argv[1]);
+    fs::create_directories(out);
+    // The program finds its data beside itself, as the game does.
+    const fs::path self = fs::canonical("/proc/self/exe").parent_path();
+    if (!fs::exists(self / "data"))
+        fs::create_directory_symlink(self.parent_path() / "data", self / "data");
+    // A first run: an empty user folder.
+    fs::remove_all(out / "user");
+    setenv("XDG_DATA_HOME", (out / "user/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (out / "user/config").c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    Tour tour(out);
+    return tour.finished ? 0 : 1;
+}
