@@ -122,4 +122,14 @@ void LevelManagerBase::Load()
     }
 }
 
+bool LevelManagerBase::IsLastLevel(uint32_t stage, uint32_t level) const
+{
+    return !levels.empty() && stage == levels.size() - 1 && IsLastLevelOfStage(stage, level);
+}
+
+bool LevelManagerBase::IsLastLevelOfStage(uint32_t stage, uint32_t level) const
+{
+    return stage < levels.size() && !levels[stage].empty() && level == levels[stage].size() - 1;
+}
+
 } // namespace GameFramework

@@ -68,6 +68,12 @@ public:
     virtual void ReadStageInfo(StageInfo& stage, ZorvaneEngine::FileTextual& file);
     virtual void ReadLevelInfo(LevelInfo& level, ZorvaneEngine::FileTextual& file);
 
+    // The last level of the last stage, the one that ends the game.
+    bool IsLastLevel(uint32_t stage, uint32_t level) const;
+    // The level is the last of its stage (false for a stage not in the
+    // catalogue).
+    bool IsLastLevelOfStage(uint32_t stage, uint32_t level) const;
+
     // By index; read directly by the game base, the level logic and the
     // screens.
     std::vector<std::unique_ptr<StageInfo>> stages;

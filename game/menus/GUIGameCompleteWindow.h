@@ -1,28 +1,35 @@
 #pragma once
-// The closing story after the last stage.
-// Not built yet: it keeps the framework's state and shows nothing.
-#include "framework/LevelScreenBases.h"
+// The closing story after the game's finale, five lines a page, each page
+// fading in after the last one faded out; the last CONTINUE ends it. Shown
+// once per player: without its text it answers at its first update.
+#include <cstdint>
 
-namespace GameFramework {
-class SoundPlayer;
-}
+#include "framework/LevelScreenBases.h"
+#include "game/menus/GUIMenuWindow.h"
 
 namespace ActionPuzzle {
 
-class GameData;
-class GUIMenuWindowManager;
-
-class GUIGameCompleteWindow : public GameFramework::GUIGameCompleteWindowBase {
+class GUIGameCompleteWindow : public GameFramework::GUIGameCompleteWindowBase, public GUIMenuWindow {
 public:
-    GUIGameCompleteWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-                          GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameCompleteWindowBase(engine)
-    {
-    }
+    static constexpr uint32_t LinesPerPage = 5;
+
+    GUIGameCompleteWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+                          GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 
     // Whether the story is told; the game sets it from the profile before
     // the window opens, so each player reads it once.
     bool showText = true;
+    bool answerAtOnce = false;
+    uint32_t lineCount = 0;
+    uint32_t pageCount = 0;
+    uint32_t currentPage = 0;
+    uint32_t shownPage = 0;
+    float pageAlpha = 1.0f;
+    GUIControl* continueButton = nullptr;
 };
 
 } // namespace ActionPuzzle

@@ -1,29 +1,19 @@
 #pragma once
-// The quit question shown over a level.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The quit question of the HUD's close button: OK ends the program, CANCEL
+// goes back to the level.
 #include "framework/LevelScreenBases.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIMenuWindowManager;
-class GameData;
-
-class GUIGameLogicGameExitWindow : public GameFramework::GUIGameLogicGameExitWindowBase {
+class GUIGameLogicGameExitWindow : public GameFramework::GUIGameLogicGameExitWindowBase, public GUIQuestionWindow {
 public:
-    GUIGameLogicGameExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameLogicGameExitWindowBase(engine)
-    {
-    }
+    GUIGameLogicGameExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 };
 
 } // namespace ActionPuzzle

@@ -1,7 +1,7 @@
 #pragma once
-// The loading screen of a level: loads the level's keeper on the loading
-// worker at its first update after it opened, and is done.
-// Not built yet beyond that: it shows nothing.
+// The loading screen of a level: once no menu window owns the screen, the
+// background's centre text types "LOADING"; when the word stands whole, the
+// level's keeper loads on the loading worker while the window stays alive.
 #include <cstdint>
 
 #include "framework/GUILoadingWindowBase.h"
@@ -14,20 +14,19 @@ class LevelManager;
 
 class GUIGameLogicLoadingWindow : public GameFramework::GUILoadingWindowBase {
 public:
-    GUIGameLogicLoadingWindow(ZorvaneEngine::Engine* engine, GUIMenuWindowManager*, LevelManager*, GUIUnicorn*,
-                              int32_t)
-        : GUILoadingWindowBase(engine)
-    {
-    }
+    GUIGameLogicLoadingWindow(ZorvaneEngine::Engine* engine, GUIMenuWindowManager* manager,
+                              LevelManager* levelManager, GUIUnicorn* unicorn, int32_t);
 
-    void Update() override
-    {
-        GUILoadingWindowBase::Update();
-        if (!keeper || IsDone())
-            return;
-        RunLoading();
-        result = GameFramework::WindowAction::Done;
-    }
+    void Open(GameFramework::DataKeeper* keeper) override;
+    void Close() override;
+    void Update() override;
+
+    GUIMenuWindowManager* manager;  // not owned
+    LevelManager* levelManager;     // not owned
+    GUIUnicorn* unicorn;            // not owned
+    bool open = false;
+    // "LOADING" stands whole: the blocking load starts at the next update.
+    bool ready = false;
 };
 
 } // namespace ActionPuzzle

@@ -1,29 +1,19 @@
 #pragma once
-// The question before a level is left for the menus.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The leave-the-level question of the in-game menu: OK goes back to the
+// main menu once the menus have faded in, CANCEL back to the in-game menu.
 #include "framework/LevelScreenBases.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIMenuWindowManager;
-class GameData;
-
-class GUIGameLogicMenuExitWindow : public GameFramework::GUIGameLogicMenuExitWindowBase {
+class GUIGameLogicMenuExitWindow : public GameFramework::GUIGameLogicMenuExitWindowBase, public GUIQuestionWindow {
 public:
-    GUIGameLogicMenuExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameLogicMenuExitWindowBase(engine)
-    {
-    }
+    GUIGameLogicMenuExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 };
 
 } // namespace ActionPuzzle

@@ -1,29 +1,19 @@
 #pragma once
-// The pause notice over a level.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The pause over a level, also when the game window lost the focus; RESUME
+// goes back to the level.
 #include "framework/LevelScreenBases.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIMenuWindowManager;
-class GameData;
-
-class GUIGameLogicPauseWindow : public GameFramework::GUIGameLogicPauseWindowBase {
+class GUIGameLogicPauseWindow : public GameFramework::GUIGameLogicPauseWindowBase, public GUIQuestionWindow {
 public:
-    GUIGameLogicPauseWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameLogicPauseWindowBase(engine)
-    {
-    }
+    GUIGameLogicPauseWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 };
 
 } // namespace ActionPuzzle

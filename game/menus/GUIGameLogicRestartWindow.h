@@ -1,29 +1,19 @@
 #pragma once
-// The question before a level starts again.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The restart question of the in-game menu: YES starts the level again once
+// the menus have faded in, CANCEL goes back to the in-game menu.
 #include "framework/LevelScreenBases.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIMenuWindowManager;
-class GameData;
-
-class GUIGameLogicRestartWindow : public GameFramework::GUIGameLogicRestartWindowBase {
+class GUIGameLogicRestartWindow : public GameFramework::GUIGameLogicRestartWindowBase, public GUIQuestionWindow {
 public:
-    GUIGameLogicRestartWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameLogicRestartWindowBase(engine)
-    {
-    }
+    GUIGameLogicRestartWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 };
 
 } // namespace ActionPuzzle

@@ -1,29 +1,18 @@
 #pragma once
-// The screen after a level was lost.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The lost level: CONTINUE ends it once the menus have faded in.
 #include "framework/LevelScreenBases.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIMenuWindowManager;
-class GameData;
-
-class GUIGameOverWindow : public GameFramework::GUIGameOverWindowBase {
+class GUIGameOverWindow : public GameFramework::GUIGameOverWindowBase, public GUIQuestionWindow {
 public:
-    GUIGameOverWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*)
-        : GUIGameOverWindowBase(engine)
-    {
-    }
+    GUIGameOverWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
+
+    void Open() override;
+    void Close() override;
+    void Update() override;
 };
 
 } // namespace ActionPuzzle

@@ -87,7 +87,23 @@ GUIMenuWindow::GUIMenuWindow(MenuFrameKind frameKind, ZorvaneEngine::Engine* eng
 
 GUIMenuWindow::~GUIMenuWindow()
 {
+    while (!ownedControls.empty())
+        ownedControls.pop_back();
     delete frameControl;
+}
+
+GUIControl* GUIMenuWindow::AddControl(std::unique_ptr<GUIControl> control)
+{
+    controls.push_back(control.get());
+    ownedControls.push_back(std::move(control));
+    return controls.back();
+}
+
+GUIControl* GUIMenuWindow::AddBigButton(const ZorvaneEngine::Model* placement)
+{
+    const GameData::ButtonLook& look = gameData->controlModels.buttonBig;
+    return AddControl(std::make_unique<GUIControl>(engine, placement, gameData, MenuControlKind::Button, look.look,
+                                                   look.selectionArea, look.textArea, frameWidget));
 }
 
 void GUIMenuWindow::SetTitle(const std::string& key)

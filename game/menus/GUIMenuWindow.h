@@ -19,6 +19,7 @@
 // waits until the background has brought the plate up, and one told to
 // release it sends the plate away when it has closed.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ class GUIFontManager;
 class GUIManager;
 class GUITextManager;
 class GUIWindow;
+class Model;
 class TimerManager;
 } // namespace ZorvaneEngine
 
@@ -89,6 +91,11 @@ public:
     // centred across the frame's text area, font 2, at height y.
     void AddTextLine(const std::string& prefix, int32_t line, float y) const;
 
+    // A control the window owns, appended to its controls.
+    GUIControl* AddControl(std::unique_ptr<GUIControl> control);
+    // A button in the big buttons' look standing at the placement.
+    GUIControl* AddBigButton(const ZorvaneEngine::Model* placement);
+
     // Cached from the engine.
     ZorvaneEngine::Engine* engine;
     ZorvaneEngine::TimerManager* timers;
@@ -113,6 +120,8 @@ public:
     std::u16string title;
     // Frame control first; the others belong to the concrete window.
     std::vector<GUIControl*> controls;
+    // Deleted last to first, before the frame they stand on.
+    std::vector<std::unique_ptr<GUIControl>> ownedControls;
     bool holdingTitlePlate = false;
     // The title plate goes away with the window when it closes.
     bool releaseTitlePlate = false;

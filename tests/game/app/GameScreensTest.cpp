@@ -58,12 +58,21 @@ protected:
         game().journal.clear();
     }
 
+    // The level loading screen loads in the update after "LOADING" stands
+    // typed on a free screen (the spied menus never give the screen back);
+    // its result starts the level.
+    void LoadLevel()
+    {
+        game().LoadingTextTyped();
+        game().Update();
+        game().Update();
+    }
+
     // From the level start screen into a level: its load, its HUD.
     void PlayLevel()
     {
         Act("level start", WindowAction::Play);
-        game().Update();  // the load runs in the loading screen's update
-        game().Update();  // its result starts the level
+        LoadLevel();
         ASSERT_NE(game().Logic(), nullptr);
         game().journal.clear();
     }
@@ -132,8 +141,7 @@ TEST_F(GameScreensTest, ANewPlayerReadsTheIntroductionAndTheTutorialBeforeTheFir
     game().Cursor()->Show(true);
     EXPECT_EQ(Act("level start", WindowAction::Play), (Journal{"close level start", "open level loading(keeper)"}));
     EXPECT_FALSE(game().Cursor()->IsShown());
-    game().Update();
-    game().Update();
+    LoadLevel();
     EXPECT_EQ(game().journal, (Journal{"close level loading", "open hud"}));
     EXPECT_TRUE(game().Cursor()->IsShown());
     ASSERT_NE(game().Logic(), nullptr);

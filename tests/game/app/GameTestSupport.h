@@ -152,6 +152,11 @@ public:
     GameFramework::GameLogicBase* Logic() const { return gameLogic.get(); }
     ActionPuzzle::Profile* Profile() const { return static_cast<ActionPuzzle::Profile*>(GetProfile()); }
     ActionPuzzle::GUIMenuWindowManager* WindowManager() const { return menuWindowManager.get(); }
+    // The level loading screen as if "LOADING" stood typed on a free screen.
+    void LoadingTextTyped()
+    {
+        static_cast<ActionPuzzle::GUIGameLogicLoadingWindow*>(gameLogicLoadingWindow.get())->ready = true;
+    }
     ActionPuzzle::GUIUnicorn* Unicorn() const { return unicorn.get(); }
     ActionPuzzle::GUIUpgradeWindow* ShowPlace() const { return upgradeWindow.get(); }
     ActionPuzzle::GUIGameCompleteEffect* Effect() const { return gameCompleteEffect.get(); }

@@ -1,0 +1,137 @@
+#include "game/menus/GUIGameLogicMenuWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/core/Config.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/gui/TextAlign.h"
+#include "engine/sound/Sound.h"
+#include "framework/SoundPlayer.h"
+#include "game/app/GameData.h"
+#include "game/app/ProfileManager.h"
+#include "game/app/SoundId.h"
+#include "game/menus/GUIControl.h"
+
+namespace ActionPuzzle {
+
+using GameFramework::WindowAction;
+using ZorvaneEngine::TextAlign;
+
+namespace {
+
+constexpr int32_t kTextFont = 2;
+// A volume is set again only when its slider moved further than this.
+constexpr float kVolumeTolerance = 0.001f;
+
+uint32_t SliderPosition(float volume)
+{
+    // Truncated, not rounded: 0.4999 is position 499.
+    return static_cast<uint32_t>(std::clamp(static_cast<int32_t>(volume * 1000.0f), 0, 1000));
+}
+
+} // namespace
+
+GUIGameLogicMenuWindow::GUIGameLogicMenuWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                                               GameData* gameData, GUIMenuWindowManager* manager,
+                                               ZorvaneEngine::GUIWindow* parent, ProfileManager* profileManager)
+    : GUIGameLogicMenuWindowBase(engine, soundPlayer, profileManager),
+      GUIMenuWindow(MenuFrameKind::BigWindow, engine, soundPlayer, gameData, manager, parent)
+{
+    const GameData::GameLogicMenuModels& models = gameData->gameLogicMenuModels;
+    const ZorvaneEngine::Model* scrollLook = gameData->controlModels.scrollH.track;
+    const auto slider = [&](const ZorvaneEngine::Model* placement) {
+        GUIControl* control = AddControl(std::make_unique<GUIControl>(
+            engine, placement, gameData, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr, frameWidget));
+        control->scroll->steps = SliderSteps;
+        return control;
+    };
+    soundSlider = slider(models.sliderSound);
+    musicSlider = slider(models.sliderMusic);
+    const ZorvaneEngine::Model* box = gameData->controlModels.checkBox;
+    fullScreenBox = AddControl(std::make_unique<GUIControl>(engine, models.fullscreenCheckBox, gameData,
+                                                            MenuControlKind::CheckBox, box, box, nullptr, frameWidget));
+    const GameData::MenuFrame<3>& frame = gameData->menuFrameModels.bigWindow;
+    exitButton = AddBigButton(frame.buttons[0]);
+    restartButton = AddBigButton(frame.buttons[1]);
+    returnButton = AddBigButton(frame.buttons[2]);
+    SetTitle("GAME_LOGIC_MENU_TITLE");
+}
+
+void GUIGameLogicMenuWindow::Open()
+{
+    GUIGameLogicMenuWindowBase::Open();
+    openRequested = true;
+    soundSlider->scroll->SetPosition(SliderPosition(soundVolume));
+    musicSlider->scroll->SetPosition(SliderPosition(musicVolume));
+    fullScreenBox->checkBox->checked = fullScreen;
+    openWithTitlePlate = true;
+}
+
+void GUIGameLogicMenuWindow::Close()
+{
+    GUIGameLogicMenuWindowBase::Close();
+    GUIMenuWindow::Close();
+    // The slider may have been let go by closing the window.
+    if (GUIMenuWindow::soundPlayer->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing)
+        GUIMenuWindow::soundPlayer->StopSound(SoundVolumeSlider);
+}
+
+void GUIGameLogicMenuWindow::UpdateSliderSound()
+{
+    const bool playing = GUIMenuWindow::soundPlayer->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing;
+    if (soundSlider->scroll->IsDragging()) {
+        if (!playing)
+            GUIMenuWindow::soundPlayer->PlaySound(SoundVolumeSlider);
+    } else if (playing) {
+        GUIMenuWindow::soundPlayer->StopSound(SoundVolumeSlider);
+    }
+}
+
+void GUIGameLogicMenuWindow::Update()
+{
+    GUIGameLogicMenuWindowBase::Update();
+    GUIMenuWindow::Update();
+    if (!IsFrameVisible())
+        return;
+    // A mode switch made elsewhere (Alt+Enter) shows in the box until done.
+    if (!GUIGameLogicMenuWindowBase::config->IsCommandDone("v_window_change_mode"))
+        fullScreenBox->checkBox->checked = fullScreen;
+
+    const float sound = static_cast<float>(soundSlider->scroll->position) / 1000.0f;
+    const float music = static_cast<float>(musicSlider->scroll->position) / 1000.0f;
+    if (std::fabs(sound - GUIMenuWindow::soundPlayer->GetSoundVolume()) > kVolumeTolerance)
+        GUIMenuWindow::soundPlayer->SetSoundVolume(sound);
+    if (std::fabs(music - GUIMenuWindow::soundPlayer->GetMusicVolume()) > kVolumeTolerance)
+        GUIMenuWindow::soundPlayer->SetMusicVolume(music);
+    UpdateSliderSound();
+
+    if (fullScreenBox->checkBox->clicked) {
+        fullScreen = fullScreenBox->checkBox->checked;
+        ApplyWindowMode();
+    }
+    if (exitButton->button->clicked)
+        result = WindowAction::ToLeaveLevel;
+    if (restartButton->button->clicked)
+        result = WindowAction::ToRestart;
+    if (returnButton->button->clicked) {
+        result = WindowAction::Resume;
+        // The plate stays while a question follows the menu, and goes with
+        // it back to the level.
+        releaseTitlePlate = true;
+    }
+
+    frameWidget->AddTextByKey(TextAlign::CenterX, kTextFont, "OPTIONS_MUSIC_VOLUME", -1, 0.0f, -1.0f, {0, 273},
+                              colour);
+    frameWidget->AddTextByKey(TextAlign::CenterX, kTextFont, "OPTIONS_SOUND_VOLUME", -1, 0.0f, -1.0f, {0, 209},
+                              colour);
+    frameWidget->AddTextByKey(0, kTextFont, "OPTIONS_FULLSCREEN", -1, 0.0f, -1.0f, {94, 138}, colour);
+    AddCaption(*exitButton, "GAME_LOGIC_MENU_EXIT");
+    AddCaption(*restartButton, "GAME_LOGIC_MENU_RESTART");
+    AddCaption(*returnButton, "GAME_LOGIC_MENU_RETURN");
+}
+
+} // namespace ActionPuzzle
