@@ -130,6 +130,10 @@ protected:
     // Which level track plays next: 0 "game0", 1 "game1".
     int32_t levelTrackIndex = 0;
 
+    // The background shows the level: the menu scene fades out, the title
+    // plate is down.
+    void ResetBackgroundForLevel();
+
 private:
     // Before the fields bound to them go.
     void DetachConfigVariables();
@@ -137,9 +141,6 @@ private:
     void PlayMenuMusic();
     // Stops every track and fades in the level track whose turn it is.
     void PlayLevelMusic();
-    // The background shows the level: the menu scene fades out, the title
-    // plate is down.
-    void ResetBackgroundForLevel();
     // After the game-complete screen: the profile has completed the game,
     // the background earns its unicorn and the unicorn leaves.
     void RunFinale();

@@ -538,7 +538,9 @@ void GUIBackgroundWindow::Update()
         if (v < centreTextPrinter->color.a)
             centreTextPrinter->color = ColorRGBA(1, 1, 1, v);
     } else {
-        centreTextPrinter->color = ColorRGBA(1, 1, 1, fadeOn ? 1.0f : v);
+        // Over a level the scene is gone, but a window that borrowed the
+        // title plate shows its title on it.
+        centreTextPrinter->color = ColorRGBA(1, 1, 1, fadeOn || plateUp ? 1.0f : v);
     }
     centreTextPrinter->Update();
 
@@ -663,6 +665,11 @@ void GUIBackgroundWindow::RunStates()
             v = 1.0f;
             plateReleaseRequest = false;
             plateUp = false;
+            // Over a level whose menu scene is already hidden nothing else
+            // would take the plate away, and the next window that needs it
+            // would wait for it for ever.
+            if (titlePlate)
+                titlePlate->SetVisible(false);
             state = BackgroundState::Settling;
         }
         break;

@@ -36,7 +36,6 @@ namespace {
 constexpr int32_t kLabelFont = 2;
 constexpr int32_t kValueFont = 4;
 constexpr int32_t kNameFont = 5;
-constexpr float kLabelX = 67.0f;
 constexpr float kYourTimeY = 131.0f;
 constexpr float kAceTimeY = 114.0f;
 constexpr float kBonusY = 94.0f;
@@ -84,7 +83,9 @@ GUILevelCompleteWindow::GUILevelCompleteWindow(ZorvaneEngine::Engine* engine, Ga
     StopModelAnimation(*totemBase, 1);
     StopModelAnimation(*totemOverlay, 0);
     continueButton = AddBigButton(gameData->menuFrameModels.bigWindow.buttons[0]);
-    valuesWindow = guiManager->CreateWindow(ZorvaneEngine::GUIWindowFlags::Visible, {249, 95}, {243, 0}, nullptr,
+    // The labels start at its left edge and the numbers end at its right,
+    // across the panel of the window's art.
+    valuesWindow = guiManager->CreateWindow(ZorvaneEngine::GUIWindowFlags::Visible, {249, 95}, {306, 0}, nullptr,
                                             frameWidget);
     SetTitle("LEVEL_COMPLETE_TITLE");
 }
@@ -183,7 +184,7 @@ void GUILevelCompleteWindow::AddTexts(int32_t ace)
 {
     const GameFramework::ProfileBase* profile = profileManager->currentProfile;
     const auto label = [&](const char* key, float y) {
-        frameWidget->AddTextByKey(0, kLabelFont, key, -1, 0.0f, -1.0f, {kLabelX, y}, colour);
+        valuesWindow->AddTextByKey(0, kLabelFont, key, -1, 0.0f, -1.0f, {0, y}, colour);
     };
     const auto value = [&](const std::u16string& text, float y) {
         valuesWindow->AddText(TextAlign::Right, kValueFont, text, 0.0f, -1.0f, {0, y}, colour);
@@ -218,7 +219,7 @@ void GUILevelCompleteWindow::AddBestTimeHolder()
     const std::u16string lower = ZorvaneEngine::ToLowerCase(text);
     const std::u16string placeholder = kPlaceholder;
     if (lower.find(placeholder) == std::u16string::npos) {
-        frameWidget->AddText(0, kNameFont, text, 0.0f, -1.0f, {kLabelX, kHolderY}, colour);
+        valuesWindow->AddText(0, kNameFont, text, 0.0f, -1.0f, {0, kHolderY}, colour);
         return;
     }
     const GameFramework::ProfileBase* profile = profileManager->currentProfile;
@@ -226,10 +227,10 @@ void GUILevelCompleteWindow::AddBestTimeHolder()
     // The name in its own font, letter by letter, in the line's flow.
     const ZorvaneEngine::GUIFont* nameFont = fontManager->GetFont(kNameFont);
     const ZorvaneEngine::GUIFont* textFont = fontManager->GetFont(kLabelFont);
-    float x = kLabelX;
+    float x = 0.0f;
     const auto put = [&](char16_t c, int32_t font, const ZorvaneEngine::GUIFont* metrics) {
         const std::u16string letter(1, c);
-        frameWidget->AddText(0, font, letter, 0.0f, -1.0f, {x, kHolderY}, colour);
+        valuesWindow->AddText(0, font, letter, 0.0f, -1.0f, {x, kHolderY}, colour);
         if (metrics != nullptr)
             x += metrics->MeasureText(letter, 0.0f, -1.0f).x;
     };

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "engine/Engine.h"
@@ -24,7 +25,15 @@
 #include "game/menus/GUIContinueGameLogicWindow.h"
 #include "game/menus/GUIGameCompleteWindow.h"
 #include "game/menus/GUIGameLoadingWindow.h"
+#include "game/menus/GUIGameLogicGameExitWindow.h"
 #include "game/menus/GUIGameLogicLoadingWindow.h"
+#include "game/menus/GUIGameLogicMenuExitWindow.h"
+#include "game/menus/GUIGameLogicMenuWindow.h"
+#include "game/menus/GUIGameLogicPauseWindow.h"
+#include "game/menus/GUIGameLogicRestartWindow.h"
+#include "game/menus/GUIGameOverWindow.h"
+#include "game/menus/GUILevelCompleteWindow.h"
+#include "game/menus/GUIStageCompleteWindow.h"
 #include "game/menus/GUIGameLogicWindow.h"
 #include "framework/GUIGameLogicMenuWindowBase.h"
 #include "framework/GameLogicBase.h"
@@ -261,6 +270,26 @@ public:
     GameFramework::GUIProfileNameConflictWindowBase* Conflict() const { return profileNameConflictWindow.get(); }
     GameFramework::GUIExitWindowBase* Quit() const { return exitWindow.get(); }
     GameFramework::GUIContinueGameLogicWindowBase* Continue() const { return continueGameLogicWindow.get(); }
+    // The windows over a level and after it, as the game made them.
+    template <class Window>
+    Window* InGame() const
+    {
+        using namespace ActionPuzzle;
+        GameFramework::WindowControllerBase* window = nullptr;
+        if constexpr (std::is_same_v<Window, GUIGameLogicPauseWindow>) window = gameLogicPauseWindow.get();
+        if constexpr (std::is_same_v<Window, GUIGameLogicMenuWindow>) window = gameLogicMenuWindow.get();
+        if constexpr (std::is_same_v<Window, GUIGameLogicMenuExitWindow>) window = gameLogicMenuExitWindow.get();
+        if constexpr (std::is_same_v<Window, GUIGameLogicRestartWindow>) window = gameLogicRestartWindow.get();
+        if constexpr (std::is_same_v<Window, GUIGameLogicGameExitWindow>) window = gameLogicGameExitWindow.get();
+        if constexpr (std::is_same_v<Window, GUIGameOverWindow>) window = gameOverWindow.get();
+        if constexpr (std::is_same_v<Window, GUILevelCompleteWindow>) window = levelCompleteWindow.get();
+        if constexpr (std::is_same_v<Window, GUIStageCompleteWindow>) window = stageCompleteWindow.get();
+        return dynamic_cast<Window*>(window);
+    }
+    GameFramework::GUILoadingWindowBase* LevelLoading() const { return gameLogicLoadingWindow.get(); }
+    GameFramework::LevelManagerBase* Levels() const { return levelManager.get(); }
+    // The menu scene as a level's start leaves it: fading out over the level.
+    void BackgroundOverLevel() { ResetBackgroundForLevel(); }
     // Frames until the start-up load has made every screen, the clock
     // moving on a frame's time each, the logos cut short.
     void RunStartUp(Platform::ScriptedSystem& clock)

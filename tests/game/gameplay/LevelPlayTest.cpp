@@ -37,6 +37,10 @@
 #include "game/app/Game.h"
 #include "game/app/LevelManager.h"
 #include "game/app/Profile.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIGameOverWindow.h"
+#include "game/menus/GUILevelCompleteWindow.h"
+#include "engine/gui/GUIWindow.h"
 #include "game/gameplay/Bonus.h"
 #include "game/gameplay/BonusManager.h"
 #include "game/gameplay/GameLogic.h"
@@ -126,6 +130,11 @@ public:
     GameFramework::ProfileManagerBase* Profiles() const { return profileManager.get(); }
     GameLogic* Logic() const { return static_cast<GameLogic*>(gameLogic.get()); }
     bool LevelCompleteOpened() const { return levelCompleteOpened; }
+    GUILevelCompleteWindow* LevelComplete() const
+    {
+        return static_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get());
+    }
+    GUIGameOverWindow* GameOver() const { return static_cast<GUIGameOverWindow*>(gameOverWindow.get()); }
     bool GameOverOpened() const { return gameOverOpened; }
     void CutLogosShort() { logosWindow->result = WindowAction::Done; }
     bool FirstScreenIsUp() const { return welcomeWindow != nullptr && gameOverWindow != nullptr; }
@@ -290,6 +299,22 @@ protected:
         return condition();
     }
 
+    // A menu window fully on screen, then its button clicked, as a player
+    // waits for the window before clicking.
+    void ClickWhenShown(const GUIMenuWindow& window, const GUIControl& button)
+    {
+        ASSERT_TRUE(RunUntil([&] { return window.shown && window.colour.a >= 1.0f && !window.IsAnyControlAnimating(); },
+                             1000));
+        const ZorvaneEngine::GUIWindow& widget = *button.widget;
+        Vector2 corner = widget.GetAbsolutePosition();
+        Vector2 extent = widget.size;
+        if (widget.hitAreaOn) {
+            corner = Vector2(corner.x + widget.hitAreaOffset.x, corner.y + widget.hitAreaOffset.y);
+            extent = widget.hitAreaSize;
+        }
+        Click(Vector2(corner.x + extent.x / 2, corner.y + extent.y / 2));
+    }
+
     // What the screen shows now, as a PNG in the build folder's "screens"
     // folder, to look at.
     void Screenshot(const std::string& name)
@@ -368,6 +393,16 @@ TEST_F(LevelPlayTest, EveryPiecePlacedWinsTheLevelAndItsScoreGoesToThePlayer)
     EXPECT_EQ(player.level, 1u);
     EXPECT_EQ(SavedPlayer()->totalScore, static_cast<uint32_t>(lastScore));
     EXPECT_TRUE(SavedPlayer()->inProgress);
+
+    // The level complete window; its CONTINUE goes on to the next level
+    // once the menus are back.
+    GUILevelCompleteWindow& complete = *game->LevelComplete();
+    ASSERT_TRUE(RunUntil([&] { return complete.colour.a >= 1.0f && complete.IsFrameVisible(); }, 1000));
+    Frames(30);
+    Screenshot("level_complete");
+    ClickWhenShown(complete, *complete.continueButton);
+    EXPECT_TRUE(complete.leaving || complete.result == WindowAction::Proceed);
+    ASSERT_TRUE(RunUntil([&] { return complete.result == WindowAction::Proceed; }, 1000));
 }
 
 // The right button held with an empty hand runs the queue into the hole.
@@ -394,6 +429,12 @@ TEST_F(LevelPlayTest, AQueueRunIntoTheHoleLosesTheLevelAndScoresNothing)
     EXPECT_FALSE(player.inProgress);
     EXPECT_FALSE(SavedPlayer()->inProgress);
     EXPECT_EQ(SavedPlayer()->level, 0u);
+
+    GUIGameOverWindow& over = *game->GameOver();
+    ASSERT_TRUE(RunUntil([&] { return over.colour.a >= 1.0f && over.IsFrameVisible(); }, 1000));
+    Screenshot("game_over");
+    ClickWhenShown(over, *over.confirm);
+    ASSERT_TRUE(RunUntil([&] { return over.result == WindowAction::Done; }, 1000));
 }
 
 // A long level of a late stage: the player waits for bonuses and collects

@@ -1,0 +1,301 @@
+// The windows over a level and after it on the built data set, played with
+// the scripted mouse: pause and the questions, the windows that end the
+// level only once the menus are back, the in-game menu's volumes, the level
+// complete window's time bonus, the paged closing story and the level
+// loading screen waiting for the screen.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/core/Config.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUITextManager.h"
+#include "framework/ProfileBase.h"
+#include "framework/SoundPlayer.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/MenuPlayer.h"
+
+namespace ActionPuzzle {
+namespace {
+
+using GameFramework::WindowAction;
+using TestSupport::GameEnvironment;
+using TestSupport::MenuPlayer;
+
+class InGameWindowsTest : public ::testing::Test {
+protected:
+    // Ann's game, the welcome screen put away, the screen free, the menu
+    // scene faded out as over a level, so the title plate can be lent.
+    void SetUp() override
+    {
+        world.UseBuiltData();
+        world.Start();
+        Game().RunStartUp(world.env.scripted);
+        ASSERT_TRUE(Game().HasAllWindows());
+        Game().Welcome()->Close();
+        ann = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Ann"));
+        Game().Profiles()->currentProfile = ann;
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
+        FadeOutMenus();
+    }
+
+    void FadeOutMenus()
+    {
+        GUIBackgroundWindow& background = *Game().Background();
+        Game().BackgroundOverLevel();
+        ASSERT_TRUE(player.WaitFor([&] { return background.v <= 0.0f && !background.GetTitlePlate()->effectivelyVisible; }));
+    }
+
+    TestSupport::GameUnderTest& Game() { return *world.game; }
+    template <class Window>
+    Window& In()
+    {
+        Window* window = Game().InGame<Window>();
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+    bool Gone(const GUIMenuWindow& window)
+    {
+        return player.WaitFor([&] { return !window.IsFrameVisible() && Game().WindowManager()->free; });
+    }
+
+    GameEnvironment world;
+    MenuPlayer player{world};
+    Profile* ann = nullptr;
+};
+
+// Each question answers by the button clicked, as long as its frame shows.
+TEST_F(InGameWindowsTest, PauseAndQuestionsAnswerByTheirButtons)
+{
+    struct Case {
+        const char* name;
+        GUIQuestionWindow* window;
+        std::function<void()> open;
+        bool confirm;
+        WindowAction answer;
+    };
+    auto& pause = In<GUIGameLogicPauseWindow>();
+    auto& quit = In<GUIGameLogicGameExitWindow>();
+    auto& leave = In<GUIGameLogicMenuExitWindow>();
+    auto& restart = In<GUIGameLogicRestartWindow>();
+    const Case cases[] = {
+        {"pause resume", &pause, [&] { pause.Open(); }, true, WindowAction::Resume},
+        {"quit ok", &quit, [&] { quit.Open(); }, true, WindowAction::Quit},
+        {"quit cancel", &quit, [&] { quit.Open(); }, false, WindowAction::Resume},
+        {"leave cancel", &leave, [&] { leave.Open(); }, false, WindowAction::ToGameMenu},
+        {"restart cancel", &restart, [&] { restart.Open(); }, false, WindowAction::ToGameMenu},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.open();
+        ASSERT_TRUE(player.WaitOnScreen(*c.window));
+        player.Click(c.confirm ? *c.window->confirm : *c.window->cancel);
+        auto* controller = dynamic_cast<GameFramework::WindowControllerBase*>(c.window);
+        EXPECT_EQ(controller->result, c.answer);
+        if (c.answer == WindowAction::Quit) {
+            // The program ends; put the window away for the next case.
+            c.window->GUIMenuWindow::Close();
+            c.window->releaseTitlePlate = true;
+        }
+        ASSERT_TRUE(Gone(*c.window));
+        // The handler opened the in-game menu for a cancelled question.
+        GUIGameLogicMenuWindow& menu = In<GUIGameLogicMenuWindow>();
+        if (menu.shown || menu.openRequested) {
+            menu.Close();
+            ASSERT_TRUE(Gone(menu));
+        }
+    }
+}
+
+// Confirmed, the window goes, the menus fade in, and only then the level
+// ends with the window's answer.
+TEST_F(InGameWindowsTest, LeavingAnswersOnlyOnceTheMenusHaveFadedIn)
+{
+    struct Case {
+        const char* name;
+        GUIQuestionWindow* window;
+        std::function<void()> open;
+        WindowAction answer;
+    };
+    auto& leave = In<GUIGameLogicMenuExitWindow>();
+    auto& restart = In<GUIGameLogicRestartWindow>();
+    auto& over = In<GUIGameOverWindow>();
+    const Case cases[] = {
+        {"leave", &leave, [&] { leave.Open(); }, WindowAction::ToMainMenu},
+        {"restart", &restart, [&] { restart.Open(); }, WindowAction::Proceed},
+        {"game over", &over, [&] { over.Open(); }, WindowAction::Done},
+    };
+    GUIBackgroundWindow& background = *Game().Background();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FadeOutMenus();
+        c.open();
+        ASSERT_TRUE(player.WaitOnScreen(*c.window));
+        player.Click(*c.window->confirm);
+        EXPECT_TRUE(c.window->leaving);
+        auto* controller = dynamic_cast<GameFramework::WindowControllerBase*>(c.window);
+        int frames = 0;
+        while (controller->result != c.answer && frames < 1500) {
+            EXPECT_EQ(controller->result, WindowAction::None);
+            if (controller->result != WindowAction::None)
+                break;
+            player.Frame();
+            ++frames;
+        }
+        EXPECT_EQ(controller->result, c.answer);
+        EXPECT_TRUE(background.IsTransitionFinished());
+        EXPECT_FALSE(c.window->IsFrameVisible());
+        EXPECT_GT(frames, 5);
+        // Whatever the handler opened next goes away again.
+        player.Frame();
+        for (GameFramework::WindowControllerBase* next :
+             std::initializer_list<GameFramework::WindowControllerBase*>{Game().MainMenu(), controller})
+            next->Close();
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
+    }
+}
+
+// The sliders stand at the volumes times 1000, truncated; moving one sets
+// its volume; closing the menu keeps the volumes in the saved profile.
+TEST_F(InGameWindowsTest, TheInGameMenuSetsTheVolumesAndSavesThemWithThePlayer)
+{
+    GameFramework::SoundPlayer& sound = *Game().Player();
+    sound.SetSoundVolume(0.4999f);
+    sound.SetMusicVolume(1.0f);
+    auto& menu = In<GUIGameLogicMenuWindow>();
+    menu.Open();
+    EXPECT_EQ(menu.soundSlider->scroll->position, 499u);
+    EXPECT_EQ(menu.musicSlider->scroll->position, 1000u);
+    ASSERT_TRUE(player.WaitOnScreen(menu));
+
+    menu.soundSlider->scroll->SetPosition(250);
+    menu.musicSlider->scroll->SetPosition(1000);
+    player.Frame();
+    EXPECT_FLOAT_EQ(sound.GetSoundVolume(), 0.25f);
+    EXPECT_FLOAT_EQ(sound.GetMusicVolume(), 1.0f);
+
+    player.Click(*menu.returnButton);
+    EXPECT_EQ(menu.result, WindowAction::Resume);
+    EXPECT_TRUE(menu.releaseTitlePlate);
+    ASSERT_TRUE(Gone(menu));
+    EXPECT_FLOAT_EQ(ann->soundVolume, 0.25f);
+    EXPECT_FLOAT_EQ(Game().Profiles()->LoadProfile(ann->GetFileName())->soundVolume, 0.25f);
+}
+
+TEST(LevelCompleteNumbers, TimesAndBonusPoints)
+{
+    struct TimeCase {
+        float seconds;
+        const char16_t* text;
+    };
+    for (const TimeCase& c : {TimeCase{65.9f, u"1:05"}, TimeCase{0.0f, u"0:00"}, TimeCase{600.0f, u"10:00"},
+                              TimeCase{59.99f, u"0:59"}})
+        EXPECT_EQ(GUILevelCompleteWindow::TimeText(c.seconds), c.text) << c.seconds;
+
+    struct BonusCase {
+        float ace, time, clock;
+        uint32_t points;
+    };
+    const float whole = 0.2f + 20.0f / 18.0f;
+    for (const BonusCase& c : {BonusCase{120, 100.9f, 100000, 1500}, BonusCase{120, 100.9f, whole + 0.01f, 1500},
+                               BonusCase{120, 100.9f, 0.2f, 0}, BonusCase{120, 100.9f, 0.2f + 1.0f / 18.0f, 75},
+                               BonusCase{120, 120, 100000, 0}, BonusCase{120, 130, 100000, 0}})
+        EXPECT_EQ(GUILevelCompleteWindow::BonusPoints(c.ace, c.time, c.clock), c.points)
+            << c.ace << " " << c.time << " " << c.clock;
+}
+
+// The bonus is counted into the score while the window shows and is saved
+// once complete; CONTINUE ends the level once the menus are back: the next
+// level, or the stage's end after its last level.
+TEST_F(InGameWindowsTest, LevelCompleteCreditsAndSavesTheBonusThenGoesOn)
+{
+    auto& window = In<GUILevelCompleteWindow>();
+    LevelManager& levels = *static_cast<LevelManager*>(Game().Levels());
+    GUIBackgroundWindow& background = *Game().Background();
+    for (uint32_t level : {1u, static_cast<uint32_t>(levels.levels[0].size() - 1)}) {
+        SCOPED_TRACE(level);
+        const auto& info = static_cast<const LevelInfo&>(*levels.levels[0][level]);
+        ASSERT_GT(info.aceTimes[0], 10);
+        const uint32_t before = ann->totalScore;
+        const float time = static_cast<float>(info.aceTimes[0]) - 9.5f;  // 10 whole seconds under
+        FadeOutMenus();
+        window.Open(info, time);
+        ASSERT_TRUE(player.WaitOnScreen(window));
+        ASSERT_TRUE(player.WaitFor([&] { return ann->totalScore == before + 750; }));
+        EXPECT_EQ(window.creditedBonus, 750u);
+        EXPECT_EQ(Game().Profiles()->LoadProfile(ann->GetFileName())->totalScore, before + 750);
+
+        player.Click(*window.continueButton);
+        EXPECT_TRUE(window.leaving);
+        const WindowAction next = level + 1 == levels.levels[0].size() ? WindowAction::StageComplete
+                                                                       : WindowAction::Proceed;
+        ASSERT_TRUE(player.WaitFor([&] { return window.result == next; }));
+        EXPECT_TRUE(background.IsTransitionFinished());
+        EXPECT_EQ(ann->totalScore, before + 750);
+        player.Frame();
+        window.Close();
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
+    }
+}
+
+// CONTINUE turns five lines a page and answers on the last page; a story
+// without lines ends on the first CONTINUE; one not to tell answers at once.
+TEST_F(InGameWindowsTest, TheClosingStoryTurnsItsPages)
+{
+    GUIGameCompleteWindow& story = *Game().GameComplete();
+    ZorvaneEngine::GUITextManager& texts = *Game().Engine()->guiManager->GetTextManager();
+    struct Case {
+        const char16_t* size;
+        uint32_t pages;
+    };
+    for (const Case& c : {Case{u"12", 3}, Case{u"none", 0}}) {
+        SCOPED_TRACE(std::string(c.size, c.size + std::char_traits<char16_t>::length(c.size)));
+        texts.AddText("GAME_COMPLETE_TEXT_SIZE", c.size);
+        story.showText = true;
+        story.Open();
+        EXPECT_EQ(story.pageCount, c.pages);
+        ASSERT_TRUE(player.WaitOnScreen(story));
+        for (uint32_t page = 1; page < c.pages; ++page) {
+            player.Click(*story.continueButton);
+            EXPECT_EQ(story.result, WindowAction::None);
+            ASSERT_TRUE(player.WaitFor([&] { return story.shownPage == page && story.pageAlpha >= 1.0f; }));
+        }
+        player.Click(*story.continueButton);
+        EXPECT_EQ(story.result, WindowAction::Done);
+        // The handler closes the story and opens the main menu.
+        player.Frame();
+        Game().MainMenu()->Close();
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free && !story.IsFrameVisible(); }));
+    }
+
+    story.showText = false;
+    story.Open();
+    story.Update();
+    EXPECT_EQ(story.result, WindowAction::Done);
+    EXPECT_FALSE(story.shown);
+}
+
+// The level's load waits while a menu window owns the screen.
+TEST_F(InGameWindowsTest, TheLevelLoadingScreenWaitsForTheScreen)
+{
+    auto& pause = In<GUIGameLogicPauseWindow>();
+    pause.Open();
+    ASSERT_TRUE(player.WaitOnScreen(pause));
+    auto& loading = *static_cast<GUIGameLogicLoadingWindow*>(Game().LevelLoading());
+    loading.Open(nullptr);
+    player.Wait(1.0f);
+    EXPECT_FALSE(loading.ready);
+    EXPECT_EQ(loading.result, WindowAction::None);
+    pause.Close();
+    ASSERT_TRUE(player.WaitFor([&] { return loading.result == WindowAction::Done; }));
+    loading.Close();
+}
+
+} // namespace
+} // namespace ActionPuzzle
