@@ -68,6 +68,18 @@ uint32_t FrameCount(const Model& model)
     return animation ? animation->GetFrameCount() : 1;
 }
 
+void ShowModelFrame(GUIWindow& window, uint32_t frame)
+{
+    if (window.model == nullptr)
+        return;
+    AnimationControl* animation = window.model->GetAnimation();
+    if (animation == nullptr || animation->GetFrameCount() == 0)
+        return;
+    animation->speed = 0.0f;
+    animation->playing = false;
+    animation->position = static_cast<float>(std::min(frame, animation->GetFrameCount() - 1));
+}
+
 GUIControl::GUIControl(ZorvaneEngine::Engine* engine, const Model* placement, GameData* gameData,
                        MenuControlKind kind, const Model* look, const Model* hitArea, const Model* textArea,
                        GUIWindow* parent)

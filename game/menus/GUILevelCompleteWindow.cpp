@@ -48,17 +48,6 @@ constexpr float kTotemRate = 0.75f;
 constexpr float kFinished = 100000.0f;
 constexpr char16_t kPlaceholder[] = u"%profile_name%";
 
-void StopModelAnimation(GUIControl& control, uint32_t frame)
-{
-    if (control.widget == nullptr || control.widget->model == nullptr)
-        return;
-    ZorvaneEngine::AnimationControl* animation = control.widget->model->GetAnimation();
-    if (animation == nullptr)
-        return;
-    animation->speed = 0.0f;
-    animation->playing = false;
-    animation->position = static_cast<float>(std::min(frame, animation->GetFrameCount() - 1));
-}
 
 } // namespace
 
@@ -80,8 +69,8 @@ GUILevelCompleteWindow::GUILevelCompleteWindow(ZorvaneEngine::Engine* engine, Ga
                                                            totem, nullptr, nullptr, frameWidget));
     totemBase->widget->SetLayer(2);
     totemOverlay->widget->SetLayer(3);
-    StopModelAnimation(*totemBase, 1);
-    StopModelAnimation(*totemOverlay, 0);
+    ShowModelFrame(*totemBase->widget, 1);
+    ShowModelFrame(*totemOverlay->widget, 0);
     continueButton = AddBigButton(gameData->menuFrameModels.bigWindow.buttons[0]);
     // The labels start at its left edge and the numbers end at its right,
     // across the panel of the window's art.
@@ -130,8 +119,8 @@ void GUILevelCompleteWindow::Open(const GameFramework::LevelInfo& info, float se
     totemClock = 0.0f;
     leaving = false;
     creditedBonus = 0;
-    StopModelAnimation(*totemBase, 2 * stage + 1);
-    StopModelAnimation(*totemOverlay, 2 * stage);
+    ShowModelFrame(*totemBase->widget, 2 * stage + 1);
+    ShowModelFrame(*totemOverlay->widget, 2 * stage);
 }
 
 void GUILevelCompleteWindow::Close()

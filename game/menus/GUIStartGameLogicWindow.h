@@ -1,33 +1,77 @@
 #pragma once
-// The level start screen: the level map.
-// Not built yet: it keeps the framework's state and shows nothing.
+// The level map between the main menu and a level: every level of every
+// stage as an element of a winding path read from the map file, passed
+// levels, the current one and those reached after it; a click chooses a
+// level, a double click or START plays it, BACK returns to the main menu.
+// A new game offers the relax mode. Two totems per stage stand beside the
+// map and light up as the stages are completed.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "framework/MenuScreenBases.h"
+#include "game/menus/GUIMapElement.h"
+#include "game/menus/GUIMenuWindow.h"
 
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-} // namespace GameFramework
+namespace GameTools {
+class GUIDoubleClickDetecter;
+}
 
 namespace ActionPuzzle {
 
 class GUIGameCompleteEffect;
-class GUIMenuWindowManager;
-class GameData;
 class LevelManager;
 class ProfileManager;
 
-class GUIStartGameLogicWindow : public GameFramework::GUIStartGameLogicWindowBase {
+class GUIStartGameLogicWindow : public GameFramework::GUIStartGameLogicWindowBase, public GUIMenuWindow {
 public:
-    GUIStartGameLogicWindow(ZorvaneEngine::Engine*, GameFramework::SoundPlayer*, GameData*,
-        GUIMenuWindowManager*, ZorvaneEngine::GUIWindow*, ProfileManager*, LevelManager*,
-        GUIGameCompleteEffect*)
-        : GUIStartGameLogicWindowBase()
-    {
-    }
+    static constexpr uint32_t TotemStages = 8;
+
+    GUIStartGameLogicWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+                            GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,
+                            ProfileManager* profileManager, LevelManager* levelManager,
+                            GUIGameCompleteEffect* effect);
+    ~GUIStartGameLogicWindow() override;
+
+    void Open(GameFramework::LevelStartOpenMode mode) override;
+    void Close() override;
+    void Update() override;
+
+    // Makes the level current (no further than the furthest level reached)
+    // and shows the path up to the furthest level.
+    void SelectLevel(uint32_t stage, uint32_t level);
+
+    ProfileManager* profileManager;  // not owned
+    LevelManager* levelManager;      // not owned
+    GUIGameCompleteEffect* effect;   // not owned
+    GUIControl* mapControl = nullptr;
+    GUIControl* backButton = nullptr;
+    GUIControl* startButton = nullptr;
+    GUIControl* relaxBox = nullptr;
+    std::unique_ptr<GameTools::GUIDoubleClickDetecter> doubleClick;
+    uint32_t checkPointCount = 0;
+    std::vector<std::unique_ptr<GUIMapElement>> elements;
+    // The map's own controls, coloured by the map colour as well.
+    std::vector<GUIControl*> mapControls;
+    // Per stage: the totem's dark copy and the lit copy over it (owned).
+    std::array<ZorvaneEngine::GUIWindow*, TotemStages> totemBases{};
+    std::array<ZorvaneEngine::GUIWindow*, TotemStages> totemLights{};
+    std::array<float, TotemStages> totemValues{};
+    bool previewRunning = false;
+    float previewTime = 0.0f;
+    ZorvaneEngine::ColorRGBA mapColour{1, 1, 1, 1};
+
+private:
+    // The map's controls were shown and not hidden since.
+    bool mapOut = false;
+    // Stages the profile has completed: its current stage, one more once the
+    // game is finished.
+    uint32_t CompletedStages() const;
+    bool GameFinished() const;
+    void UpdateElements(float dt);
+    void UpdatePreview(float dt);
+    void CreateTotems();
 };
 
 } // namespace ActionPuzzle

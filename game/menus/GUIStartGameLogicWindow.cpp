@@ -1,0 +1,387 @@
+#include "game/menus/GUIStartGameLogicWindow.h"
+
+#include <algorithm>
+
+#include "engine/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/TimerManager.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/gui/TextAlign.h"
+#include "framework/ProfileBase.h"
+#include "framework/tools/GUIDoubleClickDetecter.h"
+#include "framework/tools/GUITextPrinter.h"
+#include "game/app/GameData.h"
+#include "game/app/GameWindowActions.h"
+#include "game/app/LevelManager.h"
+#include "game/app/Profile.h"
+#include "game/app/ProfileManager.h"
+#include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/MapFile.h"
+
+namespace ActionPuzzle {
+
+using GameFramework::LevelStartOpenMode;
+using GameFramework::WindowAction;
+using ZorvaneEngine::ColorRGBA;
+using ZorvaneEngine::GUIWindowFlags;
+using ZorvaneEngine::Vector2;
+
+namespace {
+
+constexpr float kTolerance = 0.0001f;
+// Totems light up and go out at this rate, per second.
+constexpr float kTotemSpeed = 2.0f;
+// The preview: elements appear this far apart, each fading over kPreviewFade
+// seconds, and fade out again kPreviewLag seconds later.
+constexpr float kPreviewStep = 0.15f;
+constexpr float kPreviewFade = 0.3f;
+constexpr float kPreviewLag = 0.6f;
+constexpr int32_t kCaptionFont = 1;
+
+// Earlier on the path: a smaller stage, or the same stage and a smaller index.
+bool Before(uint32_t stageA, uint32_t levelA, uint32_t stageB, uint32_t levelB)
+{
+    return stageA < stageB || (stageA == stageB && levelA < levelB);
+}
+
+} // namespace
+
+GUIStartGameLogicWindow::GUIStartGameLogicWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                                                 GameData* gameData, GUIMenuWindowManager* manager,
+                                                 ZorvaneEngine::GUIWindow* parent, ProfileManager* profileManager,
+                                                 LevelManager* levelManager, GUIGameCompleteEffect* effect)
+    : GUIMenuWindow(MenuFrameKind::LargeWindow, engine, soundPlayer, gameData, manager, parent),
+      profileManager(profileManager),
+      levelManager(levelManager),
+      effect(effect)
+{
+    const ZorvaneEngine::Model* map = gameData->startGameModels.map;
+    auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
+                    const ZorvaneEngine::Model* hit, const ZorvaneEngine::Model* text) {
+        return std::make_unique<GUIControl>(engine, placement, gameData, kind, look, hit, text, frameWidget);
+    };
+    const GameData::ButtonLook& small = gameData->controlModels.buttonSmall;
+    const GameData::MenuFrame<2>& frame = gameData->menuFrameModels.largeWindow;
+    // Only BACK is one of the window's controls; the map, START and the
+    // relax box follow the map's colour and are updated here.
+    auto mapOwned = make(map, MenuControlKind::Window, map, nullptr, map);
+    mapControl = mapOwned.get();
+    backButton = AddControl(make(frame.buttons[0], MenuControlKind::Button, small.look, small.selectionArea,
+                                 small.textArea));
+    auto startOwned = make(frame.buttons[1], MenuControlKind::Button, small.look, small.selectionArea, small.textArea);
+    startButton = startOwned.get();
+    const ZorvaneEngine::Model* box = gameData->controlModels.checkBox;
+    auto relaxOwned = make(gameData->startGameModels.relaxCheckBox, MenuControlKind::CheckBox, box, box, nullptr);
+    relaxBox = relaxOwned.get();
+    for (auto* owned : {&mapOwned, &startOwned, &relaxOwned}) {
+        mapControls.push_back(owned->get());
+        ownedControls.push_back(std::move(*owned));
+    }
+
+    CreateTotems();
+    doubleClick = std::make_unique<GameTools::GUIDoubleClickDetecter>(*engine);
+
+    std::vector<MapRecord> records;
+    try {
+        records = ReadMapFile(*engine->fileManager);
+    } catch (const ZorvaneEngine::FileError& error) {
+        engine->log->Fatal(error.message);
+    }
+    for (const MapRecord& record : records) {
+        if (record.type == MapElementType::CheckPoint)
+            ++checkPointCount;
+        elements.push_back(std::make_unique<GUIMapElement>(engine, record.type, gameData, doubleClick.get(),
+                                                           record.transform, record.stage, record.index,
+                                                           mapControl->widget));
+        elements.back()->SetVisible(false);
+    }
+    SetTitle("START_GAME_TITLE");
+}
+
+GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
+{
+    // The elements stand on the map's widget: they go before the controls.
+    elements.clear();
+    for (auto* copies : {&totemLights, &totemBases}) {
+        for (ZorvaneEngine::GUIWindow*& window : *copies) {
+            if (window && guiManager->windows.Remove(window))
+                delete window;
+            window = nullptr;
+        }
+    }
+}
+
+void GUIStartGameLogicWindow::CreateTotems()
+{
+    const ZorvaneEngine::Model* look = gameData->controlModels.totem;
+    if (look == nullptr)
+        return;
+    const Vector2 lookCorner = BoxCorner(*look);
+    const Vector2 lookSize = BoxSize(*look);
+    for (uint32_t s = 0; s < TotemStages; ++s) {
+        const ZorvaneEngine::Model* place = gameData->startGameModels.totems[s];
+        if (place == nullptr || lookSize.x <= 0 || lookSize.y <= 0)
+            continue;
+        // The totem scaled onto the stage's place, standing on its corner.
+        const Vector2 corner = BoxCorner(*place);
+        const Vector2 scale(BoxSize(*place).x / lookSize.x, BoxSize(*place).y / lookSize.y);
+        const Vector2 at(corner.x - lookCorner.x * scale.x, corner.y - lookCorner.y * scale.y);
+        for (int copy = 0; copy < 2; ++copy) {
+            ZorvaneEngine::GUIWindow* window = guiManager->CreateWindow(
+                GUIWindowFlags::Visible | GUIWindowFlags::VertexColor, at, scale, look, frameWidget);
+            window->SetLayer(10 * copy + 1);
+            // The dark carving below, the stage's lit colours over it.
+            ShowModelFrame(*window, copy == 0 ? 2 * s + 1 : 2 * s);
+            (copy == 0 ? totemBases : totemLights)[s] = window;
+        }
+    }
+}
+
+bool GUIStartGameLogicWindow::GameFinished() const
+{
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    return profile != nullptr && levelManager->IsLastLevel(profile->stage, profile->level) &&
+           profile->stage == profile->furthestStage && profile->level == profile->furthestLevel && profile->endReached;
+}
+
+uint32_t GUIStartGameLogicWindow::CompletedStages() const
+{
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    if (profile == nullptr)
+        return 0;
+    return profile->stage + (GameFinished() ? 1 : 0);
+}
+
+void GUIStartGameLogicWindow::SelectLevel(uint32_t stage, uint32_t level)
+{
+    GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    if (profile == nullptr)
+        return;
+    if (stage > profile->furthestStage) {
+        stage = profile->furthestStage;
+        level = profile->furthestLevel;
+    } else if (stage == profile->furthestStage && level > profile->furthestLevel) {
+        level = profile->furthestLevel;
+    }
+    for (auto& element : elements) {
+        element->SetCheckPointModel(false);
+        element->SetVisible(false);
+    }
+    for (auto& element : elements) {
+        const uint32_t s = element->stage;
+        const uint32_t i = element->index;
+        if (Before(s, i, stage, level)) {
+            element->SetState(GUIMapElement::Passed);
+        } else if (s == stage && i == level) {
+            element->SetCheckPointModel(true);
+            element->SetState(GUIMapElement::Current);
+            if (profile->stage != stage || profile->level != level) {
+                profile->stage = stage;
+                profile->level = level;
+                profile->Save();
+            }
+        } else {
+            element->SetState(GUIMapElement::Open);
+        }
+        element->SetVisible(true);
+        if (s == profile->furthestStage && i == profile->furthestLevel)
+            break;
+    }
+    if (GUIBackgroundWindow* background = manager->GetBackground())
+        background->UpdateStageIndex();
+}
+
+void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
+{
+    GUIStartGameLogicWindowBase::Open(mode);
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    const int32_t m = static_cast<int32_t>(mode);
+    if (mode == LevelStartOpenMode::AfterRestart || mode == LevelStartOpenMode::AfterLevel || m == 13)
+        return;
+    if (mode == LevelStartOpenMode::FromContinue) {
+        if (profile != nullptr && profile->inProgress)
+            return;
+        openMode = static_cast<LevelStartOpenMode>(0);
+        relaxBox->active = true;
+    } else {
+        relaxBox->active = mode == LevelStartOpenMode::FromMainMenu;
+    }
+    // The totem mini game after a stage is not part of the program yet: the
+    // finished stage's totem is lit at once.
+    SetTitle(mode == LevelStartOpenMode::AfterStage ? "START_GAME_STAGE_COMPLETE_TITLE" : "START_GAME_TITLE");
+    openRequested = true;
+    mapColour = ColorRGBA(1, 1, 1, 0);
+    if (profile != nullptr)
+        SelectLevel(profile->stage, profile->level);
+    const uint32_t done = CompletedStages();
+    for (uint32_t s = 0; s < TotemStages; ++s)
+        totemValues[s] = s < done ? 1.0f : 0.0f;
+    for (auto& element : elements)
+        element->SetAlpha(0.0f);
+    relaxBox->checkBox->checked = profile != nullptr && profile->modeFlag != 0;
+    previewTime = 0.0f;
+    previewRunning = true;
+}
+
+void GUIStartGameLogicWindow::Close()
+{
+    GUIMenuWindow::Close();
+}
+
+void GUIStartGameLogicWindow::Update()
+{
+    GUIStartGameLogicWindowBase::Update();
+    const int32_t m = static_cast<int32_t>(openMode);
+    if (openMode == LevelStartOpenMode::FromContinue || m == 13 || openMode == LevelStartOpenMode::AfterLevel ||
+        openMode == LevelStartOpenMode::AfterRestart) {
+        // These ways in never show the map: the level plays at once.
+        result = WindowAction::Play;
+        openMode = static_cast<LevelStartOpenMode>(0);
+        return;
+    }
+    const float dt = timers->frameStep;
+    const float alphaBefore = colour.a;
+    bool full = colour.a + kTolerance > 1.0f;
+    GUIMenuWindow::Update();
+    full = full && colour.a + kTolerance > 1.0f;
+
+    // The map's controls appear with the window's and hide with them.
+    if (shown && !manager->free && !mapOut) {
+        for (GUIControl* control : mapControls)
+            control->Show();
+        mapOut = true;
+    }
+    if (!shown && mapOut && alphaBefore >= kTolerance && colour.a < kTolerance) {
+        for (GUIControl* control : mapControls)
+            control->Hide();
+        mapOut = false;
+    }
+    if (!IsFrameVisible())
+        return;
+
+    mapColour = ColorRGBA(1, 1, 1, 1);
+    const uint32_t done = CompletedStages();
+    for (uint32_t s = 0; s < TotemStages; ++s) {
+        const float target = s < done ? 1.0f : 0.0f;
+        totemValues[s] = target > totemValues[s] ? std::min(totemValues[s] + kTotemSpeed * dt, target)
+                                                 : std::max(totemValues[s] - kTotemSpeed * dt, target);
+    }
+    const ColorRGBA mapped(colour.r * mapColour.r, colour.g * mapColour.g, colour.b * mapColour.b,
+                           colour.a * mapColour.a);
+    for (GUIControl* control : mapControls) {
+        control->colour = mapped;
+        control->Update();
+    }
+    for (uint32_t s = 0; s < TotemStages; ++s) {
+        if (totemBases[s])
+            totemBases[s]->SetColor(ColorRGBA(1, 1, 1, colour.a));
+        if (totemLights[s])
+            totemLights[s]->SetColor(ColorRGBA(1, 1, 1, totemValues[s] * colour.a));
+    }
+
+    GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    if (backButton->button->clicked)
+        result = WindowAction::ToMainMenu;
+    if (startButton->button->clicked)
+        result = openMode == LevelStartOpenMode::FromMainMenu ? ToTutorial : WindowAction::Play;
+    if (relaxBox->active && relaxBox->checkBox->clicked && profile != nullptr) {
+        profile->modeFlag = relaxBox->checkBox->checked ? 1 : 0;
+        profile->Save();
+    }
+
+    AddCaption(*backButton, "BACK");
+    startButton->widget->AddTextByKey(ZorvaneEngine::TextAlign::Center, kCaptionFont,
+                                      openMode == LevelStartOpenMode::AfterStage ? "START_GAME_CONTINUE"
+                                                                                 : "START_GAME_START",
+                                      -1, 0.0f, -1.0f, {0, 0}, mapped);
+    if (relaxBox->active)
+        frameWidget->AddTextByKey(0, kCaptionFont, "START_GAME_RELAX_MODE", -1, 0.0f, 19.0f, {195, 23}, mapped);
+
+    doubleClick->Update();
+    if (full) {
+        UpdateElements(dt);
+    } else {
+        for (auto& element : elements)
+            element->SetAlpha(mapColour.a * colour.a);
+    }
+}
+
+void GUIStartGameLogicWindow::UpdateElements(float dt)
+{
+    const GUIMapElement* previous = nullptr;
+    for (auto& element : elements) {
+        if (!element->IsVisible() || element->state == GUIMapElement::Ahead)
+            break;
+        const bool wasHighlighted = previous != nullptr && previous->highlighted;
+        element->highlighted = false;
+        if (element->state != GUIMapElement::Current) {
+            if (element->clickButton->hovered && !element->clickDisabled && !wasHighlighted) {
+                element->ShowFrame(GUIMapElement::Hover);
+                element->highlighted = true;
+            } else {
+                element->ShowFrame(element->state);
+            }
+            if (element->clickButton->clicked) {
+                SelectLevel(element->stage, element->index);
+                break;
+            }
+        }
+        previous = element.get();
+    }
+    if (doubleClick->doubleClicked) {
+        for (auto& element : elements) {
+            if (element->IsVisible() && element->state != GUIMapElement::Ahead &&
+                (!element->clickDisabled || element->state == GUIMapElement::Current) &&
+                doubleClick->window == element->clickButton)
+                result = WindowAction::Play;
+        }
+    }
+    if (previewRunning)
+        UpdatePreview(dt);
+}
+
+void GUIStartGameLogicWindow::UpdatePreview(float dt)
+{
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    if (profile == nullptr || elements.empty())
+        return;
+    previewTime += dt;
+    // The element of the furthest level reached.
+    size_t start = 0;
+    while (start < elements.size() && elements[start]->stage < profile->furthestStage)
+        ++start;
+    if (start + profile->furthestLevel < elements.size())
+        start += profile->furthestLevel;
+    for (int pass = 0; pass < 2; ++pass) {
+        float t = previewTime - kPreviewLag * static_cast<float>(pass);
+        if (t < 0.0f)
+            continue;
+        for (size_t i = start + 1; i < elements.size(); ++i) {
+            GUIMapElement& element = *elements[i];
+            if (!element.IsVisible()) {
+                element.SetVisible(true);
+                element.SetState(GUIMapElement::Ahead);
+            }
+            if (element.state == GUIMapElement::Ahead) {
+                const float fade = t <= kPreviewFade ? t / kPreviewFade : 1.0f;
+                element.SetAlpha(pass == 0 ? fade : 1.0f - fade);
+            }
+            t -= kPreviewStep;
+            if (t < kTolerance)
+                break;
+            if (element.type != MapElementType::Path) {
+                if (pass == 1 && t > 1.0f)
+                    previewTime = 0.0f;
+                break;
+            }
+        }
+    }
+}
+
+} // namespace ActionPuzzle
