@@ -5,14 +5,13 @@
 #include <cstdint>
 
 #include "framework/LevelScreenBases.h"
+#include "game/menus/GUIPagedText.h"
 #include "game/menus/GUIMenuWindow.h"
 
 namespace ActionPuzzle {
 
 class GUIGameCompleteWindow : public GameFramework::GUIGameCompleteWindowBase, public GUIMenuWindow {
 public:
-    static constexpr uint32_t LinesPerPage = 5;
-
     GUIGameCompleteWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
                           GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
 
@@ -24,11 +23,7 @@ public:
     // the window opens, so each player reads it once.
     bool showText = true;
     bool answerAtOnce = false;
-    uint32_t lineCount = 0;
-    uint32_t pageCount = 0;
-    uint32_t currentPage = 0;
-    uint32_t shownPage = 0;
-    float pageAlpha = 1.0f;
+    GUIPagedText pages{"GAME_COMPLETE_TEXT_", "GAME_COMPLETE_TEXT_SIZE", 5, 126.0f};
     GUIControl* continueButton = nullptr;
 };
 

@@ -1,30 +1,23 @@
 #pragma once
-// The story shown before a profile's first game.
-// Not built yet: it keeps its result and shows nothing.
+// The story shown before a profile's first game, twelve lines a page; the
+// last page's CONTINUE starts the game.
 #include "framework/WindowControllerBase.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-}
+#include "game/menus/GUIMenuWindow.h"
+#include "game/menus/GUIPagedText.h"
 
 namespace ActionPuzzle {
 
-class GameData;
-class GUIMenuWindowManager;
-
-class GUIIntroductionWindow : public GameFramework::WindowControllerBase {
+class GUIIntroductionWindow : public GameFramework::WindowControllerBase, public GUIMenuWindow {
 public:
-    GUIIntroductionWindow(ZorvaneEngine::Engine*, GameFramework::SoundPlayer*, GameData*, GUIMenuWindowManager*,
-                          ZorvaneEngine::GUIWindow*)
-    {
-    }
+    GUIIntroductionWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+                          GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
 
-    virtual void Open() {}
+    virtual void Open();
+    void Close() override;
+    void Update() override;
+
+    GUIControl* continueButton = nullptr;
+    GUIPagedText pages{"INTRODUCTION_TEXT_", "INTRODUCTION_TEXT_SIZE", 12, 276.0f};
 };
 
 } // namespace ActionPuzzle

@@ -1,35 +1,32 @@
 #pragma once
-// The tutorial offered before the first level of a new game.
-// Not built yet: it keeps its result and shows nothing.
+// The tutorial before a new game: CONTINUE plays the first level (and with
+// "do not show again" ticked, never shows the tutorial to this player
+// again), BACK returns to the main menu. A player who asked not to see it
+// goes straight on.
 #include "framework/WindowControllerBase.h"
-
-namespace ZorvaneEngine {
-class Engine;
-class GUIWindow;
-} // namespace ZorvaneEngine
-
-namespace GameFramework {
-class SoundPlayer;
-}
+#include "game/menus/GUIMenuWindow.h"
 
 namespace ActionPuzzle {
 
-class GameData;
-class GUIMenuWindowManager;
 class ProfileManager;
 
-class GUITutorialWindow : public GameFramework::WindowControllerBase {
+class GUITutorialWindow : public GameFramework::WindowControllerBase, public GUIMenuWindow {
 public:
-    GUITutorialWindow(ZorvaneEngine::Engine*, GameFramework::SoundPlayer*, GameData*, GUIMenuWindowManager*,
-                      ZorvaneEngine::GUIWindow*, ProfileManager*)
-    {
-    }
+    GUITutorialWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
+                      GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent, ProfileManager* profileManager);
 
-    virtual void Open() {}
+    virtual void Open();
+    void Close() override;
+    void Update() override;
 
+    ProfileManager* profileManager;  // not owned
     // Whether the tutorial is shown at all; the game sets it from the
     // profile before it opens.
     bool show = true;
+    bool answerAtOnce = false;
+    GUIControl* continueButton = nullptr;
+    GUIControl* backButton = nullptr;
+    GUIControl* doNotShowBox = nullptr;
 };
 
 } // namespace ActionPuzzle

@@ -18,7 +18,9 @@
 #include "framework/ProfileBase.h"
 #include "framework/SoundPlayer.h"
 #include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUITutorialWindow.h"
 #include "game/menus/MenuPlayer.h"
 
 namespace ActionPuzzle {
@@ -259,12 +261,12 @@ TEST_F(InGameWindowsTest, TheClosingStoryTurnsItsPages)
         texts.AddText("GAME_COMPLETE_TEXT_SIZE", c.size);
         story.showText = true;
         story.Open();
-        EXPECT_EQ(story.pageCount, c.pages);
+        EXPECT_EQ(story.pages.pageCount, c.pages);
         ASSERT_TRUE(player.WaitOnScreen(story));
         for (uint32_t page = 1; page < c.pages; ++page) {
             player.Click(*story.continueButton);
             EXPECT_EQ(story.result, WindowAction::None);
-            ASSERT_TRUE(player.WaitFor([&] { return story.shownPage == page && story.pageAlpha >= 1.0f; }));
+            ASSERT_TRUE(player.WaitFor([&] { return story.pages.shownPage == page && story.pages.pageAlpha >= 1.0f; }));
         }
         player.Click(*story.continueButton);
         EXPECT_EQ(story.result, WindowAction::Done);
@@ -295,6 +297,52 @@ TEST_F(InGameWindowsTest, TheLevelLoadingScreenWaitsForTheScreen)
     pause.Close();
     ASSERT_TRUE(player.WaitFor([&] { return loading.result == WindowAction::Done; }));
     loading.Close();
+}
+
+} // namespace
+} // namespace ActionPuzzle
+
+namespace ActionPuzzle {
+namespace {
+
+// The introduction's last page starts the game; the tutorial goes straight
+// on for a player who asked not to see it again, and remembers that ask.
+TEST_F(InGameWindowsTest, IntroductionPagesAndTheTutorialsDoNotShowAgain)
+{
+    GUIIntroductionWindow& intro = *Game().Introduction();
+    Game().Engine()->guiManager->GetTextManager()->AddText("INTRODUCTION_TEXT_SIZE", u"25");
+    intro.Open();
+    EXPECT_EQ(intro.pages.pageCount, 3u);
+    ASSERT_TRUE(player.WaitOnScreen(intro));
+    for (int page = 1; page <= 3; ++page) {
+        player.Click(*intro.continueButton);
+        if (page < 3) {
+            EXPECT_EQ(intro.result, WindowAction::None);
+            ASSERT_TRUE(player.WaitFor([&] { return intro.pages.shownPage == static_cast<uint32_t>(page); }));
+        }
+    }
+    EXPECT_EQ(intro.result, WindowAction::Play);
+    // The handler closes the story and opens the map, put away here.
+    player.Frame();
+    Game().StartGame()->Close();
+    ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free && !intro.IsFrameVisible(); }));
+
+    GUITutorialWindow& tutorial = *Game().Tutorial();
+    tutorial.show = true;
+    tutorial.Open();
+    ASSERT_TRUE(player.WaitOnScreen(tutorial));
+    player.Click(*tutorial.doNotShowBox);
+    player.Click(*tutorial.continueButton);
+    EXPECT_EQ(tutorial.result, WindowAction::Proceed);
+    EXPECT_FALSE(ann->tutorialPending);
+    EXPECT_FALSE(static_cast<Profile*>(Game().Profiles()->LoadProfile(ann->GetFileName()).get())->tutorialPending);
+
+    player.Frame();
+    tutorial.show = false;
+    tutorial.Open();
+    tutorial.Update();
+    EXPECT_EQ(tutorial.result, WindowAction::Proceed);
+    EXPECT_FALSE(tutorial.openRequested);
 }
 
 } // namespace

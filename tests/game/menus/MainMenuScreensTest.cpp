@@ -64,6 +64,8 @@ TEST_F(MainMenuScreensTest, TheButtonsAnswerOnlyOnceTheMenuHasAppeared)
     // the introduction.
     ann->introductionPending = false;
     Game().Profiles()->AddProfile(u"Bo");
+    player.Frame();
+    Game().Introduction()->Close();
     ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
     MainMenu().Open();
     ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
