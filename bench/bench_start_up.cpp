@@ -24,56 +24,13 @@
 #include "framework/MenuScreenBases.h"
 #include "game/app/Game.h"
 #include "game/app/GameData.h"
+#include "GameInstallation.h"
 
 namespace {
 
-const std::filesystem::path kBuild = TANGROVE_BINARY_DIR;
-
-// The program finds its data beside itself: the benchmark's folder gets the
-// build's data folder, and the user's folders go to a scratch folder.
-struct Installation {
-    Installation()
-    {
-        const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe").parent_path();
-        if (!std::filesystem::exists(self / "data"))
-            std::filesystem::create_directory_symlink(kBuild / "data", self / "data");
-        std::string scratchTemplate = (std::filesystem::temp_directory_path() / "tangrove-bench-XXXXXX").string();
-        scratch = mkdtemp(scratchTemplate.data());
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-    }
-    ~Installation() { std::filesystem::remove_all(scratch); }
-
-    // An empty user folder.
-    void NewUser()
-    {
-        std::filesystem::remove_all(scratch / "user");
-        setenv("XDG_DATA_HOME", (scratch / "user/data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (scratch / "user/config").c_str(), 1);
-    }
-
-    std::filesystem::path scratch;
-};
-
-Installation& TheInstallation()
-{
-    static Installation installation;
-    return installation;
-}
-
-class BenchGame : public ActionPuzzle::Game {
-public:
-    BenchGame() : Game("Quobin Games", "Tangrove", false) {}
-    void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
-    {
-        Game::FillEngineSettings(settings);
-        settings.fullscreen = false;  // the offscreen desktop has no full screen
-    }
-    using Game::Init;
-    ZorvaneEngine::Engine* Engine() const { return engine.get(); }
-    void CutLogosShort() { logosWindow->result = GameFramework::WindowAction::Done; }
-    bool FirstScreenIsUp() const { return welcomeWindow != nullptr; }
-};
+using BenchSupport::BenchGame;
+using BenchSupport::Installation;
+using BenchSupport::TheInstallation;
 
 void StartUpToFirstFrame(benchmark::State& state)
 {
