@@ -51,18 +51,30 @@ inline Installation& TheInstallation()
     return installation;
 }
 
+// The game in a window; in the given mode when one is named.
 class BenchGame : public ActionPuzzle::Game {
 public:
-    BenchGame() : Game("Quobin Games", "Tangrove", false) {}
+    explicit BenchGame(std::string mode = std::string())
+        : Game("Quobin Games", "Tangrove", false), mode(std::move(mode))
+    {
+    }
     void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
     {
         Game::FillEngineSettings(settings);
         settings.fullscreen = false;  // the offscreen desktop has no full screen
+        settings.fullscreenGiven = true;
+        if (!mode.empty()) {
+            settings.videoMode = mode;
+            settings.videoModeGiven = true;
+        }
     }
     using Game::Init;
     ZorvaneEngine::Engine* Engine() const { return engine.get(); }
     void CutLogosShort() { logosWindow->result = GameFramework::WindowAction::Done; }
     bool FirstScreenIsUp() const { return welcomeWindow != nullptr; }
+
+protected:
+    std::string mode;
 };
 
 } // namespace BenchSupport

@@ -80,6 +80,36 @@ std::vector<Tools::Mesh> GridFrames(const Box& box, const Cell& cell, int cols, 
     return meshes;
 }
 
+// Drops the cells of a grid over the cell of the texture whose texels are
+// all transparent, in every frame alike: drawn, they would only cost the
+// rasterizer. A texel's margin around each cell keeps what filtering reads.
+void DropEmptyCells(std::vector<Tools::Mesh>& meshes, const Canvas& texture, const Cell& cell, int cols, int rows) {
+    const auto empty = [&](int i, int j) {
+        const float w = static_cast<float>(texture.width), h = static_cast<float>(texture.height);
+        const int x0 = std::max(0, static_cast<int>(std::floor(Lerp(cell.u0, cell.u1, static_cast<float>(i) / cols) * w)) - 1);
+        const int x1 = std::min(texture.width, static_cast<int>(std::ceil(Lerp(cell.u0, cell.u1, static_cast<float>(i + 1) / cols) * w)) + 1);
+        const int y0 = std::max(0, static_cast<int>(std::floor(Lerp(cell.v0, cell.v1, static_cast<float>(j) / rows) * h)) - 1);
+        const int y1 = std::min(texture.height, static_cast<int>(std::ceil(Lerp(cell.v0, cell.v1, static_cast<float>(j + 1) / rows) * h)) + 1);
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) {
+                if (texture.At(x, y).a >= 1.0f / 255.0f) return false;
+            }
+        }
+        return true;
+    };
+    std::vector<uint32_t> kept;
+    const std::vector<uint32_t>& indices = meshes.front().indices;
+    for (int j = 0; j < rows; ++j) {
+        for (int i = 0; i < cols; ++i) {
+            if (empty(i, j)) continue;
+            const size_t first = static_cast<size_t>(j * cols + i) * 6;
+            kept.insert(kept.end(), indices.begin() + static_cast<std::ptrdiff_t>(first),
+                        indices.begin() + static_cast<std::ptrdiff_t>(first + 6));
+        }
+    }
+    for (Tools::Mesh& mesh : meshes) mesh.indices = kept;
+}
+
 Tools::Model FramesModel(const std::vector<Tools::Mesh>& meshes, float fps) {
     const uint32_t kind = meshes.size() > 1 ? Tools::ModelFlag::Morph : Tools::ModelFlag::Static;
     return Tools::MeshModel(kind | Tools::ModelFlag::List, meshes, fps);
@@ -90,6 +120,10 @@ float Phase(int frame, int frames) {
     return 2.0f * Pi * static_cast<float>(frame) / static_cast<float>(frames);
 }
 
+// The grid of a layer with transparent parts.
+constexpr int kLayerColumns = 16;
+constexpr int kLayerRows = 12;
+
 // Writes a layer: its picture drawn over the box, resampled to the texture
 // size, and a model moving by the motion.
 void WriteLayer(Writer& out, const Entry& entry, const Canvas& drawn, bool alpha, const Motion& motion, int cols, int rows) {
@@ -99,7 +133,17 @@ void WriteLayer(Writer& out, const Entry& entry, const Canvas& drawn, bool alpha
     out.Picture(entry.folder, picture, texture, alpha);
     out.Material(entry.folder, entry.name, BlendedMaterial(picture));
     const int frames = entry.Integer("frames", 1);
-    out.Model(entry.folder, entry.name, FramesModel(GridFrames(entry.box, Cell{}, cols, rows, frames, motion), entry.Number("fps", 2.0f)));
+    std::vector<Tools::Mesh> meshes;
+    if (alpha) {
+        // A fine grid whose empty cells are left out.
+        cols = std::max(cols, kLayerColumns);
+        rows = std::max(rows, kLayerRows);
+        meshes = GridFrames(entry.box, Cell{}, cols, rows, frames, motion);
+        DropEmptyCells(meshes, texture, Cell{}, cols, rows);
+    } else {
+        meshes = GridFrames(entry.box, Cell{}, cols, rows, frames, motion);
+    }
+    out.Model(entry.folder, entry.name, FramesModel(meshes, entry.Number("fps", 2.0f)));
 }
 
 Motion Still() {
@@ -201,8 +245,10 @@ void Trees(const Entry& entry, Writer& out) {
             return Point{amplitude * crown * std::sin(Phase(f, frames) + seed + u), 0.0f};
         });
     };
-    const auto ma = GridFrames(left, cellA, 2, 6, frames, motion(0.0f));
-    const auto mb = GridFrames(right, cellB, 2, 6, frames, motion(1.9f));
+    auto ma = GridFrames(left, cellA, 8, 12, frames, motion(0.0f));
+    auto mb = GridFrames(right, cellB, 6, 12, frames, motion(1.9f));
+    DropEmptyCells(ma, sheet, cellA, 8, 12);
+    DropEmptyCells(mb, sheet, cellB, 6, 12);
     std::vector<Tools::Mesh> meshes;
     for (int f = 0; f < frames; ++f) {
         Tools::Mesh m = ma[static_cast<size_t>(f)];

@@ -8,10 +8,14 @@
 
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
+#include "game/app/GameData.h"
+#include "game/menus/GUIControl.h"
 #include "game/menus/GUIDeleteProfileWindow.h"
 #include "game/menus/GUIExitWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
@@ -206,6 +210,53 @@ TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhose
     player.Click(*Quit().no);
     ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
     EXPECT_EQ(NewProfile().entry->edit->editBox->text, u"Bo");
+}
+
+TEST_F(ProfileScreensTest, PunctuationMakesANameOfItsOwnAndALongNameIsCutToWhatTheGreetingHolds)
+{
+    Start();
+    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+    player.Type(u"Ann");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+
+    // "Ann." is not "Ann": no clash, a second profile.
+    player.Click(*Profiles().newButton);
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    player.Type(u"Ann.");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Ann", u"Ann."}));
+
+    // Typing stops where the name would no longer fit the greeting.
+    const std::u16string typed = u"Überlingen-Großwürden Maximiliane Äbtissin von Höllental";
+    player.Click(*Profiles().newButton);
+    ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
+    player.Type(typed);
+    const std::u16string kept = NewProfile().entry->edit->editBox->text;
+    EXPECT_LT(kept.size(), typed.size());
+    EXPECT_GT(kept.size(), 5u);
+    EXPECT_EQ(typed.compare(0, kept.size(), kept), 0);
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    ASSERT_EQ(Names().size(), 3u);
+    EXPECT_EQ(CurrentName(), Names()[2]);
+    player.Click(*Profiles().doneButton);
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    const ZorvaneEngine::GUIFont* font = Game().Engine()->guiManager->GetFontManager()->GetFont(1);
+    ASSERT_NE(font, nullptr);
+    ASSERT_NE(Game().Data()->backgroundTextAreaModel, nullptr);
+    EXPECT_LE(font->MeasureText(MainMenu().title, 0.0f, font->size).x,
+              BoxSize(*Game().Data()->backgroundTextAreaModel).x);
+
+    // All three, and the choice of the long one, come back in the next run.
+    const std::u16string chosen = CurrentName();
+    world.game.reset();
+    world.Start();
+    EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Ann", u"Ann.", chosen}));
+    EXPECT_EQ(CurrentName(), chosen);
 }
 
 TEST(ProfileListTest, TheListScrollsOverNineProfilesWithTheCurrentOneFirst)
