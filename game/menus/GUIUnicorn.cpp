@@ -103,7 +103,8 @@ void GUIUnicorn::Show()
     showing = true;
     done = false;
     played = false;
-    soundPlayer->PlaySound(SoundUpgrade);
+    if (soundPlayer)
+        soundPlayer->PlaySound(SoundUpgrade);
 }
 
 void GUIUnicorn::Update()
