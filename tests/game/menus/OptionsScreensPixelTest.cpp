@@ -188,11 +188,14 @@ TEST_F(OptionsScreensPixelTest, TheResolutionLabelChangesOnlyInItsPanel)
 
 TEST_F(OptionsScreensPixelTest, TheHighScoreRowsAreDrawnInTheWindow)
 {
+    // A full arcade table and no relax scores.
     GameFramework::HighScoresTable& table = *game->HighScoreTable();
-    table.AddScore(u"Bo", 0, 12400);
-    table.AddScore(u"Cai", 0, 9050);
-    table.AddScore(u"Dee", 0, 7300);
-    table.AddScore(u"Eve", 1, 3100);
+    const char16_t* names[] = {u"Bo", u"Cai", u"Dee", u"Eve", u"Fritz Müller", u"Gül", u"Hanne", u"Ida", u"Jo"};
+    uint32_t score = 14200;
+    for (const char16_t* name : names) {
+        table.AddScore(name, 0, score);
+        score -= 1150;
+    }
     GameFramework::HighScoreEntry* entry = table.AddScore(u"Ann", 0, 8800);
     auto& scores = *static_cast<GUIHighScoresWindow*>(game->HighScoresScreen());
     scores.Open(GameFramework::HighScoresOpenMode::AfterGameOver, entry);
@@ -200,8 +203,8 @@ TEST_F(OptionsScreensPixelTest, TheHighScoreRowsAreDrawnInTheWindow)
     const ZorvaneEngine::Image arcade = Shot("high_scores");
     ASSERT_FALSE(arcade.IsEmpty());
 
-    // Four rows against one: the table's lower rows are drawn where the
-    // columns stand, and only there.
+    // Ten rows against none: the rows are drawn where the columns stand,
+    // and only there.
     Click(*scores.modeButton);
     ASSERT_TRUE(WaitFor([&] { return scores.shownMode == 1 && scores.tableAlpha >= 1.0f; }));
     const ZorvaneEngine::Image relax = Shot("high_scores_relax");
