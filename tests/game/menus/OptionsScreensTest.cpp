@@ -304,7 +304,7 @@ TEST_F(OptionsScreensTest, ApplyKeepsTheChoicesForTheNextRun)
     EXPECT_FLOAT_EQ(ann->musicVolume, 0.4f);
 }
 
-TEST_F(OptionsScreensTest, DefaultsStayOnTheScreenAndCancelStillRestoresTheOpeningVolumes)
+TEST_F(OptionsScreensTest, DefaultsStayOnTheScreenUntilCancelledOrApplied)
 {
     Sounds().SetSoundVolume(0.3f);
     Sounds().SetMusicVolume(0.45f);
@@ -331,6 +331,18 @@ TEST_F(OptionsScreensTest, DefaultsStayOnTheScreenAndCancelStillRestoresTheOpeni
     EXPECT_EQ(Sounds().GetMusicVolume(), 0.45f);
     EXPECT_FALSE(Config().fullscreen);
     EXPECT_EQ(Config().videoMode, "640x480x32");
+
+    // Applied after DEFAULTS, the defaults are kept.
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::Options]);
+    ASSERT_TRUE(player.WaitOnScreen(options));
+    player.Click(*options.defaultsButton);
+    player.Click(*options.applyButton);
+    EXPECT_EQ(options.result, WindowAction::ToMainMenu);
+    EXPECT_TRUE(Config().fullscreen);
+    EXPECT_EQ(Config().videoMode, Config().GetDefaultString("v_mode"));
+    EXPECT_FLOAT_EQ(ann->soundVolume, Sounds().GetDefaultSoundVolume());
+    EXPECT_FLOAT_EQ(ann->musicVolume, Sounds().GetDefaultMusicVolume());
 }
 
 TEST_F(OptionsScreensTest, AWindowModeSwitchMadeWithTheKeysShowsInTheBox)
