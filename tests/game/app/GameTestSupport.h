@@ -176,6 +176,7 @@ public:
     int32_t LevelTrackIndex() const { return levelTrackIndex; }
     ActionPuzzle::GUITutorialWindow* Tutorial() const { return tutorialWindow.get(); }
     ActionPuzzle::GUIIntroductionWindow* Introduction() const { return introductionWindow.get(); }
+    ActionPuzzle::GUIRelaxWindow* Relax() const { return relaxWindow.get(); }
     GameFramework::GUIStartGameLogicWindowBase* StartGame() const { return startGameLogicWindow.get(); }
 
     // The screen whose results the test sets, by its name in the journal.
