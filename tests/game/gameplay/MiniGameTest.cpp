@@ -251,6 +251,22 @@ TEST_F(MiniGameTest, TheSolvedBoardFliesOntoTheTotemAndTheMapComesBackToPlayTheN
     EXPECT_FLOAT_EQ(first.arrowAlphas[FlipUp], 1.0f);
     EXPECT_FLOAT_EQ(first.arrowAlphas[FlipLeft], 0.0f);
 
+    // A turn runs at 5 radians a second from the frame of the press, and
+    // ends in the frame it passes half a turn: the 32nd of 20 ms.
+    const uint32_t fromFace = first.face;
+    world.engine->input->SetKeyState(true, "MOUSE1");
+    Frame();
+    world.engine->input->SetKeyState(false, "MOUSE1");
+    ASSERT_FALSE(first.IsResting());
+    EXPECT_EQ(first.face, FaceAfterFlip(fromFace, FlipUp));
+    EXPECT_EQ(first.flips, 1u);
+    int frames = 1;
+    for (; frames < 100 && !first.IsResting(); ++frames)
+        Frame();
+    EXPECT_EQ(frames, 32);
+    EXPECT_FLOAT_EQ(first.angles[0], RestingAngles(first.face)[0]);
+    EXPECT_FLOAT_EQ(first.angles[1], RestingAngles(first.face)[1]);
+
     Solve();
     EXPECT_TRUE(Game().solved);
     EXPECT_EQ(Played("totem_complete.wav"), 1u);
@@ -364,6 +380,30 @@ TEST_F(MiniGameTest, LeavingTheMapMidPuzzleLetsEverythingGoAndTheNextVisitShowsT
     EXPECT_TRUE(Game().cells.empty());
     EXPECT_FLOAT_EQ(map->mapColour.a, 1.0f);
     EXPECT_TRUE(RunUntil([&] { return map->totemValues[1] >= 1.0f; }, 100)) << "the stage counts as done";
+}
+
+// A frame model without an appear animation (here a damaged file, which
+// the catalogue replaces with a plain box) still gets its board once it
+// shows, or the map would stay locked after the stage.
+class MiniGameWithoutAppearTest : public MiniGameTest {
+protected:
+    void SetUp() override
+    {
+        world.Put("data/ui/menus/models/large_window/window.mlf", "damaged");
+        MiniGameTest::SetUp();
+    }
+};
+
+TEST_F(MiniGameWithoutAppearTest, TheBoardIsMadeAsSoonAsTheFrameShows)
+{
+    ASSERT_EQ(FrameCount(*world.data->menuFrameModels.largeWindow.window), 1u);
+    OpenAfterStage(0);
+    ASSERT_TRUE(RunUntil([&] { return map->IsFrameVisible(); }, 300));
+    Frame();
+    EXPECT_EQ(Game().cells.size(), 4u);
+    WaitForScrambledBoard();
+    Solve();
+    EXPECT_TRUE(RunUntil([&] { return Game().finished; }, 500));
 }
 
 // The whole game: the stage ends, the map runs the puzzle, the player turns
