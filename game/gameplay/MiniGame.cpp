@@ -226,7 +226,7 @@ void MiniGame::Update(const ColorRGBA& colour)
     if (frameWidget == nullptr || !frameWidget->effectivelyVisible) {
         // Start comes while the frame is still away: only a run that has
         // built its board ends when the frame goes.
-        if (pictureMaterial != nullptr) {
+        if (pictureMaterial != nullptr || !cells.empty()) {
             Release();
             active = false;
         }
