@@ -406,6 +406,39 @@ TEST_F(MiniGameWithoutAppearTest, TheBoardIsMadeAsSoonAsTheFrameShows)
     EXPECT_TRUE(RunUntil([&] { return Game().finished; }, 500));
 }
 
+// A catalogue of more stages than the map has totems: the ninth stage's
+// puzzle is played and its picture fades out where it is.
+class MiniGameBeyondTheTotemsTest : public MiniGameTest {
+protected:
+    void SetUp() override
+    {
+        world.Put("data/levels/stages_info.ini", "9\n2 2 3 3 3 4 4 4 1\n");
+        world.Put("data/levels/stage8.ini", "2\ns0_l0 70 46\ns0_l1 70 46\n");
+        MiniGameTest::SetUp();
+    }
+};
+
+TEST_F(MiniGameBeyondTheTotemsTest, TheNinthStageEndsWithoutATotemToFlyTo)
+{
+    ASSERT_EQ(world.levels->stages.size(), 9u);
+    OpenAfterStage(8);
+    EXPECT_EQ(Game().stage, 8u);
+    WaitForScrambledBoard();
+    ASSERT_EQ(Game().cells.size(), 1u) << "a grid of one tile covers the whole square";
+    EXPECT_FLOAT_EQ(Game().cells[0]->size.x, MiniGame::PictureSide);
+    Solve();
+    ASSERT_TRUE(RunUntil([&] { return Game().maskedQuad->effectivelyVisible; }, 100));
+    const Vector2 grown(Game().maskedQuad->position);
+    bool totemShown = false;
+    ASSERT_TRUE(RunUntil([&] {
+        totemShown = totemShown || Game().totemWindow->effectivelyVisible;
+        return Game().finished;
+    }, 500));
+    EXPECT_FALSE(totemShown);
+    EXPECT_LT(Game().maskedQuad->position.x, grown.x) << "it grew in place";
+    EXPECT_EQ(texts.front(), "MINI_GAME_GAME_COMPLETE_TEXT_0");
+}
+
 // The whole game: the stage ends, the map runs the puzzle, the player turns
 // the tiles with the mouse and START plays the next stage's first level.
 class MiniGamePlayTest : public ::testing::Test {
