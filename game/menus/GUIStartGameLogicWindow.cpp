@@ -19,6 +19,7 @@
 #include "game/app/LevelManager.h"
 #include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
+#include "game/gameplay/MiniGame.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindowManager.h"
@@ -37,6 +38,8 @@ namespace {
 constexpr float kTolerance = 0.0001f;
 // Totems light up and go out at this rate, per second.
 constexpr float kTotemSpeed = 2.0f;
+// After the mini game the map fades in at this rate, per second.
+constexpr float kMapFadeSpeed = 2.0f;
 // The preview: elements appear this far apart, each fading over kPreviewFade
 // seconds, and fade out again kPreviewLag seconds later.
 constexpr float kPreviewStep = 0.15f;
@@ -61,6 +64,7 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(ZorvaneEngine::Engine* engine, 
       levelManager(levelManager),
       effect(effect)
 {
+    miniGame = std::make_unique<MiniGame>(engine, levelManager, gameData, manager, frameControl, soundPlayer);
     const ZorvaneEngine::Model* map = gameData->startGameModels.map;
     auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
                     const ZorvaneEngine::Model* hit, const ZorvaneEngine::Model* text) {
@@ -108,6 +112,7 @@ GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
 {
     // The elements stand on the map's widget: they go before the controls.
     elements.clear();
+    miniGame.reset();
     for (auto* copies : {&totemLights, &totemBases}) {
         for (ZorvaneEngine::GUIWindow*& window : *copies) {
             if (window && guiManager->windows.Remove(window))
@@ -212,9 +217,19 @@ void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
     } else {
         relaxBox->active = mode == LevelStartOpenMode::FromMainMenu;
     }
-    // The totem mini game after a stage is not part of the program yet: the
-    // finished stage's totem is lit at once.
-    SetTitle(mode == LevelStartOpenMode::AfterStage ? "START_GAME_STAGE_COMPLETE_TITLE" : "START_GAME_TITLE");
+    const bool afterStage = mode == LevelStartOpenMode::AfterStage && profile != nullptr;
+    uint32_t finishedStage = 0;
+    if (afterStage) {
+        // The profile has moved on to the next stage already, unless the
+        // stage finished was the game's last.
+        finishedStage = profile->stage;
+        if (!levelManager->IsLastLevel(profile->stage, profile->level) && finishedStage > 0)
+            --finishedStage;
+        SetTitle("MINI_GAME_TITLE");
+        miniGame->Start(finishedStage);
+    } else {
+        SetTitle("START_GAME_TITLE");
+    }
     openRequested = true;
     mapColour = ColorRGBA(1, 1, 1, 0);
     if (profile != nullptr)
@@ -222,6 +237,14 @@ void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
     const uint32_t done = CompletedStages();
     for (uint32_t s = 0; s < TotemStages; ++s)
         totemValues[s] = s < done ? 1.0f : 0.0f;
+    // The finished stage's totem lights up when its puzzle is over, and the
+    // map takes no clicks before.
+    if (afterStage) {
+        if (finishedStage < TotemStages)
+            totemValues[finishedStage] = 0.0f;
+        for (auto& element : elements)
+            element->DisableClick();
+    }
     for (auto& element : elements)
         element->SetAlpha(0.0f);
     relaxBox->checkBox->checked = profile != nullptr && profile->modeFlag != 0;
@@ -251,8 +274,12 @@ void GUIStartGameLogicWindow::Update()
     GUIMenuWindow::Update();
     full = full && colour.a + kTolerance > 1.0f;
 
-    // The map's controls appear with the window's and hide with them.
-    if (shown && !manager->free && !mapOut) {
+    UpdateMiniGame();
+
+    // The map's controls appear with the window's and hide with them; after
+    // a stage they wait for the mini game.
+    const bool puzzleRunning = miniGame->active && !miniGame->finished;
+    if (shown && !manager->free && !mapOut && !puzzleRunning) {
         for (GUIControl* control : mapControls)
             control->Show();
         mapOut = true;
@@ -265,12 +292,20 @@ void GUIStartGameLogicWindow::Update()
     if (!IsFrameVisible())
         return;
 
-    mapColour = ColorRGBA(1, 1, 1, 1);
-    const uint32_t done = CompletedStages();
-    for (uint32_t s = 0; s < TotemStages; ++s) {
-        const float target = s < done ? 1.0f : 0.0f;
-        totemValues[s] = target > totemValues[s] ? std::min(totemValues[s] + kTotemSpeed * dt, target)
-                                                 : std::max(totemValues[s] - kTotemSpeed * dt, target);
+    if (miniGame->active) {
+        // The map fades in once the mini game is over, and the map is not
+        // fully there before.
+        if (miniGame->finished)
+            mapColour.a = std::min(mapColour.a + kMapFadeSpeed * dt, 1.0f);
+        full = full && mapColour.a + kTolerance > 1.0f;
+    } else {
+        mapColour = ColorRGBA(1, 1, 1, 1);
+        const uint32_t done = CompletedStages();
+        for (uint32_t s = 0; s < TotemStages; ++s) {
+            const float target = s < done ? 1.0f : 0.0f;
+            totemValues[s] = target > totemValues[s] ? std::min(totemValues[s] + kTotemSpeed * dt, target)
+                                                     : std::max(totemValues[s] - kTotemSpeed * dt, target);
+        }
     }
     const ColorRGBA mapped(colour.r * mapColour.r, colour.g * mapColour.g, colour.b * mapColour.b,
                            colour.a * mapColour.a);
@@ -309,6 +344,26 @@ void GUIStartGameLogicWindow::Update()
     } else {
         for (auto& element : elements)
             element->SetAlpha(mapColour.a * colour.a);
+    }
+}
+
+void GUIStartGameLogicWindow::UpdateMiniGame()
+{
+    const bool wasFinished = miniGame->finished;
+    miniGame->Update(colour);
+    if (!miniGame->finished || wasFinished)
+        return;
+    for (GUIControl* control : mapControls)
+        control->Show();
+    mapOut = true;
+    if (miniGame->stage < TotemStages)
+        totemValues[miniGame->stage] = 1.0f;
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    const bool gameEnd = profile != nullptr && levelManager->IsLastLevel(profile->stage, profile->level);
+    SetTitle(gameEnd ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
+    if (GUIBackgroundWindow* background = manager->GetBackground()) {
+        if (GameTools::GUITextPrinter* printer = background->GetCentreTextPrinter())
+            printer->SetText(title);
     }
 }
 

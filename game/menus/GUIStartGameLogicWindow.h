@@ -4,7 +4,9 @@
 // levels, the current one and those reached after it; a click chooses a
 // level, a double click or START plays it, BACK returns to the main menu.
 // A new game offers the relax mode. Two totems per stage stand beside the
-// map and light up as the stages are completed.
+// map and light up as the stages are completed. After a stage's last level
+// the window first runs the stage's totem puzzle, with the map hidden until
+// the totem is rebuilt.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,6 +24,7 @@ namespace ActionPuzzle {
 
 class GUIGameCompleteEffect;
 class LevelManager;
+class MiniGame;
 class ProfileManager;
 
 class GUIStartGameLogicWindow : public GameFramework::GUIStartGameLogicWindowBase, public GUIMenuWindow {
@@ -45,6 +48,7 @@ public:
     ProfileManager* profileManager;  // not owned
     LevelManager* levelManager;      // not owned
     GUIGameCompleteEffect* effect;   // not owned
+    std::unique_ptr<MiniGame> miniGame;
     GUIControl* mapControl = nullptr;
     GUIControl* backButton = nullptr;
     GUIControl* startButton = nullptr;
@@ -69,6 +73,9 @@ private:
     // game is finished.
     uint32_t CompletedStages() const;
     bool GameFinished() const;
+    // The mini game's frame: once it has finished, the map and its
+    // controls come in and the stage's totem stays lit.
+    void UpdateMiniGame();
     void UpdateElements(float dt);
     void UpdatePreview(float dt);
     void CreateTotems();
