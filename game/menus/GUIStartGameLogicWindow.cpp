@@ -22,6 +22,7 @@
 #include "game/gameplay/MiniGame.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
+#include "game/menus/GUIGameCompleteEffect.h"
 #include "game/menus/GUIMenuWindowManager.h"
 #include "game/menus/MapFile.h"
 
@@ -205,6 +206,7 @@ void GUIStartGameLogicWindow::SelectLevel(uint32_t stage, uint32_t level)
 void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
 {
     GUIStartGameLogicWindowBase::Open(mode);
+    gameEnd = false;
     const GameFramework::ProfileBase* profile = profileManager->currentProfile;
     const int32_t m = static_cast<int32_t>(mode);
     if (mode == LevelStartOpenMode::AfterRestart || mode == LevelStartOpenMode::AfterLevel || m == 13)
@@ -295,8 +297,11 @@ void GUIStartGameLogicWindow::Update()
     if (miniGame->active) {
         // The map fades in once the mini game is over, and the map is not
         // fully there before.
-        if (miniGame->finished)
+        if (miniGame->finished) {
             mapColour.a = std::min(mapColour.a + kMapFadeSpeed * dt, 1.0f);
+            const GameFramework::ProfileBase* player = profileManager->currentProfile;
+            gameEnd = player != nullptr && levelManager->IsLastLevel(player->stage, player->level);
+        }
         full = full && mapColour.a + kTolerance > 1.0f;
     } else {
         mapColour = ColorRGBA(1, 1, 1, 1);
@@ -310,9 +315,11 @@ void GUIStartGameLogicWindow::Update()
     const ColorRGBA mapped(colour.r * mapColour.r, colour.g * mapColour.g, colour.b * mapColour.b,
                            colour.a * mapColour.a);
     for (GUIControl* control : mapControls) {
-        control->colour = mapped;
+        control->colour = gameEnd && control == startButton ? ColorRGBA(0, 0, 0, 0) : mapped;
         control->Update();
     }
+    if (gameEnd && RunGameEnd())
+        return;
     for (uint32_t s = 0; s < TotemStages; ++s) {
         if (totemBases[s])
             totemBases[s]->SetColor(ColorRGBA(1, 1, 1, colour.a));
@@ -323,7 +330,7 @@ void GUIStartGameLogicWindow::Update()
     GameFramework::ProfileBase* profile = profileManager->currentProfile;
     if (backButton->button->clicked)
         result = WindowAction::ToMainMenu;
-    if (startButton->button->clicked)
+    if (startButton->button->clicked && !gameEnd)
         result = openMode == LevelStartOpenMode::FromMainMenu ? ToTutorial : WindowAction::Play;
     if (relaxBox->active && relaxBox->checkBox->clicked && profile != nullptr) {
         profile->modeFlag = relaxBox->checkBox->checked ? 1 : 0;
@@ -343,8 +350,25 @@ void GUIStartGameLogicWindow::Update()
         UpdateElements(dt);
     } else {
         for (auto& element : elements)
-            element->SetAlpha(mapColour.a * colour.a);
+            element->SetAlpha(gameEnd ? 0.0f : mapColour.a * colour.a);
     }
+}
+
+bool GUIStartGameLogicWindow::RunGameEnd()
+{
+    const float shown = colour.a * mapColour.a + kTolerance;
+    // The effect starts once; later calls leave it running.
+    if (shown > 0.2f && effect)
+        effect->Start();
+    if (shown <= 1.0f)
+        return false;
+    if (GUIBackgroundWindow* background = manager->GetBackground()) {
+        background->finaleFadeIn = false;
+        background->finaleFadeOut = true;
+        background->finaleTime = 0.0f;
+    }
+    Close();
+    return true;
 }
 
 void GUIStartGameLogicWindow::UpdateMiniGame()
@@ -359,8 +383,8 @@ void GUIStartGameLogicWindow::UpdateMiniGame()
     if (miniGame->stage < TotemStages)
         totemValues[miniGame->stage] = 1.0f;
     const GameFramework::ProfileBase* profile = profileManager->currentProfile;
-    const bool gameEnd = profile != nullptr && levelManager->IsLastLevel(profile->stage, profile->level);
-    SetTitle(gameEnd ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
+    const bool lastStage = profile != nullptr && levelManager->IsLastLevel(profile->stage, profile->level);
+    SetTitle(lastStage ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
     if (GUIBackgroundWindow* background = manager->GetBackground()) {
         if (GameTools::GUITextPrinter* printer = background->GetCentreTextPrinter())
             printer->SetText(title);

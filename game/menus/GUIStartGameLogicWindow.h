@@ -65,6 +65,9 @@ public:
     bool previewRunning = false;
     float previewTime = 0.0f;
     ZorvaneEngine::ColorRGBA mapColour{1, 1, 1, 1};
+    // The last stage's mini game is solved: the map hands over to the
+    // game-complete effect instead of offering the next level.
+    bool gameEnd = false;
 
 private:
     // The map's controls were shown and not hidden since.
@@ -76,6 +79,10 @@ private:
     // The mini game's frame: once it has finished, the map and its
     // controls come in and the stage's totem stays lit.
     void UpdateMiniGame();
+    // At the game's end: starts the effect as the map comes in, and once it
+    // is fully there sends the background's finale away and closes the
+    // window. True when the window closed.
+    bool RunGameEnd();
     void UpdateElements(float dt);
     void UpdatePreview(float dt);
     void CreateTotems();

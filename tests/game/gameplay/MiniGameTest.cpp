@@ -35,6 +35,7 @@
 #include "game/app/Game.h"
 #include "game/gameplay/MiniGameCell.h"
 #include "game/menus/GUIControl.h"
+#include "game/menus/GUIGameCompleteEffect.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/MenuPlayer.h"
 #include "game/menus/MenuWorld.h"
@@ -92,11 +93,17 @@ protected:
         player = world.profiles->AddProfile(u"Ann");
         ASSERT_NE(player, nullptr);
         world.profiles->currentProfile = player;
+        effect = std::make_unique<GUIGameCompleteEffect>(nullptr, world.background.get(), world.engine.get(),
+                                                         world.data.get());
         map = std::make_unique<GUIStartGameLogicWindow>(world.engine.get(), world.player.get(), world.data.get(),
                                                         world.manager.get(), world.background->GetMenuRoot(),
-                                                        world.profiles.get(), world.levels.get(), nullptr);
+                                                        world.profiles.get(), world.levels.get(), effect.get());
     }
-    void TearDown() override { map.reset(); }
+    void TearDown() override
+    {
+        map.reset();
+        effect.reset();
+    }
 
     // The player at the first level of the stage after the given one (or at
     // the game's last level), the map opened after the stage.
@@ -186,6 +193,7 @@ protected:
 
     TestSupport::MenuWorld world;
     GameFramework::ProfileBase* player = nullptr;
+    std::unique_ptr<GUIGameCompleteEffect> effect;
     std::unique_ptr<GUIStartGameLogicWindow> map;
     std::vector<std::string> texts;
     std::vector<std::string> played;
@@ -353,6 +361,23 @@ TEST_F(MiniGameTest, TheLastStageShowsTheGameCompleteLines)
     ASSERT_TRUE(RunUntil([&] { return Game().finished; }, 300));
     EXPECT_EQ(map->title, world.engine->guiManager->GetTextManager()->GetText("GAME_COMPLETE_TITLE"));
     EXPECT_FLOAT_EQ(map->totemValues[last], 1.0f);
+
+    // The map comes in without START and hands over to the game-complete
+    // effect: started as it passes a fifth, the window closed and the
+    // background's finale sent away once it is fully there.
+    ASSERT_TRUE(RunUntil([&] { return effect->GetRootWindow()->GetFlags() & ZorvaneEngine::GUIWindowFlags::Visible; },
+                         100));
+    EXPECT_GT(map->colour.a * map->mapColour.a, 0.2f - 0.0001f);
+    EXPECT_LT(map->mapColour.a, 1.0f);
+    EXPECT_FLOAT_EQ(map->startButton->colour.a, 0.0f);
+    world.background->finaleFadeIn = true;
+    ASSERT_TRUE(RunUntil([&] { return !map->shown; }, 100));
+    EXPECT_FLOAT_EQ(map->mapColour.a, 1.0f);
+    EXPECT_FALSE(world.background->finaleFadeIn);
+    EXPECT_TRUE(world.background->finaleFadeOut);
+    EXPECT_EQ(map->result, WindowAction::None);
+    for (const auto& element : map->elements)
+        EXPECT_FLOAT_EQ(element->modelWindow->GetColor().a, 0.0f) << "the path stays away at the game's end";
 }
 
 TEST_F(MiniGameTest, LeavingTheMapMidPuzzleLetsEverythingGoAndTheNextVisitShowsTheMapAtOnce)
