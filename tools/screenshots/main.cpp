@@ -5,7 +5,7 @@
 // by mouse and keyboard events put on SDL's event queue. At each screen it
 // saves the frame as OUT_FOLDER/NN_name.png: the splash, the intro, the
 // loading, the welcome screen, the main menu, the profile screens, the
-// continue offer and the quit question, which ends the tour as it ends the
+// continue offer, the options, high scores and help, and the quit question, which ends the tour as it ends the
 // program. The data is the build's (data/pack0.pak beside this program's
 // folder). Exit code 0 when every screen was reached.
 #include <chrono>
@@ -37,10 +37,13 @@
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIDeleteProfileWindow.h"
 #include "game/menus/GUIExitWindow.h"
+#include "game/menus/GUIHelpWindow.h"
+#include "game/menus/GUIHighScoresWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIMenuWindow.h"
 #include "game/menus/GUINewProfileWindow.h"
 #include "game/menus/GUIProfileNameConflictWindow.h"
+#include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/GUIProfileNameEntry.h"
 #include "game/menus/GUIProfilesWindow.h"
 #include "game/menus/GUIRenameProfileWindow.h"
@@ -78,6 +81,9 @@ public:
     GUIWelcomeWindow* Welcome() const { return static_cast<GUIWelcomeWindow*>(welcomeWindow.get()); }
     GUIMainMenuWindow* MainMenu() const { return static_cast<GUIMainMenuWindow*>(mainMenuWindow.get()); }
     GUIProfilesWindow* ProfileList() const { return static_cast<GUIProfilesWindow*>(profilesWindow.get()); }
+    GUIOptionsWindow* Options() const { return static_cast<GUIOptionsWindow*>(optionsWindow.get()); }
+    GUIHighScoresWindow* Scores() const { return static_cast<GUIHighScoresWindow*>(highScoresWindow.get()); }
+    GUIHelpWindow* Help() const { return static_cast<GUIHelpWindow*>(helpWindow.get()); }
     GUINewProfileWindow* NewProfile() const { return static_cast<GUINewProfileWindow*>(newProfileWindow.get()); }
     GUIRenameProfileWindow* Rename() const { return static_cast<GUIRenameProfileWindow*>(renameProfileWindow.get()); }
     GUIDeleteProfileWindow* Delete() const { return static_cast<GUIDeleteProfileWindow*>(deleteProfileWindow.get()); }
@@ -327,6 +333,29 @@ private:
         Wait(0.3);
         Shot("continue_game");
         Click(*offer.cancelButton);
+
+        WaitOnScreen("the main menu", menu);
+        Click(*menu.buttons[GUIMainMenuWindow::Options]);
+        GUIOptionsWindow& options = *game.Options();
+        WaitOnScreen("the options", options);
+        MoveOnto(*options.applyControl->widget);
+        Wait(0.3);
+        Shot("options");
+        Click(*options.cancelControl);
+
+        WaitOnScreen("the main menu", menu);
+        Click(*menu.buttons[GUIMainMenuWindow::HighScores]);
+        GUIHighScoresWindow& scores = *game.Scores();
+        WaitOnScreen("the high scores", scores);
+        Shot("high_scores");
+        Click(*scores.backControl);
+
+        WaitOnScreen("the main menu", menu);
+        Click(*menu.buttons[GUIMainMenuWindow::Credits]);
+        GUIHelpWindow& help = *game.Help();
+        WaitOnScreen("the help", help);
+        Shot("help");
+        Click(*help.backControl);
 
         WaitOnScreen("the main menu", menu);
         Click(*menu.buttons[GUIMainMenuWindow::Exit]);
