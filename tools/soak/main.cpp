@@ -109,6 +109,10 @@ struct Progress {
     std::atomic<uint64_t> frames{0};
     std::atomic<uint64_t> actions{0};
     std::atomic<uint32_t> runs{0};
+    // Levels begun, won and lost over every run.
+    uint32_t levels = 0;
+    uint32_t won = 0;
+    uint32_t lost = 0;
 };
 
 // The random player: one action at a time, each a few steps spread over
@@ -123,6 +127,7 @@ public:
         steps.clear();
         wait = 0;
         minimisedFrames = 0;
+        level = nullptr;
     }
 
     // One frame's worth of the player.
@@ -130,6 +135,7 @@ public:
     {
         const ZorvaneEngine::Engine* engine = game->Engine();
         if (engine == nullptr || engine->window == nullptr) return;
+        CountLevels();
         RestoreWhenMinimised();
         if (wait > 0) {
             --wait;
@@ -217,6 +223,20 @@ private:
         event.window.event = kind;
         event.window.windowID = SDL_GetWindowID(window);
         SDL_PushEvent(&event);
+    }
+
+    void CountLevels()
+    {
+        const ActionPuzzle::GameLogic* now = game->Logic();
+        if (now != level) {
+            level = now;
+            levelState = GameFramework::GameLogicState::Playing;
+            if (now != nullptr) ++progress.levels;
+        }
+        if (now == nullptr || now->state == levelState) return;
+        levelState = now->state;
+        if (levelState == GameFramework::GameLogicState::Won) ++progress.won;
+        if (levelState == GameFramework::GameLogicState::Lost) ++progress.lost;
     }
 
     // A minimised window comes back after a while, as the player clicks it
@@ -383,6 +403,8 @@ private:
     std::vector<std::function<void()>> steps;
     int wait = 0;
     int minimisedFrames = 0;
+    const ActionPuzzle::GameLogic* level = nullptr;
+    GameFramework::GameLogicState levelState = GameFramework::GameLogicState::Playing;
     float pointerX = 400.0f;
     float pointerY = 300.0f;
 };
@@ -529,9 +551,11 @@ int Soak(const fs::path& out, double seconds, uint32_t seed, double watchdogSeco
     }
     finished.store(true);
     watchdog.join();
-    std::printf("soak: %.0f s, %u runs, %llu frames, %llu actions, %d error lines%s\n", Now() - start, run,
-                static_cast<unsigned long long>(progress.frames.load()),
-                static_cast<unsigned long long>(progress.actions.load()), errors, fatal ? ", fatal error" : "");
+    std::printf("soak: %.0f s, %u runs, %llu frames, %llu actions, %u levels begun (%u won, %u lost), "
+                "%d error lines%s\n",
+                Now() - start, run, static_cast<unsigned long long>(progress.frames.load()),
+                static_cast<unsigned long long>(progress.actions.load()), progress.levels, progress.won,
+                progress.lost, errors, fatal ? ", fatal error" : "");
     return errors == 0 && !fatal ? 0 : 1;
 }
 
