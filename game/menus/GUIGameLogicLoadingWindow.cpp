@@ -1,8 +1,11 @@
 #include "game/menus/GUIGameLogicLoadingWindow.h"
 
 #include "framework/tools/GUITextPrinter.h"
+#include "game/app/LevelManager.h"
+#include "game/gameplay/GameLogicData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUIUnicorn.h"
 
 namespace ActionPuzzle {
 
@@ -32,6 +35,12 @@ void GUIGameLogicLoadingWindow::Update()
         return;
     if (ready) {
         RunLoading();
+        // The game's last level ends in the unicorn's appearance; it is
+        // made here, on this thread, as the GUI windows must be.
+        const auto* level = dynamic_cast<const GameLogicData*>(GetKeeper());
+        if (unicorn && levelManager && level && level->levelInfo &&
+            levelManager->IsLastLevel(level->levelInfo->stageIndex, level->levelInfo->levelIndex))
+            unicorn->Load();
         result = GameFramework::WindowAction::Done;
         return;
     }

@@ -313,7 +313,8 @@ TEST_F(GameScreensTest, TheEndOfTheGameTellsTheStoryOnceAndEarnsTheUnicorn)
     EXPECT_LT(background.finaleTime, 0.05f);
     EXPECT_FALSE(unicorn.showing);
     EXPECT_TRUE(unicorn.leaving);
-    EXPECT_EQ(unicorn.clock, 0.0f);
+    // Its clock started again at the handling; its own update ran since.
+    EXPECT_LT(unicorn.clock, 0.05f);
     EXPECT_FALSE(unicorn.done);
     unicorn.window = nullptr;
 

@@ -177,6 +177,10 @@ public:
     ActionPuzzle::GUITutorialWindow* Tutorial() const { return tutorialWindow.get(); }
     ActionPuzzle::GUIIntroductionWindow* Introduction() const { return introductionWindow.get(); }
     GameFramework::GUIStartGameLogicWindowBase* StartGame() const { return startGameLogicWindow.get(); }
+    GameFramework::GUIOptionsWindowBase* Options() const { return optionsWindow.get(); }
+    GameFramework::GUIHighScoresWindowBase* HighScoresScreen() const { return highScoresWindow.get(); }
+    GameFramework::GUIHelpWindowBase* Help() const { return helpWindow.get(); }
+    GameFramework::HighScoresTable* HighScoreTable() const { return highScores.get(); }
 
     // The screen whose results the test sets, by its name in the journal.
     GameFramework::WindowAction& Result(const std::string& screen)

@@ -1,0 +1,205 @@
+#include "game/menus/GUIOptionsWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/core/Config.h"
+#include "engine/core/TextUtils.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUIWindow.h"
+#include "engine/gui/TextAlign.h"
+#include "engine/sound/Sound.h"
+#include "framework/SoundPlayer.h"
+#include "game/app/GameData.h"
+#include "game/app/ProfileManager.h"
+#include "game/app/SoundId.h"
+#include "game/menus/GUIControl.h"
+
+namespace ActionPuzzle {
+
+using GameFramework::WindowAction;
+using ZorvaneEngine::TextAlign;
+
+namespace {
+
+constexpr int32_t kLabelFont = 2;
+constexpr int32_t kCaptionFont = 1;
+constexpr int32_t kResolutionFont = 6;
+// A volume is set again only when its slider moved further than this from
+// it. Compared in double: a slider truncated from a volume always lies
+// within it, so opening the screen changes nothing, whereas in float the
+// default music volume 0.16 and its slider at 0.159 lie just beyond it.
+constexpr double kVolumeTolerance = 0.001;
+
+} // namespace
+
+uint32_t GUIOptionsWindow::SliderPosition(float volume)
+{
+    // In double: the float product 0.7f * 1000 rounds up to exactly 700.
+    const double thousandths = static_cast<double>(volume) * 1000.0;
+    if (!(thousandths > 0.0))
+        return 0;  // also a NaN read from a damaged profile
+    return static_cast<uint32_t>(std::min(thousandths, static_cast<double>(SliderSteps - 1)));
+}
+
+GUIOptionsWindow::GUIOptionsWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                                   GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,
+                                   ProfileManager* profileManager)
+    : GUIOptionsWindowBase(engine, soundPlayer, profileManager),
+      GUIMenuWindow(MenuFrameKind::BigWindow, engine, soundPlayer, gameData, manager, parent)
+{
+    const GameData::OptionsModels& models = gameData->optionsModels;
+    const GameData::ControlModels& looks = gameData->controlModels;
+    const auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
+                          const ZorvaneEngine::Model* hitArea, const ZorvaneEngine::Model* textArea) {
+        return new GUIControl(engine, placement, gameData, kind, look, hitArea, textArea, frameWidget);
+    };
+    const ZorvaneEngine::Model* scrollLook = looks.scrollH.track;
+    soundSlider = make(models.sliderSound, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
+    musicSlider = make(models.sliderMusic, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
+    fullScreenBox =
+        make(models.fullscreenCheckBox, MenuControlKind::CheckBox, looks.checkBox, looks.checkBox, nullptr);
+    resolutionPanel = make(models.resolutionText, MenuControlKind::Window, models.resolutionText, nullptr,
+                           models.resolutionTextArea);
+    leftArrow = make(models.resolutionButtonLeft, MenuControlKind::Button, looks.buttonArrowLeft,
+                     looks.buttonArrowLeft, looks.buttonArrowLeft);
+    rightArrow = make(models.resolutionButtonRight, MenuControlKind::Button, looks.buttonArrowRight,
+                      looks.buttonArrowRight, looks.buttonArrowRight);
+    const GameData::ButtonLook& big = looks.buttonBig;
+    const GameData::MenuFrame<3>& frame = gameData->menuFrameModels.bigWindow;
+    applyControl = make(frame.buttons[1], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
+    cancelControl = make(frame.buttons[0], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
+    defaultsControl = make(frame.buttons[2], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
+    for (GUIControl* control : {soundSlider, musicSlider, fullScreenBox, resolutionPanel, leftArrow, rightArrow,
+                                applyControl, defaultsControl, cancelControl})
+        controls.push_back(control);
+
+    soundScroll = soundSlider->scroll;
+    musicScroll = musicSlider->scroll;
+    fullScreenCheckBox = fullScreenBox->checkBox;
+    resolutionWidget = resolutionPanel->widget;
+    leftButton = leftArrow->button;
+    rightButton = rightArrow->button;
+    applyButton = applyControl->button;
+    defaultsButton = defaultsControl->button;
+    cancelButton = cancelControl->button;
+
+    for (ZorvaneEngine::GUIScroll* scroll : {soundScroll, musicScroll}) {
+        scroll->step = SliderArrowStep;
+        scroll->steps = SliderSteps;
+        scroll->SetPosition(std::min(scroll->position, SliderSteps - 1));
+    }
+    SetTitle("OPTIONS_TITLE");
+    AddVideoMode(640, 480);
+    AddVideoMode(800, 600);
+    AddVideoMode(1024, 768);
+}
+
+GUIOptionsWindow::~GUIOptionsWindow()
+{
+    for (GUIControl* control : {soundSlider, musicSlider, fullScreenBox, resolutionPanel, leftArrow, rightArrow,
+                                applyControl, defaultsControl, cancelControl})
+        delete control;
+}
+
+void GUIOptionsWindow::Open()
+{
+    GUIOptionsWindowBase::Open();
+    openRequested = true;
+    soundScroll->SetPosition(SliderPosition(rememberedSoundVolume));
+    musicScroll->SetPosition(SliderPosition(rememberedMusicVolume));
+    fullScreenCheckBox->checked = fullScreen;
+}
+
+void GUIOptionsWindow::Close()
+{
+    GUIOptionsWindowBase::Close();
+    GUIMenuWindow::Close();
+    // A slider let go by the closing window would otherwise loop on.
+    StopSliderSound();
+}
+
+void GUIOptionsWindow::StopSliderSound()
+{
+    GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
+    if (sounds->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing)
+        sounds->StopSound(SoundVolumeSlider);
+}
+
+void GUIOptionsWindow::UpdateVolumes()
+{
+    GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
+    const float sound = static_cast<float>(soundScroll->position) / 1000.0f;
+    const float music = static_cast<float>(musicScroll->position) / 1000.0f;
+    if (std::fabs(soundScroll->position / 1000.0 - sounds->GetSoundVolume()) > kVolumeTolerance)
+        sounds->SetSoundVolume(sound);
+    if (std::fabs(musicScroll->position / 1000.0 - sounds->GetMusicVolume()) > kVolumeTolerance)
+        sounds->SetMusicVolume(music);
+
+    if (soundScroll->IsDragging()) {
+        if (sounds->GetSoundState(SoundVolumeSlider) != ZorvaneEngine::SoundState::Playing)
+            sounds->PlaySound(SoundVolumeSlider);
+    } else {
+        StopSliderSound();
+    }
+}
+
+void GUIOptionsWindow::Update()
+{
+    GUIOptionsWindowBase::Update();
+    GUIMenuWindow::Update();
+    // A window-mode switch made elsewhere (Alt+Enter) shows in the box while
+    // it is carried out.
+    if (!GUIOptionsWindowBase::config->IsCommandDone("v_window_change_mode"))
+        fullScreenCheckBox->checked = fullScreen;
+    if (!IsFrameVisible())
+        return;
+
+    UpdateVolumes();
+
+    if (leftButton->clicked && selectedIndex > 0)
+        --selectedIndex;
+    if (rightButton->clicked && selectedIndex + 1 < videoModes.size())
+        ++selectedIndex;
+    if (applyButton->clicked) {
+        fullScreen = fullScreenCheckBox->checked;
+        Apply();
+        result = WindowAction::ToMainMenu;
+    }
+    if (defaultsButton->clicked) {
+        SetDefaults();
+        GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
+        soundScroll->SetPosition(SliderPosition(sounds->GetSoundVolume()));
+        musicScroll->SetPosition(SliderPosition(sounds->GetMusicVolume()));
+        fullScreenCheckBox->checked = fullScreen;
+    }
+    if (cancelButton->clicked) {
+        Cancel();
+        result = WindowAction::ToMainMenu;
+    }
+    AddTexts();
+}
+
+void GUIOptionsWindow::AddTexts()
+{
+    frameWidget->AddTextByKey(TextAlign::CenterX, kLabelFont, "OPTIONS_MUSIC_VOLUME", -1, 0.0f, -1.0f, {0, 287},
+                              colour);
+    frameWidget->AddTextByKey(TextAlign::CenterX, kLabelFont, "OPTIONS_SOUND_VOLUME", -1, 0.0f, -1.0f, {0, 236},
+                              colour);
+    frameWidget->AddTextByKey(TextAlign::CenterX, kLabelFont, "OPTIONS_RESOLUTION", -1, 0.0f, -1.0f, {0, 190},
+                              colour);
+    // Beside the box: placed by the offset on both axes.
+    frameWidget->AddTextByKey(0, kLabelFont, "OPTIONS_FULLSCREEN", -1, 0.0f, -1.0f, {92, 117}, colour);
+    if (selectedIndex < videoModes.size() && !videoModes[selectedIndex].label.empty())
+        resolutionWidget->AddText(TextAlign::Center, kResolutionFont,
+                                  ZorvaneEngine::ToWide(videoModes[selectedIndex].label), 0.0f, -1.0f, {0, 0},
+                                  colour);
+    applyButton->AddTextByKey(TextAlign::Center, kCaptionFont, "OPTIONS_APPLY", -1, 0.0f, -1.0f, {0, 0}, colour);
+    defaultsButton->AddTextByKey(TextAlign::Center, kCaptionFont, "OPTIONS_DEFAULTS", -1, 0.0f, -1.0f, {0, 0},
+                                 colour);
+    cancelButton->AddTextByKey(TextAlign::Center, kCaptionFont, "CANCEL", -1, 0.0f, -1.0f, {0, 0}, colour);
+}
+
+} // namespace ActionPuzzle
