@@ -8,8 +8,10 @@
 //
 // On the way: a name typed on the welcome screen, the introduction's pages,
 // the level map of a new game with its relax box, the tutorial, every level
-// of the first stage won, the map after the stage, the main menu, the quit
-// question; then a second start that continues the saved game at the next
+// of the first stage won, the map after the stage, the main menu, the
+// options (the sound volume turned down, another video mode applied and the
+// first one again), the high scores, the help, the quit question; then a
+// second start that continues the saved game at the next
 // stage. Each screen passed is saved as a picture in the build folder's
 // screens/e2e, and neither start leaves an error line in its log.
 //
@@ -31,6 +33,7 @@
 #include "engine/core/TextUtils.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
+#include "engine/gui/GUIScroll.h"
 #include "framework/GameLoaderBase.h"
 #include "framework/ProfileManagerBase.h"
 #include "framework/tools/GUITextPrinter.h"
@@ -44,9 +47,12 @@
 #include "game/menus/GUIGameLogicGameExitWindow.h"
 #include "game/menus/GUIGameLogicLoadingWindow.h"
 #include "game/menus/GUIGameLogicWindow.h"
+#include "game/menus/GUIHelpWindow.h"
+#include "game/menus/GUIHighScoresWindow.h"
 #include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUILevelCompleteWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/GUIProfileNameEntry.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/GUITutorialWindow.h"
@@ -78,6 +84,9 @@ public:
     {
         return static_cast<GUIContinueGameLogicWindow*>(continueGameLogicWindow.get());
     }
+    GUIOptionsWindow* Options() const { return static_cast<GUIOptionsWindow*>(optionsWindow.get()); }
+    GUIHighScoresWindow* HighScores() const { return static_cast<GUIHighScoresWindow*>(highScoresWindow.get()); }
+    GUIHelpWindow* Help() const { return static_cast<GUIHelpWindow*>(helpWindow.get()); }
     GUIExitWindow* Quit() const { return static_cast<GUIExitWindow*>(exitWindow.get()); }
     GUIGameLogicWindow* Hud() const { return static_cast<GUIGameLogicWindow*>(gameLogicWindow.get()); }
     GUIGameLogicGameExitWindow* LevelQuit() const
@@ -286,10 +295,46 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
     ASSERT_TRUE(WaitOnScreen(menu));
     Shot("main_menu_after_stage");
 
-    // TODO(options): once the options screen is on main, open it from the
-    // main menu, move the sound volume, switch the video mode and back.
-    // TODO(high scores): once the high-score screen is on main, open it.
-    // TODO(help): once the help screen is on main, open it.
+    // --- Options: the sound volume turned down, the next video mode
+    // applied, then the first one again.
+    GUIOptionsWindow& options = *game->Options();
+    const float volume = game->Player()->soundVolume;
+    const ZorvaneEngine::Window& window = *game->Engine()->window;
+    const uint32_t width = window.width;
+    const uint32_t height = window.height;
+    hands.Click(*menu.buttons[GUIMainMenuWindow::Options]);
+    ASSERT_TRUE(WaitOnScreen(options));
+    Shot("options");
+    for (int i = 0; i < 3; ++i) hands.Click(*options.soundScroll->decreaseButton);
+    hands.Click(*options.leftButton);
+    Shot("options_changed");
+    hands.Click(*options.applyButton);
+    ASSERT_TRUE(WaitOnScreen(menu));
+    EXPECT_LT(game->Player()->soundVolume, volume - 0.05f);
+    EXPECT_NE(window.width, width) << "the mode did not change";
+    Shot("main_menu_other_mode");
+    hands.Click(*menu.buttons[GUIMainMenuWindow::Options]);
+    ASSERT_TRUE(WaitOnScreen(options));
+    hands.Click(*options.rightButton);
+    hands.Click(*options.applyButton);
+    ASSERT_TRUE(WaitOnScreen(menu));
+    EXPECT_EQ(window.width, width);
+    EXPECT_EQ(window.height, height);
+    const float chosenVolume = game->Player()->soundVolume;
+
+    // --- The high scores and the help, each left with its BACK.
+    GUIHighScoresWindow& scores = *game->HighScores();
+    hands.Click(*menu.buttons[GUIMainMenuWindow::HighScores]);
+    ASSERT_TRUE(WaitOnScreen(scores));
+    Shot("high_scores");
+    hands.Click(*scores.backButton);
+    ASSERT_TRUE(WaitOnScreen(menu));
+    GUIHelpWindow& help = *game->Help();
+    hands.Click(*menu.buttons[GUIMainMenuWindow::Credits]);
+    ASSERT_TRUE(WaitOnScreen(help));
+    Shot("help");
+    hands.Click(*help.backControl->widget);
+    ASSERT_TRUE(WaitOnScreen(menu));
 
     hands.Click(*menu.buttons[GUIMainMenuWindow::Exit]);
     GUIExitWindow& quit = *game->Quit();
@@ -309,6 +354,7 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
     ASSERT_NE(game->Player(), nullptr);
     EXPECT_EQ(game->Player()->GetName(), ZorvaneEngine::Utf8ToWide(kName));
     EXPECT_EQ(game->Player()->totalScore, score);
+    EXPECT_FLOAT_EQ(game->Player()->soundVolume, chosenVolume);
     hands.Click(*again.buttons[GUIMainMenuWindow::Start]);
     GUIContinueGameLogicWindow& offer = *game->Continue();
     ASSERT_TRUE(WaitOnScreen(offer));
