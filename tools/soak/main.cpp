@@ -61,6 +61,14 @@
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
+#include "game/menus/GUIContinueGameLogicWindow.h"
+#include "game/menus/GUIControl.h"
+#include "game/menus/GUIGameOverWindow.h"
+#include "game/menus/GUIIntroductionWindow.h"
+#include "game/menus/GUILevelCompleteWindow.h"
+#include "game/menus/GUIMainMenuWindow.h"
+#include "game/menus/GUIStartGameLogicWindow.h"
+#include "game/menus/GUITutorialWindow.h"
 #include "platform/input/InputInjection.h"
 #include "platform/input/ScanCodes.h"
 #include "platform/system/FileSystem.h"
@@ -102,6 +110,29 @@ public:
     SoakGame() : Game(kCompany, kProduct) {}
     ZorvaneEngine::Engine* Engine() const { return engine.get(); }
     ActionPuzzle::GameLogic* Logic() const { return static_cast<ActionPuzzle::GameLogic*>(gameLogic.get()); }
+
+    // The controls that lead further into the game, where they are made:
+    // a player who wants to play prefers them, so the run reaches the
+    // levels and what follows them instead of circling the first menus.
+    std::vector<const ZorvaneEngine::GUIWindow*> ForwardControls() const
+    {
+        using namespace ActionPuzzle;
+        std::vector<const ZorvaneEngine::GUIWindow*> controls;
+        auto add = [&](const GUIControl* control) {
+            if (control != nullptr && control->widget != nullptr) controls.push_back(control->widget);
+        };
+        if (auto* menu = dynamic_cast<GUIMainMenuWindow*>(mainMenuWindow.get()))
+            controls.push_back(menu->buttons[GUIMainMenuWindow::Start]);
+        if (introductionWindow) add(introductionWindow->continueButton);
+        if (tutorialWindow) add(tutorialWindow->continueButton);
+        if (auto* map = dynamic_cast<GUIStartGameLogicWindow*>(startGameLogicWindow.get())) add(map->startButton);
+        if (auto* offer = dynamic_cast<GUIContinueGameLogicWindow*>(continueGameLogicWindow.get()))
+            add(offer->continueButton);
+        if (auto* complete = dynamic_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get()))
+            add(complete->continueButton);
+        if (auto* over = dynamic_cast<GUIGameOverWindow*>(gameOverWindow.get())) add(over->confirm);
+        return controls;
+    }
 };
 
 // Counters the watchdog reads from its own thread.
@@ -128,6 +159,9 @@ public:
         wait = 0;
         minimisedFrames = 0;
         level = nullptr;
+        // A new window has the focus, as a desktop gives it; the offscreen
+        // driver tells nobody.
+        focusGiven = false;
     }
 
     // One frame's worth of the player.
@@ -135,6 +169,10 @@ public:
     {
         const ZorvaneEngine::Engine* engine = game->Engine();
         if (engine == nullptr || engine->window == nullptr) return;
+        if (!focusGiven) {
+            focusGiven = true;
+            PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+        }
         CountLevels();
         RestoreWhenMinimised();
         if (wait > 0) {
@@ -253,17 +291,24 @@ private:
         }
     }
 
-    // The centre of a random button, check box or edit box on screen.
+    // A point within a random button, check box or edit box on screen; one
+    // that leads further into the game half the time when there is one.
     bool PickControl(float& x, float& y)
     {
         std::vector<const ZorvaneEngine::GUIWindow*> shown;
+        if (Uniform(0, 1) == 0) {
+            for (const ZorvaneEngine::GUIWindow* control : game->ForwardControls())
+                if (control != nullptr && control->effectivelyVisible) shown.push_back(control);
+        }
         const ZorvaneEngine::GUIManager& gui = *game->Engine()->guiManager;
-        for (const auto* button : gui.buttons.GetSlots())
-            if (button != nullptr && button->effectivelyVisible) shown.push_back(button);
-        for (const auto* box : gui.checkBoxes.GetSlots())
-            if (box != nullptr && box->effectivelyVisible) shown.push_back(box);
-        for (const auto* box : gui.editBoxes.GetSlots())
-            if (box != nullptr && box->effectivelyVisible) shown.push_back(box);
+        if (shown.empty()) {
+            for (const auto* button : gui.buttons.GetSlots())
+                if (button != nullptr && button->effectivelyVisible) shown.push_back(button);
+            for (const auto* box : gui.checkBoxes.GetSlots())
+                if (box != nullptr && box->effectivelyVisible) shown.push_back(box);
+            for (const auto* box : gui.editBoxes.GetSlots())
+                if (box != nullptr && box->effectivelyVisible) shown.push_back(box);
+        }
         if (shown.empty()) return false;
         const ZorvaneEngine::GUIWindow& widget = *shown[static_cast<size_t>(Uniform(0, static_cast<int>(shown.size()) - 1))];
         ZorvaneEngine::Vector2 corner = widget.GetAbsolutePosition();
@@ -334,8 +379,17 @@ private:
     {
         float x = 0.0f;
         float y = 0.0f;
+        // A name asked for is typed more often than anything else is done.
+        for (const auto* box : game->Engine()->guiManager->editBoxes.GetSlots()) {
+            if (box != nullptr && box->effectivelyVisible && Uniform(0, 2) == 0) {
+                TypeName();
+                return;
+            }
+        }
         const int roll = Uniform(0, 99);
-        if (roll < 30) {
+        // Outside a level its share goes to the buttons.
+        if (roll >= 30 && roll < 55 && PlayPiece()) return;
+        if (roll < 55) {
             // The buttons on screen: most of what a player does.
             if (!PickControl(x, y)) {
                 x = UniformF(0.0f, 800.0f);
@@ -344,8 +398,6 @@ private:
             Glide(x, y, Uniform(2, 8));
             Pause(Uniform(0, 10));
             Press(0, Uniform(1, 4));
-        } else if (roll < 55) {
-            if (!PlayPiece()) Pause(Uniform(1, 20));
         } else if (roll < 65) {
             Glide(UniformF(0.0f, 800.0f), UniformF(0.0f, 600.0f), Uniform(1, 12));
         } else if (roll < 72) {
@@ -403,6 +455,7 @@ private:
     std::vector<std::function<void()>> steps;
     int wait = 0;
     int minimisedFrames = 0;
+    bool focusGiven = false;
     const ActionPuzzle::GameLogic* level = nullptr;
     GameFramework::GameLogicState levelState = GameFramework::GameLogicState::Playing;
     float pointerX = 400.0f;
