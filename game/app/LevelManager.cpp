@@ -30,10 +30,11 @@ void LevelManager::ReadStageInfo(GameFramework::StageInfo& stage, FileTextual& f
     StageInfo& info = static_cast<StageInfo&>(stage);
     info.levelCount = 0;
     const int32_t size = ReadEntryInt(file);
-    if (size < 1) {
+    if (size < 1 || size > static_cast<int32_t>(MaxMiniGameSize)) {
         throw ZorvaneEngine::FileError("\"" + file.GetName() + "\" gives stage " +
                                        ZorvaneEngine::UIntToText(info.index) + " the mini-game size " +
-                                       ZorvaneEngine::IntToText(size) + "; at least 1 is needed");
+                                       ZorvaneEngine::IntToText(size) + "; 1 to " +
+                                       ZorvaneEngine::UIntToText(MaxMiniGameSize) + " is needed");
     }
     info.miniGameSize = static_cast<uint32_t>(size);
 }

@@ -34,7 +34,12 @@ public:
     std::string GetStageFileName(uint32_t stage) override;
     std::unique_ptr<GameFramework::StageInfo> CreateStageInfo() override;
     std::unique_ptr<GameFramework::LevelInfo> CreateLevelInfo() override;
-    // A mini-game size below 1 is refused: the totem grid needs a cell.
+    // Tiles of a larger totem grid would be smaller than the arrows drawn
+    // in them, and a damaged size must not make millions of windows.
+    static constexpr uint32_t MaxMiniGameSize = 10;
+
+    // A mini-game size below 1 is refused (the totem grid needs a cell), and
+    // one above MaxMiniGameSize.
     void ReadStageInfo(GameFramework::StageInfo& stage, ZorvaneEngine::FileTextual& file) override;
     void ReadLevelInfo(GameFramework::LevelInfo& level, ZorvaneEngine::FileTextual& file) override;
 };

@@ -1,5 +1,7 @@
 #include "game/menus/GUIGameLogicMenuWindow.h"
 
+#include "game/menus/VolumeSliders.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,14 +26,6 @@ using ZorvaneEngine::TextAlign;
 namespace {
 
 constexpr int32_t kTextFont = 2;
-// A volume is set again only when its slider moved further than this.
-constexpr float kVolumeTolerance = 0.001f;
-
-uint32_t SliderPosition(float volume)
-{
-    // Truncated, not rounded: 0.4999 is position 499.
-    return static_cast<uint32_t>(std::clamp(static_cast<int32_t>(volume * 1000.0f), 0, 1000));
-}
 
 } // namespace
 
@@ -65,8 +59,8 @@ void GUIGameLogicMenuWindow::Open()
 {
     GUIGameLogicMenuWindowBase::Open();
     openRequested = true;
-    soundSlider->scroll->SetPosition(SliderPosition(soundVolume));
-    musicSlider->scroll->SetPosition(SliderPosition(musicVolume));
+    soundSlider->scroll->SetPosition(VolumeSliderPosition(soundVolume));
+    musicSlider->scroll->SetPosition(VolumeSliderPosition(musicVolume));
     fullScreenBox->checkBox->checked = fullScreen;
     openWithTitlePlate = true;
 }
@@ -101,12 +95,7 @@ void GUIGameLogicMenuWindow::Update()
     if (!GUIGameLogicMenuWindowBase::config->IsCommandDone("v_window_change_mode"))
         fullScreenBox->checkBox->checked = fullScreen;
 
-    const float sound = static_cast<float>(soundSlider->scroll->position) / 1000.0f;
-    const float music = static_cast<float>(musicSlider->scroll->position) / 1000.0f;
-    if (std::fabs(sound - GUIMenuWindow::soundPlayer->GetSoundVolume()) > kVolumeTolerance)
-        GUIMenuWindow::soundPlayer->SetSoundVolume(sound);
-    if (std::fabs(music - GUIMenuWindow::soundPlayer->GetMusicVolume()) > kVolumeTolerance)
-        GUIMenuWindow::soundPlayer->SetMusicVolume(music);
+    ApplyVolumeSliders(GUIMenuWindow::soundPlayer, soundSlider->scroll->position, musicSlider->scroll->position);
     UpdateSliderSound();
 
     if (fullScreenBox->checkBox->clicked) {

@@ -5,6 +5,7 @@
 // player's volumes.
 #include "framework/GUIGameLogicMenuWindowBase.h"
 #include "game/menus/GUIMenuWindow.h"
+#include "game/menus/VolumeSliders.h"
 
 namespace ActionPuzzle {
 
@@ -13,7 +14,7 @@ class ProfileManager;
 class GUIGameLogicMenuWindow : public GameFramework::GUIGameLogicMenuWindowBase, public GUIMenuWindow {
 public:
     // Slider positions run from 0 to this, the volume times it.
-    static constexpr uint32_t SliderSteps = 1001;
+    static constexpr uint32_t SliderSteps = VolumeSliderSteps;
 
     GUIGameLogicMenuWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
                            GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,

@@ -1,5 +1,7 @@
 #include "game/menus/GUIOptionsWindow.h"
 
+#include "game/menus/VolumeSliders.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -27,22 +29,8 @@ namespace {
 constexpr int32_t kLabelFont = 2;
 constexpr int32_t kCaptionFont = 1;
 constexpr int32_t kResolutionFont = 6;
-// A volume is set again only when its slider moved further than this from
-// it. Compared in double: a slider truncated from a volume always lies
-// within it, so opening the screen changes nothing, whereas in float the
-// default music volume 0.16 and its slider at 0.159 lie just beyond it.
-constexpr double kVolumeTolerance = 0.001;
 
 } // namespace
-
-uint32_t GUIOptionsWindow::SliderPosition(float volume)
-{
-    // In double: the float product 0.7f * 1000 rounds up to exactly 700.
-    const double thousandths = static_cast<double>(volume) * 1000.0;
-    if (!(thousandths > 0.0))
-        return 0;  // also a NaN read from a damaged profile
-    return static_cast<uint32_t>(std::min(thousandths, static_cast<double>(SliderSteps - 1)));
-}
 
 GUIOptionsWindow::GUIOptionsWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
                                    GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,
@@ -108,8 +96,8 @@ void GUIOptionsWindow::Open()
 {
     GUIOptionsWindowBase::Open();
     openRequested = true;
-    soundScroll->SetPosition(SliderPosition(rememberedSoundVolume));
-    musicScroll->SetPosition(SliderPosition(rememberedMusicVolume));
+    soundScroll->SetPosition(VolumeSliderPosition(rememberedSoundVolume));
+    musicScroll->SetPosition(VolumeSliderPosition(rememberedMusicVolume));
     fullScreenCheckBox->checked = fullScreen;
 }
 
@@ -131,12 +119,7 @@ void GUIOptionsWindow::StopSliderSound()
 void GUIOptionsWindow::UpdateVolumes()
 {
     GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
-    const float sound = static_cast<float>(soundScroll->position) / 1000.0f;
-    const float music = static_cast<float>(musicScroll->position) / 1000.0f;
-    if (std::fabs(soundScroll->position / 1000.0 - sounds->GetSoundVolume()) > kVolumeTolerance)
-        sounds->SetSoundVolume(sound);
-    if (std::fabs(musicScroll->position / 1000.0 - sounds->GetMusicVolume()) > kVolumeTolerance)
-        sounds->SetMusicVolume(music);
+    ApplyVolumeSliders(sounds, soundScroll->position, musicScroll->position);
 
     if (soundScroll->IsDragging()) {
         if (sounds->GetSoundState(SoundVolumeSlider) != ZorvaneEngine::SoundState::Playing)
@@ -171,8 +154,8 @@ void GUIOptionsWindow::Update()
     if (defaultsButton->clicked) {
         SetDefaults();
         GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
-        soundScroll->SetPosition(SliderPosition(sounds->GetSoundVolume()));
-        musicScroll->SetPosition(SliderPosition(sounds->GetMusicVolume()));
+        soundScroll->SetPosition(VolumeSliderPosition(sounds->GetSoundVolume()));
+        musicScroll->SetPosition(VolumeSliderPosition(sounds->GetMusicVolume()));
         fullScreenCheckBox->checked = fullScreen;
     }
     if (cancelButton->clicked) {

@@ -11,6 +11,7 @@
 
 #include "framework/GUIOptionsWindowBase.h"
 #include "game/menus/GUIMenuWindow.h"
+#include "game/menus/VolumeSliders.h"
 
 namespace ZorvaneEngine {
 class Engine;
@@ -34,7 +35,7 @@ class ProfileManager;
 class GUIOptionsWindow : public GameFramework::GUIOptionsWindowBase, public GUIMenuWindow {
 public:
     // Slider positions run from 0 to 1000, the volume in thousandths.
-    static constexpr uint32_t SliderSteps = 1001;
+    static constexpr uint32_t SliderSteps = VolumeSliderSteps;
     // Positions one click on a slider's arrow moves it.
     static constexpr uint32_t SliderArrowStep = 30;
 
@@ -48,7 +49,6 @@ public:
 
     // The slider position showing a volume: thousandths, truncated, and
     // computed in double so that the float nearest to 0.7 gives 699.
-    static uint32_t SliderPosition(float volume);
 
     GUIControl* soundSlider = nullptr;
     GUIControl* musicSlider = nullptr;

@@ -19,8 +19,10 @@
 #include "game/app/LevelManager.h"
 #include "game/app/Profile.h"
 #include "game/app/ProfileManager.h"
+#include "game/gameplay/MiniGame.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
+#include "game/menus/GUIGameCompleteEffect.h"
 #include "game/menus/GUIMenuWindowManager.h"
 #include "game/menus/MapFile.h"
 
@@ -37,6 +39,8 @@ namespace {
 constexpr float kTolerance = 0.0001f;
 // Totems light up and go out at this rate, per second.
 constexpr float kTotemSpeed = 2.0f;
+// After the mini game the map fades in at this rate, per second.
+constexpr float kMapFadeSpeed = 2.0f;
 // The preview: elements appear this far apart, each fading over kPreviewFade
 // seconds, and fade out again kPreviewLag seconds later.
 constexpr float kPreviewStep = 0.15f;
@@ -61,6 +65,7 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(ZorvaneEngine::Engine* engine, 
       levelManager(levelManager),
       effect(effect)
 {
+    miniGame = std::make_unique<MiniGame>(engine, levelManager, gameData, manager, frameControl, soundPlayer);
     const ZorvaneEngine::Model* map = gameData->startGameModels.map;
     auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
                     const ZorvaneEngine::Model* hit, const ZorvaneEngine::Model* text) {
@@ -108,6 +113,7 @@ GUIStartGameLogicWindow::~GUIStartGameLogicWindow()
 {
     // The elements stand on the map's widget: they go before the controls.
     elements.clear();
+    miniGame.reset();
     for (auto* copies : {&totemLights, &totemBases}) {
         for (ZorvaneEngine::GUIWindow*& window : *copies) {
             if (window && guiManager->windows.Remove(window))
@@ -200,6 +206,7 @@ void GUIStartGameLogicWindow::SelectLevel(uint32_t stage, uint32_t level)
 void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
 {
     GUIStartGameLogicWindowBase::Open(mode);
+    gameEnd = false;
     const GameFramework::ProfileBase* profile = profileManager->currentProfile;
     const int32_t m = static_cast<int32_t>(mode);
     if (mode == LevelStartOpenMode::AfterRestart || mode == LevelStartOpenMode::AfterLevel || m == 13)
@@ -212,9 +219,19 @@ void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
     } else {
         relaxBox->active = mode == LevelStartOpenMode::FromMainMenu;
     }
-    // The totem mini game after a stage is not part of the program yet: the
-    // finished stage's totem is lit at once.
-    SetTitle(mode == LevelStartOpenMode::AfterStage ? "START_GAME_STAGE_COMPLETE_TITLE" : "START_GAME_TITLE");
+    const bool afterStage = mode == LevelStartOpenMode::AfterStage && profile != nullptr;
+    uint32_t finishedStage = 0;
+    if (afterStage) {
+        // The profile has moved on to the next stage already, unless the
+        // stage finished was the game's last.
+        finishedStage = profile->stage;
+        if (!levelManager->IsLastLevel(profile->stage, profile->level) && finishedStage > 0)
+            --finishedStage;
+        SetTitle("MINI_GAME_TITLE");
+        miniGame->Start(finishedStage);
+    } else {
+        SetTitle("START_GAME_TITLE");
+    }
     openRequested = true;
     mapColour = ColorRGBA(1, 1, 1, 0);
     if (profile != nullptr)
@@ -222,6 +239,14 @@ void GUIStartGameLogicWindow::Open(LevelStartOpenMode mode)
     const uint32_t done = CompletedStages();
     for (uint32_t s = 0; s < TotemStages; ++s)
         totemValues[s] = s < done ? 1.0f : 0.0f;
+    // The finished stage's totem lights up when its puzzle is over, and the
+    // map takes no clicks before.
+    if (afterStage) {
+        if (finishedStage < TotemStages)
+            totemValues[finishedStage] = 0.0f;
+        for (auto& element : elements)
+            element->DisableClick();
+    }
     for (auto& element : elements)
         element->SetAlpha(0.0f);
     relaxBox->checkBox->checked = profile != nullptr && profile->modeFlag != 0;
@@ -251,8 +276,12 @@ void GUIStartGameLogicWindow::Update()
     GUIMenuWindow::Update();
     full = full && colour.a + kTolerance > 1.0f;
 
-    // The map's controls appear with the window's and hide with them.
-    if (shown && !manager->free && !mapOut) {
+    UpdateMiniGame();
+
+    // The map's controls appear with the window's and hide with them; after
+    // a stage they wait for the mini game.
+    const bool puzzleRunning = miniGame->active && !miniGame->finished;
+    if (shown && !manager->free && !mapOut && !puzzleRunning) {
         for (GUIControl* control : mapControls)
             control->Show();
         mapOut = true;
@@ -265,19 +294,32 @@ void GUIStartGameLogicWindow::Update()
     if (!IsFrameVisible())
         return;
 
-    mapColour = ColorRGBA(1, 1, 1, 1);
-    const uint32_t done = CompletedStages();
-    for (uint32_t s = 0; s < TotemStages; ++s) {
-        const float target = s < done ? 1.0f : 0.0f;
-        totemValues[s] = target > totemValues[s] ? std::min(totemValues[s] + kTotemSpeed * dt, target)
-                                                 : std::max(totemValues[s] - kTotemSpeed * dt, target);
+    if (miniGame->active) {
+        // The map fades in once the mini game is over, and the map is not
+        // fully there before.
+        if (miniGame->finished) {
+            mapColour.a = std::min(mapColour.a + kMapFadeSpeed * dt, 1.0f);
+            const GameFramework::ProfileBase* player = profileManager->currentProfile;
+            gameEnd = player != nullptr && levelManager->IsLastLevel(player->stage, player->level);
+        }
+        full = full && mapColour.a + kTolerance > 1.0f;
+    } else {
+        mapColour = ColorRGBA(1, 1, 1, 1);
+        const uint32_t done = CompletedStages();
+        for (uint32_t s = 0; s < TotemStages; ++s) {
+            const float target = s < done ? 1.0f : 0.0f;
+            totemValues[s] = target > totemValues[s] ? std::min(totemValues[s] + kTotemSpeed * dt, target)
+                                                     : std::max(totemValues[s] - kTotemSpeed * dt, target);
+        }
     }
     const ColorRGBA mapped(colour.r * mapColour.r, colour.g * mapColour.g, colour.b * mapColour.b,
                            colour.a * mapColour.a);
     for (GUIControl* control : mapControls) {
-        control->colour = mapped;
+        control->colour = gameEnd && control == startButton ? ColorRGBA(0, 0, 0, 0) : mapped;
         control->Update();
     }
+    if (gameEnd && RunGameEnd())
+        return;
     for (uint32_t s = 0; s < TotemStages; ++s) {
         if (totemBases[s])
             totemBases[s]->SetColor(ColorRGBA(1, 1, 1, colour.a));
@@ -288,7 +330,7 @@ void GUIStartGameLogicWindow::Update()
     GameFramework::ProfileBase* profile = profileManager->currentProfile;
     if (backButton->button->clicked)
         result = WindowAction::ToMainMenu;
-    if (startButton->button->clicked)
+    if (startButton->button->clicked && !gameEnd)
         result = openMode == LevelStartOpenMode::FromMainMenu ? ToTutorial : WindowAction::Play;
     if (relaxBox->active && relaxBox->checkBox->clicked && profile != nullptr) {
         profile->modeFlag = relaxBox->checkBox->checked ? 1 : 0;
@@ -308,7 +350,44 @@ void GUIStartGameLogicWindow::Update()
         UpdateElements(dt);
     } else {
         for (auto& element : elements)
-            element->SetAlpha(mapColour.a * colour.a);
+            element->SetAlpha(gameEnd ? 0.0f : mapColour.a * colour.a);
+    }
+}
+
+bool GUIStartGameLogicWindow::RunGameEnd()
+{
+    const float shown = colour.a * mapColour.a + kTolerance;
+    // The effect starts once; later calls leave it running.
+    if (shown > 0.2f && effect)
+        effect->Start();
+    if (shown <= 1.0f)
+        return false;
+    if (GUIBackgroundWindow* background = manager->GetBackground()) {
+        background->finaleFadeIn = false;
+        background->finaleFadeOut = true;
+        background->finaleTime = 0.0f;
+    }
+    Close();
+    return true;
+}
+
+void GUIStartGameLogicWindow::UpdateMiniGame()
+{
+    const bool wasFinished = miniGame->finished;
+    miniGame->Update(colour);
+    if (!miniGame->finished || wasFinished)
+        return;
+    for (GUIControl* control : mapControls)
+        control->Show();
+    mapOut = true;
+    if (miniGame->stage < TotemStages)
+        totemValues[miniGame->stage] = 1.0f;
+    const GameFramework::ProfileBase* profile = profileManager->currentProfile;
+    const bool lastStage = profile != nullptr && levelManager->IsLastLevel(profile->stage, profile->level);
+    SetTitle(lastStage ? "GAME_COMPLETE_TITLE" : "START_GAME_STAGE_COMPLETE_TITLE");
+    if (GUIBackgroundWindow* background = manager->GetBackground()) {
+        if (GameTools::GUITextPrinter* printer = background->GetCentreTextPrinter())
+            printer->SetText(title);
     }
 }
 

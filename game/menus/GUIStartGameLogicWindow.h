@@ -4,7 +4,9 @@
 // levels, the current one and those reached after it; a click chooses a
 // level, a double click or START plays it, BACK returns to the main menu.
 // A new game offers the relax mode. Two totems per stage stand beside the
-// map and light up as the stages are completed.
+// map and light up as the stages are completed. After a stage's last level
+// the window first runs the stage's totem puzzle, with the map hidden until
+// the totem is rebuilt.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,6 +24,7 @@ namespace ActionPuzzle {
 
 class GUIGameCompleteEffect;
 class LevelManager;
+class MiniGame;
 class ProfileManager;
 
 class GUIStartGameLogicWindow : public GameFramework::GUIStartGameLogicWindowBase, public GUIMenuWindow {
@@ -45,6 +48,7 @@ public:
     ProfileManager* profileManager;  // not owned
     LevelManager* levelManager;      // not owned
     GUIGameCompleteEffect* effect;   // not owned
+    std::unique_ptr<MiniGame> miniGame;
     GUIControl* mapControl = nullptr;
     GUIControl* backButton = nullptr;
     GUIControl* startButton = nullptr;
@@ -61,6 +65,9 @@ public:
     bool previewRunning = false;
     float previewTime = 0.0f;
     ZorvaneEngine::ColorRGBA mapColour{1, 1, 1, 1};
+    // The last stage's mini game is solved: the map hands over to the
+    // game-complete effect instead of offering the next level.
+    bool gameEnd = false;
 
 private:
     // The map's controls were shown and not hidden since.
@@ -69,6 +76,13 @@ private:
     // game is finished.
     uint32_t CompletedStages() const;
     bool GameFinished() const;
+    // The mini game's frame: once it has finished, the map and its
+    // controls come in and the stage's totem stays lit.
+    void UpdateMiniGame();
+    // At the game's end: starts the effect as the map comes in, and once it
+    // is fully there sends the background's finale away and closes the
+    // window. True when the window closed.
+    bool RunGameEnd();
     void UpdateElements(float dt);
     void UpdatePreview(float dt);
     void CreateTotems();

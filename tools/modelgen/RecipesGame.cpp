@@ -151,8 +151,10 @@ void Ripple(const Entry& entry, Writer& out) {
 
 // The mini game's tile: the rim is a square frame with thickness in z, the
 // two faces are quads on its opposite sides. The face at -z looks at the
-// viewer; the other shows its picture mirrored, so that after a flip about
-// either axis it reads the right way round.
+// viewer. The other carries the same texture coordinates seen from the
+// front, so a turn about x shows it upside down and a turn about y shows it
+// mirrored: each of the four faces a tile can show looks different, and
+// only the right one reads the right way round.
 void TileRim(const Entry& entry, Writer& out) {
     const float depth = entry.Number("depth", 6.0f);
     const float band = entry.Number("band", 6.0f);
@@ -190,8 +192,7 @@ void TileFace(const Entry& entry, Writer& out) {
     const float depth = entry.Number("depth", 6.0f);
     const Box& b = entry.box;
     // The code gives both faces the totem picture and their texture window.
-    Tools::Mesh face = bottom ? Tools::QuadMesh(b.x0, b.y0, b.x1, b.y1, 1, 0, 0, 1, depth * 0.5f)
-                              : Tools::QuadMesh(b.x0, b.y0, b.x1, b.y1, 0, 0, 1, 1, -depth * 0.5f);
+    Tools::Mesh face = Tools::QuadMesh(b.x0, b.y0, b.x1, b.y1, 0, 0, 1, 1, bottom ? depth * 0.5f : -depth * 0.5f);
     for (auto& v : face.vertices) v.normal = {0, 0, bottom ? 1.0f : -1.0f};
     out.Material(entry.folder, entry.name, BlendedMaterial("ui\\menus\\textures\\clear.tga"));
     out.Model(entry.folder, entry.name, Tools::MeshModel(Tools::ModelFlag::Static | Tools::ModelFlag::List, {face}));

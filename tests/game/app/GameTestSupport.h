@@ -176,6 +176,7 @@ public:
     int32_t LevelTrackIndex() const { return levelTrackIndex; }
     ActionPuzzle::GUITutorialWindow* Tutorial() const { return tutorialWindow.get(); }
     ActionPuzzle::GUIIntroductionWindow* Introduction() const { return introductionWindow.get(); }
+    ActionPuzzle::GUIRelaxWindow* Relax() const { return relaxWindow.get(); }
     GameFramework::GUIStartGameLogicWindowBase* StartGame() const { return startGameLogicWindow.get(); }
     GameFramework::GUIOptionsWindowBase* Options() const { return optionsWindow.get(); }
     GameFramework::GUIHighScoresWindowBase* HighScoresScreen() const { return highScoresWindow.get(); }

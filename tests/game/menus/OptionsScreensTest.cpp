@@ -23,6 +23,7 @@
 #include "game/menus/GUIHighScoresWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIOptionsWindow.h"
+#include "game/menus/VolumeSliders.h"
 #include "game/menus/MenuPlayer.h"
 #include "platform/audio/ScriptedAudio.h"
 #include "platform/input/ScriptedInput.h"
@@ -146,7 +147,7 @@ TEST(OptionsSliderPositionTest, AVolumeIsShownInThousandthsTruncated)
         {1.7f, 1000}, {-0.2f, 0}, {std::numeric_limits<float>::quiet_NaN(), 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(GUIOptionsWindow::SliderPosition(c.volume), c.position) << c.volume;
+        EXPECT_EQ(VolumeSliderPosition(c.volume), c.position) << c.volume;
 }
 
 TEST_F(OptionsScreensTest, OpeningShowsTheCurrentChoicesAndChangesNoVolume)
@@ -322,8 +323,8 @@ TEST_F(OptionsScreensTest, DefaultsStayOnTheScreenUntilCancelledOrApplied)
     EXPECT_TRUE(options.fullScreenCheckBox->checked);
     EXPECT_FLOAT_EQ(Sounds().GetSoundVolume(), Sounds().GetDefaultSoundVolume());
     EXPECT_FLOAT_EQ(Sounds().GetMusicVolume(), Sounds().GetDefaultMusicVolume());
-    EXPECT_EQ(options.soundScroll->position, GUIOptionsWindow::SliderPosition(Sounds().GetDefaultSoundVolume()));
-    EXPECT_EQ(options.musicScroll->position, GUIOptionsWindow::SliderPosition(Sounds().GetDefaultMusicVolume()));
+    EXPECT_EQ(options.soundScroll->position, VolumeSliderPosition(Sounds().GetDefaultSoundVolume()));
+    EXPECT_EQ(options.musicScroll->position, VolumeSliderPosition(Sounds().GetDefaultMusicVolume()));
 
     player.Click(*options.cancelButton);
     EXPECT_EQ(options.result, WindowAction::ToMainMenu);
