@@ -7,19 +7,23 @@
 // using it, as a player does.
 //
 // On the way: a name typed on the welcome screen, the introduction's pages,
-// the level map of a new game with its relax box, the tutorial, every level
-// of the first stage won, the map after the stage, the main menu, the
-// options (the sound volume turned down, another video mode applied and the
-// first one again), the high scores, the help, the quit question; then a
-// second start that continues the saved game at the next
-// stage. Each screen passed is saved as a picture in the build folder's
-// screens/e2e, and neither start leaves an error line in its log.
+// the level map of a new game with its relax box, the tutorial, a first
+// game lost with a few pieces placed, its score in the high scores and the
+// relax offer declined; a new game with the tutorial told not to show
+// itself again, every level of the first stage won, the totem puzzle after
+// the stage solved, the main menu, the options (the sound volume turned
+// down, another video mode applied and the first one again), the high
+// scores, the help, the quit question; then a second start that continues
+// the saved game at the next stage. Each screen passed is saved as a
+// picture in the build folder's screens/e2e, and neither start leaves an
+// error line in its log.
 //
 // The game's clock moves on a fixed step a frame (see TimeLapseSystem), so
 // the slow sanitised frames still run in a few minutes and a loaded machine
 // slows the game down rather than letting a level's queue outrun the player.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +40,7 @@
 #include "engine/gui/GUIScroll.h"
 #include "framework/GameLoaderBase.h"
 #include "framework/ProfileManagerBase.h"
+#include "framework/ScoreKeeper.h"
 #include "framework/tools/GUITextPrinter.h"
 #include "game/app/Game.h"
 #include "game/app/LevelManager.h"
@@ -44,7 +49,10 @@
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIContinueGameLogicWindow.h"
 #include "game/menus/GUIExitWindow.h"
+#include "game/gameplay/MiniGame.h"
+#include "game/gameplay/MiniGameCell.h"
 #include "game/menus/GUIGameLogicGameExitWindow.h"
+#include "game/menus/GUIGameOverWindow.h"
 #include "game/menus/GUIGameLogicLoadingWindow.h"
 #include "game/menus/GUIGameLogicWindow.h"
 #include "game/menus/GUIHelpWindow.h"
@@ -54,6 +62,7 @@
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/GUIProfileNameEntry.h"
+#include "game/menus/GUIRelaxWindow.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/GUITutorialWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
@@ -87,6 +96,8 @@ public:
     GUIOptionsWindow* Options() const { return static_cast<GUIOptionsWindow*>(optionsWindow.get()); }
     GUIHighScoresWindow* HighScores() const { return static_cast<GUIHighScoresWindow*>(highScoresWindow.get()); }
     GUIHelpWindow* Help() const { return static_cast<GUIHelpWindow*>(helpWindow.get()); }
+    GUIGameOverWindow* GameOver() const { return static_cast<GUIGameOverWindow*>(gameOverWindow.get()); }
+    GUIRelaxWindow* RelaxOffer() const { return relaxWindow.get(); }
     GUIExitWindow* Quit() const { return static_cast<GUIExitWindow*>(exitWindow.get()); }
     GUIGameLogicWindow* Hud() const { return static_cast<GUIGameLogicWindow*>(gameLogicWindow.get()); }
     GUIGameLogicGameExitWindow* LevelQuit() const
@@ -270,6 +281,57 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
         Shot("level_loading");
     }
 
+    // --- The first game is lost: a few pieces placed for a score, then the
+    // right button held until the queue has run into the hole.
+    ASSERT_TRUE(hands.RunUntil([&] { return game->Logic() != nullptr; }, 3000)) << "the first level did not load";
+    {
+        GameLogic& logic = *game->Logic();
+        ASSERT_TRUE(hands.RunUntil([&] { return logic.GetDepository()->introFinished; }, 2000));
+        for (int placed = 0, tries = 0; placed < 3 && tries < 200; ++tries) {
+            PuzzleElement* piece = SdlPlayer::Choose(logic);
+            if (piece != nullptr && hands.PickAndPlace(logic, *piece))
+                ++placed;
+            else
+                hands.Frame();
+        }
+        ASSERT_GT(logic.scoreKeeper->score, 0) << logic.GetPuzzle()->placedCount << " pieces placed";
+        hands.MoveTo(ZorvaneEngine::Vector2(400, 300));
+        hands.Button(true, false);
+        ASSERT_TRUE(hands.RunUntil([&] { return logic.state == GameFramework::GameLogicState::Lost; }, 3000));
+        hands.Button(false, false);
+    }
+    GUIGameOverWindow& over = *game->GameOver();
+    ASSERT_TRUE(hands.RunUntil([&] { return over.colour.a >= 1.0f && over.IsFrameVisible(); }, 1000));
+    hands.Frames(10);
+    Shot("game_over");
+    hands.ClickWhenShown(over, *over.confirm);
+
+    // Its score in the table, and on leaving the table the one-time offer
+    // of the relax mode, declined.
+    GUIHighScoresWindow& scores = *game->HighScores();
+    ASSERT_TRUE(WaitOnScreen(scores)) << "no high scores after the lost game";
+    Shot("high_scores_after_game_over");
+    hands.Click(*scores.backButton);
+    GUIRelaxWindow& relax = *game->RelaxOffer();
+    ASSERT_TRUE(WaitOnScreen(relax)) << "no relax offer";
+    Shot("relax_offer");
+    hands.Click(*relax.noButton->widget);
+    ASSERT_TRUE(WaitOnScreen(menu));
+    EXPECT_EQ(game->Player()->modeFlag, 0u);
+    EXPECT_FALSE(game->Player()->relaxOfferPending);
+
+    // --- A new game: the map again, the tutorial again, now told not to
+    // show itself any more.
+    hands.Click(*menu.buttons[GUIMainMenuWindow::Start]);
+    ASSERT_TRUE(WaitOnScreen(map));
+    hands.Click(*map.startButton->widget);
+    ASSERT_TRUE(WaitOnScreen(tutorial));
+    hands.Click(*tutorial.doNotShowBox->widget);
+    hands.Frames(5);
+    Shot("tutorial_do_not_show");
+    hands.Click(*tutorial.continueButton->widget);
+    EXPECT_FALSE(game->Player()->tutorialPending);
+
     // --- Every level of the first stage, won.
     const uint32_t levels = static_cast<uint32_t>(game->Map()->levelManager->levels[0].size());
     ASSERT_GT(levels, 0u);
@@ -277,8 +339,32 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
         WinLevel(0, level);
         if (HasFatalFailure()) return;
     }
+    // --- After the stage the map runs its totem puzzle: every tile turned
+    // back to its right face, low on the tile to turn it up, at its left to
+    // turn it right.
     ASSERT_TRUE(WaitOnScreen(map)) << "no level map after the stage";
-    hands.Frames(40);
+    MiniGame& puzzle = *map.miniGame;
+    ASSERT_TRUE(hands.RunUntil([&] {
+        return !puzzle.cells.empty() && std::all_of(puzzle.cells.begin(), puzzle.cells.end(), [](const auto& cell) {
+            return cell->scramblesLeft == 0 && cell->IsResting();
+        });
+    }, 2000)) << "the totem puzzle never settled";
+    hands.Frames(5);
+    Shot("totem_puzzle");
+    for (const auto& cell : puzzle.cells) {
+        for (int turn = 0; turn < 2 && cell->face != 0; ++turn) {
+            ASSERT_TRUE(hands.RunUntil([&] { return cell->IsResting(); }, 500));
+            const bool upright = (cell->face & 1u) != 0;
+            hands.Click(ZorvaneEngine::Vector2(cell->centre.x - (upright ? 0 : 0.3f * cell->size.x),
+                                               cell->centre.y - (upright ? 0.3f * cell->size.x : 0)));
+        }
+    }
+    ASSERT_TRUE(hands.RunUntil([&] { return puzzle.solved; }, 500)) << "the totem puzzle was not solved";
+    ASSERT_TRUE(hands.RunUntil([&] { return puzzle.textTime > 1.0f; }, 1000));
+    Shot("totem_puzzle_solved");
+    ASSERT_TRUE(hands.RunUntil(
+        [&] { return puzzle.finished && map.mapColour.a >= 1.0f && !map.IsAnyControlAnimating(); }, 2000));
+    hands.Frames(20);
     Shot("level_map_stage_complete");
     Profile& player = *game->Player();
     EXPECT_EQ(player.stage, 1u);
@@ -286,9 +372,6 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
     EXPECT_TRUE(player.inProgress);
     const uint32_t score = player.totalScore;
     EXPECT_GT(score, 0u);
-
-    // TODO(totem mini game): once the stage's totem mini game is on main,
-    // solve it here, between the stage's end and the map.
 
     // --- Back to the main menu and out through the quit question.
     hands.Click(*map.backButton->widget);
@@ -323,7 +406,6 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
     const float chosenVolume = game->Player()->soundVolume;
 
     // --- The high scores and the help, each left with its BACK.
-    GUIHighScoresWindow& scores = *game->HighScores();
     hands.Click(*menu.buttons[GUIMainMenuWindow::HighScores]);
     ASSERT_TRUE(WaitOnScreen(scores));
     Shot("high_scores");
