@@ -636,7 +636,8 @@ int Check(const fs::path& out)
             std::unique_ptr<GameFramework::ProfileBase> profile = reader.LoadProfile(found.name);
             if (!profile) fail("profile " + found.name + " did not load");
         } catch (const ZorvaneEngine::Error& error) {
-            fail("profile " + found.name + ": " + error.message);
+            // The reason is in the log, read below.
+            fail("profile " + found.name + " does not load" + (error.message.empty() ? "" : ": " + error.message));
         }
     }
 
