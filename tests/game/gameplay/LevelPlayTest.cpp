@@ -53,7 +53,7 @@
 #include "platform/system/System.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/SdlWindowAccess.h"
-#include "tools/common/PngWriter.h"
+#include "game/gameplay/SdlPlayer.h"
 
 namespace ActionPuzzle {
 namespace {
@@ -62,76 +62,7 @@ using GameFramework::GameLogicState;
 using GameFramework::WindowAction;
 using ZorvaneEngine::Vector2;
 
-// The real system with the game's clock moved on by the test: a fixed step
-// a frame (three frames of a 60 Hz display), so a loaded machine slows the
-// level down instead of letting its queue outrun the scripted player.
-// Between two steps the clock still creeps with the wall clock, a little,
-// so that nothing waiting on it within a frame waits for ever.
-class TimeLapseSystem final : public Platform::System {
-public:
-    static constexpr int64_t FrameStepUs = 50000;
-    static constexpr int64_t MaxCreepUs = 10000;
-
-    TimeLapseSystem(Platform::System& real, uint32_t factor) : real(real), factor(factor) {}
-    uint32_t GetTickCount() override { return static_cast<uint32_t>(NowUs() / 1000); }
-    uint32_t TimeGetTime() override { return static_cast<uint32_t>(NowUs() / 1000); }
-    bool TimeGetDevCaps(uint32_t& period) override { return real.TimeGetDevCaps(period); }
-    void TimeBeginPeriod(uint32_t period) override { real.TimeBeginPeriod(period); }
-    void TimeEndPeriod(uint32_t period) override { real.TimeEndPeriod(period); }
-    int64_t QueryPerformanceCounter() override
-    {
-        return static_cast<int64_t>(static_cast<__int128>(NowUs()) * real.QueryPerformanceFrequency() / 1000000);
-    }
-    int64_t QueryPerformanceFrequency() override { return real.QueryPerformanceFrequency(); }
-    void Sleep(uint32_t ms) override { real.Sleep(ms); }
-    std::unique_ptr<Platform::Thread> CreateThread(std::function<void()> function) override
-    {
-        return real.CreateThread(std::move(function));
-    }
-    bool RegQueryString(Platform::RegistryRoot root, const std::string& key, const std::string& name,
-                        std::string& value) override
-    {
-        return real.RegQueryString(root, key, name, value);
-    }
-    Platform::HRESULT CoInitialize() override { return real.CoInitialize(); }
-    void CoUninitialize() override { real.CoUninitialize(); }
-    bool ShellOpen(const std::string& path) override { return real.ShellOpen(path); }
-    std::string GetModuleFileName() override { return real.GetModuleFileName(); }
-    std::string GetAppDataFolder() override { return real.GetAppDataFolder(); }
-
-    // One frame's time on.
-    void Step()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        frameUs += FrameStepUs;
-        frameWallUs = WallUs();
-    }
-
-private:
-    static int64_t WallUs()
-    {
-        return std::chrono::duration_cast<std::chrono::microseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-
-    // Microseconds of the game's clock; the loading thread reads it too.
-    int64_t NowUs()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (frameWallUs < 0) {
-            frameWallUs = WallUs();
-            frameUs = frameWallUs * factor;
-        }
-        return frameUs + std::min((WallUs() - frameWallUs) * factor, MaxCreepUs);
-    }
-
-    Platform::System& real;
-    int64_t factor;
-    std::mutex mutex;
-    int64_t frameWallUs = -1;
-    int64_t frameUs = 0;
-};
+using TestSupport::TimeLapseSystem;
 
 class PlayedGame : public Game {
 public:
@@ -196,12 +127,7 @@ protected:
         game->CutLogosShort();
         for (int frame = 0; frame < 3000 && !game->FirstScreenIsUp(); ++frame) Frame();
         ASSERT_TRUE(game->FirstScreenIsUp());
-        window = Platform::GetSdlWindow(game->Engine()->window->handle);
-        ASSERT_NE(window, nullptr);
-        // The offscreen driver never gives a window the mouse focus, so the
-        // pointer is read as a desktop position less the window's: with the
-        // window at the desktop's corner the two agree.
-        SDL_SetWindowPosition(window, 0, 0);
+        hands.Attach(*game->Engine());
     }
     void TearDown() override
     {
@@ -237,113 +163,30 @@ protected:
         // The level's score until the game base moves it to the player.
         if (game->Logic() != nullptr && !game->LevelCompleteOpened()) lastScore = Logic().scoreKeeper->score;
     }
-    void Frames(int count)
-    {
-        for (int i = 0; i < count; ++i) Frame();
-    }
-
-    // The pointer to a point of the 800 × 600 interface.
-    void MoveTo(Vector2 at)
-    {
-        const ZorvaneEngine::Window& w = *game->Engine()->window;
-        const int x = static_cast<int>(std::lround(at.x * static_cast<float>(w.width) / 800.0f));
-        const int y = static_cast<int>(w.height) - 1 - static_cast<int>(std::lround(at.y * static_cast<float>(w.height) / 600.0f));
-        SDL_WarpMouseInWindow(window, x, y);
-        pointer = {x, y};
-    }
-    void Button(bool down, bool left = true)
-    {
-        SDL_Event event{};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = SDL_GetWindowID(window);
-        event.button.button = static_cast<Uint8>(left ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.button.clicks = 1;
-        event.button.x = pointer.first;
-        event.button.y = pointer.second;
-        ASSERT_EQ(SDL_PushEvent(&event), 1);
-    }
-    void Click(Vector2 at)
-    {
-        MoveTo(at);
-        Frame();
-        Button(true);
-        Frame();
-        Button(false);
-        Frame();
-    }
-
-    PuzzleElement* Held()
-    {
-        for (auto& piece : Logic().GetPieceManager()->pieces)
-            if (PuzzleElementManager::IsHeld(*piece)) return piece.get();
-        return nullptr;
-    }
-    // The piece on the path nearest the hole whose slot is open, or the
-    // one a wanted bonus marks.
+    void Frames(int count) { hands.Frames(count); }
+    void MoveTo(Vector2 at) { hands.MoveTo(at); }
+    void Button(bool down, bool left = true) { hands.Button(down, left); }
+    void Click(Vector2 at) { hands.Click(at); }
+    PuzzleElement* Held() { return TestSupport::SdlPlayer::Held(Logic()); }
     PuzzleElement* Choose(const std::set<BonusKind>& wanted = {})
     {
-        const auto& queue = Path().GetQueue();
-        for (const auto& bonus : Logic().GetBonusManager()->bonuses) {
-            if (bonus->picked || !wanted.count(bonus->kind)) continue;
-            for (const auto& entry : queue)
-                if (static_cast<int32_t>(entry.piece->index) == bonus->pieceIndex) return entry.piece;
-        }
-        for (auto it = queue.rbegin(); it != queue.rend(); ++it)
-            if (!Board().slots[it->piece->index]->blocked) return it->piece;
-        return nullptr;
+        return TestSupport::SdlPlayer::Choose(Logic(), wanted);
     }
-    // Takes the piece from the path and drops it on its slot; true when it
-    // was placed.
-    bool PickAndPlace(PuzzleElement& piece)
-    {
-        Click(piece.centre);
-        if (Held() != &piece) return false;
-        const Vector2 slot = Board().GetSlotCentre(*Board().slots[piece.index]);
-        const Vector2 grip = Path().grabOffset;
-        // Carried over in a few steps, as a hand moves.
-        const Vector2 from = piece.centre;
-        for (int step = 1; step <= 4 && piece.IsShown(); ++step) {
-            const float t = static_cast<float>(step) / 4.0f;
-            MoveTo(Vector2(from.x + (slot.x - from.x) * t - grip.x, from.y + (slot.y - from.y) * t - grip.y));
-            Frame();
-        }
-        if (piece.IsShown()) Click(Vector2(slot.x - grip.x, slot.y - grip.y));
-        return PuzzleElementManager::IsPlaced(piece);
-    }
+    bool PickAndPlace(PuzzleElement& piece) { return hands.PickAndPlace(Logic(), piece); }
     template <typename Condition>
     bool RunUntil(Condition condition, int limit)
     {
-        for (int i = 0; i < limit && !condition(); ++i) Frame();
-        return condition();
+        return hands.RunUntil(condition, limit);
     }
-
-    // A menu window fully on screen, then its button clicked, as a player
-    // waits for the window before clicking.
     void ClickWhenShown(const GUIMenuWindow& window, const GUIControl& button)
     {
-        ASSERT_TRUE(RunUntil([&] { return window.shown && window.colour.a >= 1.0f && !window.IsAnyControlAnimating(); },
-                             1000));
-        const ZorvaneEngine::GUIWindow& widget = *button.widget;
-        Vector2 corner = widget.GetAbsolutePosition();
-        Vector2 extent = widget.size;
-        if (widget.hitAreaOn) {
-            corner = Vector2(corner.x + widget.hitAreaOffset.x, corner.y + widget.hitAreaOffset.y);
-            extent = widget.hitAreaSize;
-        }
-        Click(Vector2(corner.x + extent.x / 2, corner.y + extent.y / 2));
+        hands.ClickWhenShown(window, button);
     }
-
     // What the screen shows now, as a PNG in the build folder's "screens"
     // folder, to look at.
     void Screenshot(const std::string& name)
     {
-        ZorvaneEngine::Image picture;
-        game->Engine()->renderer->CaptureScreen(picture);
-        if (picture.IsEmpty()) return;
-        const std::filesystem::path folder = std::filesystem::path(TANGROVE_BINARY_DIR) / "screens";
-        std::filesystem::create_directories(folder);
-        Tools::SavePngFile((folder / (name + ".png")).string(), picture);
+        hands.Screenshot(std::filesystem::path(TANGROVE_BINARY_DIR) / "screens", name);
     }
 
     // The player as saved.
@@ -356,8 +199,7 @@ protected:
     TimeLapseSystem timeLapse{Platform::GetSystem(), 3};
     Platform::System* previousSystem = nullptr;
     std::unique_ptr<PlayedGame> game;
-    SDL_Window* window = nullptr;
-    std::pair<int, int> pointer{0, 0};
+    TestSupport::SdlPlayer hands{[this] { Frame(); }};
     int32_t lastScore = 0;
 };
 
