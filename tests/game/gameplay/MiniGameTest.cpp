@@ -6,7 +6,6 @@
 // test plays it through the whole game as a player does.
 #include "game/gameplay/MiniGame.h"
 
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,14 +33,13 @@
 #include "framework/WindowAction.h"
 #include "game/app/Game.h"
 #include "game/gameplay/MiniGameCell.h"
+#include "game/gameplay/SdlPlayer.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIGameCompleteEffect.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/MenuPlayer.h"
 #include "game/menus/MenuWorld.h"
-#include "platform/system/TemporaryFolder.h"
-#include "platform/window/SdlWindowAccess.h"
-#include "tools/common/PngWriter.h"
+#include "game/menus/RealGameFixture.h"
 
 namespace ActionPuzzle {
 namespace {
@@ -545,80 +543,26 @@ class MiniGameOnScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-        const std::string user = folder / "data/Quobin Games/Tangrove";
-        std::filesystem::create_directories(user);
-        std::ofstream(user + "/Tangrove.ini") << "v_vsync 0\n";
+        const std::string userData = user.folder / "data/Quobin Games/Tangrove";
+        std::filesystem::create_directories(userData);
+        std::ofstream(userData + "/Tangrove.ini") << "v_vsync 0\n";
         game = std::make_unique<ShownGame>();
         game->Init();
         game->CutLogosShort();
-        for (int frame = 0; frame < 3000 && !game->FirstScreenIsUp(); ++frame)
-            game->Update();
-        ASSERT_TRUE(game->FirstScreenIsUp());
-        window = Platform::GetSdlWindow(game->Engine()->window->handle);
-        ASSERT_NE(window, nullptr);
-        // The offscreen driver reads the pointer as a desktop position less
-        // the window's: with the window at the corner the two agree.
-        SDL_SetWindowPosition(window, 0, 0);
+        ASSERT_TRUE(hands.RunUntil([&] { return game->FirstScreenIsUp(); }, 3000));
+        hands.Attach(*game->Engine());
     }
     void TearDown() override { game.reset(); }
 
-    bool RunUntil(const std::function<bool()>& done, int limit)
-    {
-        for (int i = 0; i < limit && !done(); ++i)
-            game->Update();
-        return done();
-    }
-    void Frames(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            game->Update();
-    }
-    void MoveTo(Vector2 at)
-    {
-        const ZorvaneEngine::Window& w = *game->Engine()->window;
-        pointer = {static_cast<int>(std::lround(at.x * static_cast<float>(w.width) / 800.0f)),
-                   static_cast<int>(w.height) - 1 -
-                       static_cast<int>(std::lround(at.y * static_cast<float>(w.height) / 600.0f))};
-        SDL_WarpMouseInWindow(window, pointer.first, pointer.second);
-    }
-    void Button(bool down)
-    {
-        SDL_Event event{};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = SDL_GetWindowID(window);
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.button.clicks = 1;
-        event.button.x = pointer.first;
-        event.button.y = pointer.second;
-        ASSERT_EQ(SDL_PushEvent(&event), 1);
-    }
-    void Click(Vector2 at)
-    {
-        MoveTo(at);
-        Frames(2);
-        Button(true);
-        game->Update();
-        Button(false);
-        game->Update();
-    }
     void Screenshot(const std::string& name)
     {
-        ZorvaneEngine::Image picture;
-        game->Engine()->renderer->CaptureScreen(picture);
-        if (picture.IsEmpty())
-            return;
-        const std::filesystem::path screens = std::filesystem::path(TANGROVE_BINARY_DIR) / "screens";
-        std::filesystem::create_directories(screens);
-        Tools::SavePngFile((screens / (name + ".png")).string(), picture);
+        hands.Screenshot(std::filesystem::path(TANGROVE_BINARY_DIR) / "screens", name);
     }
 
-    TestSupport::TemporaryFolder folder;
+    TestSupport::UserFolder user;
     std::unique_ptr<ShownGame> game;
-    SDL_Window* window = nullptr;
-    std::pair<int, int> pointer{0, 0};
+    // The game's loop as it runs: SDL's events are read within the frame.
+    TestSupport::SdlPlayer hands{[this] { game->Update(); }};
 };
 
 TEST_F(MiniGameOnScreenTest, TheTotemOfAThreeByThreeStageIsRebuiltOnScreen)
@@ -632,53 +576,54 @@ TEST_F(MiniGameOnScreenTest, TheTotemOfAThreeByThreeStageIsRebuiltOnScreen)
     GUIStartGameLogicWindow& map = *game->Map();
     map.Open(LevelStartOpenMode::AfterStage);
     MiniGame& mini = *map.miniGame;
-    ASSERT_TRUE(RunUntil([&] { return !mini.cells.empty(); }, 2000));
+    ASSERT_TRUE(hands.RunUntil([&] { return !mini.cells.empty(); }, 2000));
     ASSERT_EQ(mini.cells.size(), 9u);
-    Frames(2);
+    hands.Frames(2);
     Screenshot("mini_game_appearing");
-    ASSERT_TRUE(RunUntil([&] { return mini.cells[4]->scramblesLeft < 3 && !mini.cells[4]->IsResting(); }, 2000));
+    ASSERT_TRUE(
+        hands.RunUntil([&] { return mini.cells[4]->scramblesLeft < 3 && !mini.cells[4]->IsResting(); }, 2000));
     Screenshot("mini_game_scrambling");
-    ASSERT_TRUE(RunUntil([&] {
+    ASSERT_TRUE(hands.RunUntil([&] {
         return std::all_of(mini.cells.begin(), mini.cells.end(),
                            [](const auto& c) { return c->scramblesLeft == 0 && c->IsResting(); });
     }, 3000));
-    Frames(5);
+    hands.Frames(5);
     Screenshot("mini_game_scrambled");
 
     for (const auto& cell : mini.cells) {
         for (int turn = 0; turn < 2 && cell->face != 0; ++turn) {
-            ASSERT_TRUE(RunUntil([&] { return cell->IsResting(); }, 500));
+            ASSERT_TRUE(hands.RunUntil([&] { return cell->IsResting(); }, 500));
             // Low on the tile turns it up, at the left turns it right.
             const bool upright = (cell->face & 1u) != 0;
             const Vector2 at(cell->centre.x - (upright ? 0 : 0.3f * cell->size.x),
                              cell->centre.y - (upright ? 0.3f * cell->size.x : 0));
             if (cell == mini.cells[4]) {
-                MoveTo(at);
-                Frames(15);
+                hands.MoveTo(at);
+                hands.Frames(15);
                 Screenshot("mini_game_arrow");
             }
-            Click(at);
+            hands.Click(at, 2);
             if (cell == mini.cells[4] && turn == 0) {
-                RunUntil([&] { return std::fabs(cell->angles[0] - cell->startAngles[0]) +
-                                          std::fabs(cell->angles[1] - cell->startAngles[1]) > 1.2f; }, 200);
+                hands.RunUntil([&] { return std::fabs(cell->angles[0] - cell->startAngles[0]) +
+                                                std::fabs(cell->angles[1] - cell->startAngles[1]) > 1.2f; }, 200);
                 Screenshot("mini_game_turning");
             }
         }
     }
-    ASSERT_TRUE(RunUntil([&] { return mini.solved; }, 500));
-    ASSERT_TRUE(RunUntil([&] { return mini.pictureQuad->GetColor().a > 0.5f; }, 500));
+    ASSERT_TRUE(hands.RunUntil([&] { return mini.solved; }, 500));
+    ASSERT_TRUE(hands.RunUntil([&] { return mini.pictureQuad->GetColor().a > 0.5f; }, 500));
     Screenshot("mini_game_picture");
-    ASSERT_TRUE(RunUntil([&] { return mini.maskedQuad->effectivelyVisible && mini.revealTime > 0.5f &&
-                                      !mini.pictureQuad->effectivelyVisible; }, 500));
+    ASSERT_TRUE(hands.RunUntil([&] { return mini.maskedQuad->effectivelyVisible && mini.revealTime > 0.5f &&
+                                            !mini.pictureQuad->effectivelyVisible; }, 500));
     Screenshot("mini_game_totem");
-    ASSERT_TRUE(RunUntil([&] { return mini.totemWindow->effectivelyVisible &&
-                                      mini.totemWindow->GetColor().a > 0.4f; }, 500));
+    ASSERT_TRUE(hands.RunUntil([&] { return mini.totemWindow->effectivelyVisible &&
+                                            mini.totemWindow->GetColor().a > 0.4f; }, 500));
     Screenshot("mini_game_flight");
-    ASSERT_TRUE(RunUntil([&] { return mini.textTime > 1.0f; }, 500));
+    ASSERT_TRUE(hands.RunUntil([&] { return mini.textTime > 1.0f; }, 500));
     Screenshot("mini_game_texts");
-    ASSERT_TRUE(RunUntil([&] { return mini.finished && map.mapColour.a >= 1.0f && !map.IsAnyControlAnimating(); },
-                         1000));
-    Frames(10);
+    ASSERT_TRUE(hands.RunUntil(
+        [&] { return mini.finished && map.mapColour.a >= 1.0f && !map.IsAnyControlAnimating(); }, 1000));
+    hands.Frames(10);
     Screenshot("mini_game_map_after");
     EXPECT_FLOAT_EQ(map.totemValues[2], 1.0f);
 }

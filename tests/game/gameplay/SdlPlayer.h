@@ -161,10 +161,11 @@ public:
         event.button.y = pointer.second;
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
-    void Click(ZorvaneEngine::Vector2 at)
+    // settle frames pass between the pointer's arrival and the press.
+    void Click(ZorvaneEngine::Vector2 at, int settle = 1)
     {
         MoveTo(at);
-        frame();
+        Frames(settle);
         Button(true);
         frame();
         Button(false);

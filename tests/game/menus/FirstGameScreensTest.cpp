@@ -6,11 +6,7 @@
 // its frames read back and kept as pictures to look at.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <cmath>
-#include <filesystem>
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,7 +16,6 @@
 #include "engine/core/Window.h"
 #include "engine/graphics/AnimationControl.h"
 #include "engine/graphics/Image.h"
-#include "engine/graphics/RenderSystem.h"
 #include "engine/graphics/Model.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
@@ -39,9 +34,7 @@
 #include "game/menus/GUITutorialWindow.h"
 #include "game/menus/GUIUpgradeWindow.h"
 #include "game/menus/MenuPlayer.h"
-#include "platform/system/TemporaryFolder.h"
-#include "platform/window/Windowing.h"
-#include "tools/common/PngWriter.h"
+#include "game/menus/RealGameFixture.h"
 
 namespace ActionPuzzle {
 namespace {
@@ -49,6 +42,7 @@ namespace {
 using GameFramework::WindowAction;
 using TestSupport::GameEnvironment;
 using TestSupport::MenuPlayer;
+using TestSupport::MeanDifference;
 using ZorvaneEngine::AnimationControl;
 
 class FirstGameScreensTest : public ::testing::Test {
@@ -324,63 +318,13 @@ TEST_F(FirstGameScreensTest, TheShowPlaceWaitsForAClickAfterItsFirstSecond)
     EXPECT_FALSE(show.GetWindow()->effectivelyVisible);
 }
 
-// A user folder of its own for the program's saves.
-struct UserFolder {
-    UserFolder()
-    {
-        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    }
-    ~UserFolder()
-    {
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-    }
-    TestSupport::TemporaryFolder folder;
-};
-
-class FirstGamePixelTest : public ::testing::Test {
+class FirstGamePixelTest : public TestSupport::RealGameTest {
 protected:
-    void Frame()
-    {
-        while (GameFramework::GameLoaderBase::DispatchNextEvent()) {
-        }
-        game->Update();
-    }
-
-    bool WaitFor(const std::function<bool()>& done)
-    {
-        for (int i = 0; i < 5000 && !done(); ++i)
-            Frame();
-        return done();
-    }
-
-    bool WaitOnScreen(const GUIMenuWindow& window)
-    {
-        const GameTools::GUITextPrinter& title = *game->Background()->GetCentreTextPrinter();
-        return WaitFor([&] {
-            return window.shown && window.colour.a >= 1.0f && !window.IsAnyControlAnimating() && title.done;
-        });
-    }
-
-    // The pointer to a point of the 800 by 600 interface.
-    void PointAt(float x, float y)
-    {
-        const ZorvaneEngine::Window& window = *game->Engine()->window;
-        Platform::GetWindowing().SetCursorPos(
-            window.handle, static_cast<int32_t>(x * static_cast<float>(window.width) / 800.0f),
-            static_cast<int32_t>((600.0f - y) * static_cast<float>(window.height) / 600.0f));
-    }
+    FirstGamePixelTest() : RealGameTest(5000) {}
 
     void Click(const ZorvaneEngine::GUIWindow& widget)
     {
-        ZorvaneEngine::Vector2 corner = widget.GetAbsolutePosition();
-        ZorvaneEngine::Vector2 extent = widget.size;
-        if (widget.hitAreaOn) {
-            corner = ZorvaneEngine::Vector2(corner.x + widget.hitAreaOffset.x, corner.y + widget.hitAreaOffset.y);
-            extent = widget.hitAreaSize;
-        }
-        PointAt(corner.x + extent.x / 2, corner.y + extent.y / 2);
+        PointAt(widget);
         Frame();
         Frame();
         game->Engine()->input->SetKeyState(true, "MOUSE1");
@@ -389,45 +333,6 @@ protected:
         Frame();
     }
     void Click(const GUIControl& control) { Click(*control.widget); }
-
-    // What the screen shows now, kept as a PNG in the build folder's
-    // "screens" folder.
-    ZorvaneEngine::Image Screenshot(const std::string& name)
-    {
-        Frame();
-        ZorvaneEngine::Image picture;
-        game->Engine()->renderer->CaptureScreen(picture);
-        if (!picture.IsEmpty()) {
-            const std::filesystem::path folder = std::filesystem::path(TANGROVE_BINARY_DIR) / "screens";
-            std::filesystem::create_directories(folder);
-            Tools::SavePngFile((folder / (name + ".png")).string(), picture);
-        }
-        return picture;
-    }
-
-    // The mean difference of the colour channels over a rectangle of GUI
-    // units; rows count from the bottom, as the picture keeps them.
-    static double Difference(const ZorvaneEngine::Image& a, const ZorvaneEngine::Image& b, float x0, float y0,
-                             float x1, float y1)
-    {
-        const float sx = static_cast<float>(a.GetWidth()) / 800.0f, sy = static_cast<float>(a.GetHeight()) / 600.0f;
-        const uint32_t bytes = a.GetPixelBytes();
-        double sum = 0;
-        double count = 0;
-        for (auto y = static_cast<uint32_t>(y0 * sy); y < static_cast<uint32_t>(y1 * sy); ++y) {
-            const uint8_t* pa = a.GetRow(y);
-            const uint8_t* pb = b.GetRow(y);
-            for (auto x = static_cast<uint32_t>(x0 * sx); x < static_cast<uint32_t>(x1 * sx); ++x) {
-                for (uint32_t c = 0; c < 3; ++c)
-                    sum += std::abs(static_cast<int>(pa[x * bytes + c]) - static_cast<int>(pb[x * bytes + c]));
-                count += 3;
-            }
-        }
-        return count > 0 ? sum / count : 0.0;
-    }
-
-    UserFolder user;
-    std::unique_ptr<TestSupport::GameUnderTest> game;
 };
 
 // A new player's START: the story in two pages, the map, the tutorial with
@@ -436,28 +341,23 @@ protected:
 // should.
 TEST_F(FirstGamePixelTest, TheFirstGameShowsItsScreens)
 {
-    game = std::make_unique<TestSupport::GameUnderTest>();
-    game->Init();
-    game->Logos()->result = GameFramework::WindowAction::Done;
-    ASSERT_TRUE(WaitFor([&] { return game->HasAllWindows(); }));
-    game->Profiles()->currentProfile = game->Profiles()->AddProfile(u"Ann");
-    game->Welcome()->Close();
+    ASSERT_NO_FATAL_FAILURE(StartWithAnn());
     auto& menu = *static_cast<GUIMainMenuWindow*>(game->MainMenu());
     menu.Open();
     ASSERT_TRUE(WaitOnScreen(menu));
     game->Cursor()->Show(false);
-    const ZorvaneEngine::Image mainMenu = Screenshot("first_main_menu");
+    const ZorvaneEngine::Image mainMenu = Shot("first_main_menu");
 
     Click(*menu.buttonControls[GUIMainMenuWindow::Start]);
     GUIIntroductionWindow& intro = *game->Introduction();
     ASSERT_TRUE(WaitOnScreen(intro));
     ASSERT_TRUE(WaitFor([&] { return intro.pages.pageAlpha >= 1.0f; }));
-    const ZorvaneEngine::Image page1 = Screenshot("first_introduction_1");
+    const ZorvaneEngine::Image page1 = Shot("first_introduction_1");
     Click(*intro.continueButton);
     ASSERT_TRUE(WaitFor([&] { return intro.pages.shownPage == 1 && intro.pages.pageAlpha >= 1.0f; }));
-    const ZorvaneEngine::Image page2 = Screenshot("first_introduction_2");
+    const ZorvaneEngine::Image page2 = Shot("first_introduction_2");
     // Another page of text between the frame's edges.
-    EXPECT_GT(Difference(page1, page2, 170, 120, 630, 420), 1.0);
+    EXPECT_GT(MeanDifference(page1, page2, {170, 120, 630, 420}), 1.0);
     Click(*intro.continueButton);
 
     auto& map = *static_cast<GUIStartGameLogicWindow*>(game->StartGame());
@@ -467,23 +367,23 @@ TEST_F(FirstGamePixelTest, TheFirstGameShowsItsScreens)
     ASSERT_TRUE(WaitOnScreen(tutorial));
     const AnimationControl& path = *tutorial.pathWindow->model->GetAnimation();
     ASSERT_TRUE(WaitFor([&] { return path.position >= 5.0f; }));
-    const ZorvaneEngine::Image picked = Screenshot("first_tutorial_pick");
+    const ZorvaneEngine::Image picked = Shot("first_tutorial_pick");
     ASSERT_TRUE(WaitFor([&] { return path.position >= 53.0f; }));
-    Screenshot("first_tutorial_give_back");
+    Shot("first_tutorial_give_back");
     ASSERT_TRUE(WaitFor([&] { return path.position >= 94.0f || !path.playing; }));
-    const ZorvaneEngine::Image done = Screenshot("first_tutorial_done");
+    const ZorvaneEngine::Image done = Shot("first_tutorial_done");
     // The board fills as the pieces go in; the buttons stay as they were.
-    EXPECT_GT(Difference(picked, done, 130, 140, 450, 380), 5.0);
-    EXPECT_LT(Difference(picked, done, 490, 40, 760, 74), 0.5);
+    EXPECT_GT(MeanDifference(picked, done, {130, 140, 450, 380}), 5.0);
+    EXPECT_LT(MeanDifference(picked, done, {490, 40, 760, 74}), 0.5);
     Click(*tutorial.backButton);
 
     ASSERT_TRUE(WaitOnScreen(menu));
     Click(*menu.buttonControls[GUIMainMenuWindow::ShowPlace]);
     GUIUpgradeWindow& show = *game->ShowPlace();
     ASSERT_TRUE(WaitFor([&] { return show.GetPromptAlpha() >= 1.0f; }));
-    const ZorvaneEngine::Image place = Screenshot("first_show_place");
+    const ZorvaneEngine::Image place = Shot("first_show_place");
     // The menu's frame has gone from the middle of the screen.
-    EXPECT_GT(Difference(mainMenu, place, 284, 49, 516, 431), 5.0);
+    EXPECT_GT(MeanDifference(mainMenu, place, {284, 49, 516, 431}), 5.0);
     Click(*menu.buttonControls[GUIMainMenuWindow::Start]);
     ASSERT_TRUE(WaitOnScreen(menu));
 
@@ -491,7 +391,7 @@ TEST_F(FirstGamePixelTest, TheFirstGameShowsItsScreens)
     GUIRelaxWindow& relax = *game->Relax();
     relax.Open();
     ASSERT_TRUE(WaitOnScreen(relax));
-    Screenshot("first_relax_offer");
+    Shot("first_relax_offer");
     Click(*relax.noButton);
     ASSERT_TRUE(WaitOnScreen(menu));
 }
