@@ -4,6 +4,8 @@
 // installation folder). Its data is either the data set the build made
 // (linked in as "<folder>/bin/data"), or a small tree the test writes, with
 // only a catalogue and a background list, whose models are missing.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -341,6 +343,23 @@ struct GameEnvironment {
         game->Init();
         env.windowing.focus = game->Engine()->window->handle;
         return *game;
+    }
+
+    // The built data set's game through its start-up, the welcome screen
+    // put away before it appears and a new player of the name made current.
+    // Null when a step failed; the failed expectation says which.
+    GameFramework::ProfileBase* StartWithNewPlayer(const std::u16string& name)
+    {
+        UseBuiltData();
+        Start();
+        game->RunStartUp(env.scripted);
+        EXPECT_TRUE(game->HasAllWindows());
+        if (!game->HasAllWindows())
+            return nullptr;
+        game->Welcome()->Close();
+        GameFramework::ProfileBase* player = game->Profiles()->AddProfile(name);
+        game->Profiles()->currentProfile = player;
+        return player;
     }
 
     // The lines of the log file that warn, report an error or abort.

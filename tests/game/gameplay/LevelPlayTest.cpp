@@ -54,6 +54,7 @@
 #include "platform/system/System.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/SdlWindowAccess.h"
+#include "game/gameplay/PlayedGame.h"
 #include "game/gameplay/SdlPlayer.h"
 
 namespace ActionPuzzle {
@@ -65,54 +66,6 @@ using ZorvaneEngine::Vector2;
 
 using TestSupport::TimeLapseSystem;
 
-class PlayedGame : public Game {
-public:
-    PlayedGame() : Game("Quobin Games", "Tangrove", false) {}
-    void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
-    {
-        Game::FillEngineSettings(settings);
-        settings.fullscreen = false;  // the offscreen desktop has no full screen
-    }
-    using Game::Init;
-    ZorvaneEngine::Engine* Engine() const { return engine.get(); }
-    GameFramework::ProfileManagerBase* Profiles() const { return profileManager.get(); }
-    GameLogic* Logic() const { return static_cast<GameLogic*>(gameLogic.get()); }
-    GameData* Data() const { return static_cast<GameData*>(gameData.get()); }
-    bool LevelCompleteOpened() const { return levelCompleteOpened; }
-    GUILevelCompleteWindow* LevelComplete() const
-    {
-        return static_cast<GUILevelCompleteWindow*>(levelCompleteWindow.get());
-    }
-    GUIGameOverWindow* GameOver() const { return static_cast<GUIGameOverWindow*>(gameOverWindow.get()); }
-    GUIStartGameLogicWindow* Map() const { return static_cast<GUIStartGameLogicWindow*>(startGameLogicWindow.get()); }
-    void CloseWelcome() { welcomeWindow->Close(); }
-    bool GameOverOpened() const { return gameOverOpened; }
-    void CutLogosShort() { logosWindow->result = WindowAction::Done; }
-    bool FirstScreenIsUp() const { return welcomeWindow != nullptr && gameOverWindow != nullptr; }
-    // As the level start screen leaves it when the player chooses to play,
-    // the first screen's window gone, as the menus on the way close theirs.
-    void ChoosePlay()
-    {
-        welcomeWindow->Close();
-        startGameLogicWindow->result = WindowAction::Play;
-    }
-
-protected:
-    void OnLevelWon() override
-    {
-        Game::OnLevelWon();
-        levelCompleteOpened = true;
-    }
-    void OnLevelLost() override
-    {
-        Game::OnLevelLost();
-        gameOverOpened = true;
-    }
-
-private:
-    bool levelCompleteOpened = false;
-    bool gameOverOpened = false;
-};
 
 class LevelPlayTest : public ::testing::Test {
 protected:

@@ -37,6 +37,7 @@
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIGameCompleteEffect.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
+#include "game/gameplay/PlayedGame.h"
 #include "game/menus/MenuPlayer.h"
 #include "game/menus/MenuWorld.h"
 #include "game/menus/RealGameFixture.h"
@@ -468,13 +469,8 @@ class MiniGamePlayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        world.UseBuiltData();
-        world.Start();
-        Game().RunStartUp(world.env.scripted);
-        ASSERT_TRUE(Game().HasAllWindows());
-        Game().Welcome()->Close();
-        ann = Game().Profiles()->AddProfile(u"Ann");
-        Game().Profiles()->currentProfile = ann;
+        ann = world.StartWithNewPlayer(u"Ann");
+        ASSERT_NE(ann, nullptr);
     }
 
     TestSupport::GameUnderTest& Game() { return *world.game; }
@@ -522,23 +518,6 @@ TEST_F(MiniGamePlayTest, AfterTheStageThePlayerRebuildsTheTotemAndGoesOn)
 // The game on the real drivers (SDL's offscreen video, Mesa's OpenGL), the
 // puzzle played with SDL's mouse and photographed on the way into the
 // build folder's "screens" folder, to look at.
-class ShownGame : public Game {
-public:
-    ShownGame() : Game("Quobin Games", "Tangrove", false) {}
-    void FillEngineSettings(ZorvaneEngine::EngineSettings& settings) override
-    {
-        Game::FillEngineSettings(settings);
-        settings.fullscreen = false;  // the offscreen desktop has no full screen
-    }
-    using Game::Init;
-    ZorvaneEngine::Engine* Engine() const { return engine.get(); }
-    GameFramework::ProfileManagerBase* Profiles() const { return profileManager.get(); }
-    GUIStartGameLogicWindow* Map() const { return static_cast<GUIStartGameLogicWindow*>(startGameLogicWindow.get()); }
-    void CloseWelcome() { welcomeWindow->Close(); }
-    void CutLogosShort() { logosWindow->result = WindowAction::Done; }
-    bool FirstScreenIsUp() const { return welcomeWindow != nullptr && gameOverWindow != nullptr; }
-};
-
 class MiniGameOnScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -546,7 +525,7 @@ protected:
         const std::string userData = user.folder / "data/Quobin Games/Tangrove";
         std::filesystem::create_directories(userData);
         std::ofstream(userData + "/Tangrove.ini") << "v_vsync 0\n";
-        game = std::make_unique<ShownGame>();
+        game = std::make_unique<PlayedGame>();
         game->Init();
         game->CutLogosShort();
         ASSERT_TRUE(hands.RunUntil([&] { return game->FirstScreenIsUp(); }, 3000));
@@ -560,7 +539,7 @@ protected:
     }
 
     TestSupport::UserFolder user;
-    std::unique_ptr<ShownGame> game;
+    std::unique_ptr<PlayedGame> game;
     // The game's loop as it runs: SDL's events are read within the frame.
     TestSupport::SdlPlayer hands{[this] { game->Update(); }};
 };

@@ -50,13 +50,8 @@ protected:
     // Ann's first game: the welcome screen put away and the screen free.
     void SetUp() override
     {
-        world.UseBuiltData();
-        world.Start();
-        Game().RunStartUp(world.env.scripted);
-        ASSERT_TRUE(Game().HasAllWindows());
-        Game().Welcome()->Close();
-        ann = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Ann"));
-        Game().Profiles()->currentProfile = ann;
+        ann = static_cast<Profile*>(world.StartWithNewPlayer(u"Ann"));
+        ASSERT_NE(ann, nullptr);
         ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
     }
 

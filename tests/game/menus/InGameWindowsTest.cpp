@@ -36,13 +36,8 @@ protected:
     // scene faded out as over a level, so the title plate can be lent.
     void SetUp() override
     {
-        world.UseBuiltData();
-        world.Start();
-        Game().RunStartUp(world.env.scripted);
-        ASSERT_TRUE(Game().HasAllWindows());
-        Game().Welcome()->Close();
-        ann = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Ann"));
-        Game().Profiles()->currentProfile = ann;
+        ann = static_cast<Profile*>(world.StartWithNewPlayer(u"Ann"));
+        ASSERT_NE(ann, nullptr);
         ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
         FadeOutMenus();
     }

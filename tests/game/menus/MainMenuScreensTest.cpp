@@ -27,13 +27,8 @@ protected:
     // Ann's game, the welcome screen put away before it appears.
     void SetUp() override
     {
-        world.UseBuiltData();
-        world.Start();
-        Game().RunStartUp(world.env.scripted);
-        ASSERT_TRUE(Game().HasAllWindows());
-        Game().Welcome()->Close();
-        ann = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Ann"));
-        Game().Profiles()->currentProfile = ann;
+        ann = static_cast<Profile*>(world.StartWithNewPlayer(u"Ann"));
+        ASSERT_NE(ann, nullptr);
     }
 
     TestSupport::GameUnderTest& Game() { return *world.game; }
