@@ -76,13 +76,7 @@ void GUIGameLogicMenuWindow::Close()
 
 void GUIGameLogicMenuWindow::UpdateSliderSound()
 {
-    const bool playing = GUIMenuWindow::soundPlayer->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing;
-    if (soundSlider->scroll->IsDragging()) {
-        if (!playing)
-            GUIMenuWindow::soundPlayer->PlaySound(SoundVolumeSlider);
-    } else if (playing) {
-        GUIMenuWindow::soundPlayer->StopSound(SoundVolumeSlider);
-    }
+    ActionPuzzle::UpdateSliderSound(GUIMenuWindow::soundPlayer, soundSlider->scroll->IsDragging());
 }
 
 void GUIGameLogicMenuWindow::Update()

@@ -112,8 +112,7 @@ void GUIOptionsWindow::Close()
 void GUIOptionsWindow::StopSliderSound()
 {
     GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
-    if (sounds->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing)
-        sounds->StopSound(SoundVolumeSlider);
+    UpdateSliderSound(sounds, false);
 }
 
 void GUIOptionsWindow::UpdateVolumes()
@@ -121,12 +120,7 @@ void GUIOptionsWindow::UpdateVolumes()
     GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
     ApplyVolumeSliders(sounds, soundScroll->position, musicScroll->position);
 
-    if (soundScroll->IsDragging()) {
-        if (sounds->GetSoundState(SoundVolumeSlider) != ZorvaneEngine::SoundState::Playing)
-            sounds->PlaySound(SoundVolumeSlider);
-    } else {
-        StopSliderSound();
-    }
+    UpdateSliderSound(sounds, soundScroll->IsDragging());
 }
 
 void GUIOptionsWindow::Update()

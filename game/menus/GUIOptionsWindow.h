@@ -47,9 +47,6 @@ public:
     void Close() override;
     void Update() override;
 
-    // The slider position showing a volume: thousandths, truncated, and
-    // computed in double so that the float nearest to 0.7 gives 699.
-
     GUIControl* soundSlider = nullptr;
     GUIControl* musicSlider = nullptr;
     GUIControl* resolutionPanel = nullptr;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/sound/Sound.h"
 #include "framework/SoundPlayer.h"
+#include "game/app/SoundId.h"
 
 namespace ActionPuzzle {
 
@@ -23,6 +25,15 @@ void ApplyVolumeSliders(GameFramework::SoundPlayer* soundPlayer, uint32_t soundP
         soundPlayer->SetSoundVolume(static_cast<float>(soundPosition) / 1000.0f);
     if (std::fabs(musicPosition / 1000.0 - soundPlayer->GetMusicVolume()) > tolerance)
         soundPlayer->SetMusicVolume(static_cast<float>(musicPosition) / 1000.0f);
+}
+
+void UpdateSliderSound(GameFramework::SoundPlayer* soundPlayer, bool dragging)
+{
+    const bool playing = soundPlayer->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing;
+    if (dragging && !playing)
+        soundPlayer->PlaySound(SoundVolumeSlider);
+    else if (!dragging && playing)
+        soundPlayer->StopSound(SoundVolumeSlider);
 }
 
 } // namespace ActionPuzzle

@@ -21,4 +21,8 @@ uint32_t VolumeSliderPosition(float volume);
 // music volume 0.16 and its slider at 0.159 lie just beyond it.
 void ApplyVolumeSliders(GameFramework::SoundPlayer* soundPlayer, uint32_t soundPosition, uint32_t musicPosition);
 
+// The looping "volume_slider" sound plays while the sound slider is dragged
+// and stops when it is let go.
+void UpdateSliderSound(GameFramework::SoundPlayer* soundPlayer, bool dragging);
+
 } // namespace ActionPuzzle
