@@ -335,7 +335,7 @@ TEST_F(LevelPlayTest, EveryKindOfBonusIsCollectedAndActsOnTheWayToAWin)
             }
         }
         // Place only what keeps the hole away, until every kind was had.
-        const bool pressed = wanted.empty() || Path().freeLength < 300.0f;
+        const bool pressed = wanted.empty() || Path().freeLength < 600.0f;
         PuzzleElement* piece = marked != nullptr ? marked : (pressed ? Choose() : nullptr);
         if (piece == nullptr) {
             Frame();
