@@ -259,6 +259,17 @@ public:
             frame();
         }
         if (piece.IsShown()) Click(ZorvaneEngine::Vector2(slot.x - grip.x, slot.y - grip.y));
+        // A magnet glides the piece into its slot over a few frames while
+        // the pointer keeps still; moving off early would drag it along.
+        for (int wait = 0; wait < 60 && piece.magnetTarget != nullptr && Held(logic) == &piece; ++wait) frame();
+        // Whatever stays in the hand goes back to the path, so that the
+        // next pick finds the hand empty.
+        if (Held(logic) == &piece) {
+            Button(true, false);
+            frame();
+            Button(false, false);
+            frame();
+        }
         return ActionPuzzle::PuzzleElementManager::IsPlaced(piece);
     }
     // Every piece placed, one after the other; false when the level stopped
