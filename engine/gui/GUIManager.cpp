@@ -122,6 +122,13 @@ GUIWindow* GUIManager::CreateWindowFromFile(uint32_t flags, const Vector2& posit
     return Register(windows, flags, position, size, modelFile, parent);
 }
 
+void GUIManager::DeleteWindow(GUIWindow*& window)
+{
+    if (window != nullptr && windows.Remove(window))
+        delete window;
+    window = nullptr;
+}
+
 GUIButton* GUIManager::CreateButton(uint32_t flags, const Vector2& position, const Vector2& size,
                                     const Model* model, GUIWindow* parent)
 {

@@ -77,6 +77,9 @@ public:
                             const Model* model, GUIWindow* parent);
     GUIWindow* CreateWindowFromFile(uint32_t flags, const Vector2& position, const Vector2& size,
                                     const std::string& modelFile, GUIWindow* parent);
+    // Takes a window from the windows' pool and deletes it; window is null
+    // afterwards. Nothing for a null window or one the pool does not hold.
+    void DeleteWindow(GUIWindow*& window);
     GUIButton* CreateButton(uint32_t flags, const Vector2& position, const Vector2& size,
                             const Model* model, GUIWindow* parent);
     // Flags fixed to per-vertex colour: a check box starts hidden.

@@ -62,13 +62,6 @@ void Hide(GUIWindow* window)
         window->SetVisible(false);
 }
 
-void DeleteWindow(GUIManager& guiManager, GUIWindow*& window)
-{
-    if (window != nullptr && guiManager.windows.Remove(window))
-        delete window;
-    window = nullptr;
-}
-
 } // namespace
 
 MiniGame::MiniGame(Engine* engine, LevelManager* levelManager, GameData* gameData, GUIMenuWindowManager* manager,
@@ -107,7 +100,7 @@ MiniGame::~MiniGame()
 {
     Release();
     for (GUIWindow** window : {&cellLayer, &pictureQuad, &maskedQuad, &totemWindow})
-        DeleteWindow(*guiManager, *window);
+        guiManager->DeleteWindow(*window);
 }
 
 void MiniGame::Release()

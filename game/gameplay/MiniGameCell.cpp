@@ -188,16 +188,11 @@ MiniGameCell::MiniGameCell(Engine* engine, GameFramework::SoundPlayer* soundPlay
 
 MiniGameCell::~MiniGameCell()
 {
-    for (GUIWindow* window : faceWindows) {
-        if (window != nullptr && guiManager->windows.Remove(window))
-            delete window;
-    }
-    for (GUIWindow* window : arrowWindows) {
-        if (window != nullptr && guiManager->windows.Remove(window))
-            delete window;
-    }
-    if (hitWindow != nullptr && guiManager->windows.Remove(hitWindow))
-        delete hitWindow;
+    for (GUIWindow*& window : faceWindows)
+        guiManager->DeleteWindow(window);
+    for (GUIWindow*& window : arrowWindows)
+        guiManager->DeleteWindow(window);
+    guiManager->DeleteWindow(hitWindow);
 }
 
 void MiniGameCell::StartFlip(uint32_t towards)

@@ -177,13 +177,6 @@ void RandomizeAnimation(AnimationControl& animation)
     }
 }
 
-void DeleteWindow(ZorvaneEngine::GUIManager& gui, GUIWindow*& window)
-{
-    if (window && gui.windows.Remove(window))
-        delete window;
-    window = nullptr;
-}
-
 } // namespace
 
 GUIBackgroundWindow::GUIBackgroundWindow(const std::string& languageCode, GameFramework::SoundPlayer* soundPlayer,
@@ -420,14 +413,14 @@ void GUIBackgroundWindow::DeleteEverything()
 {
     centreTextPrinter.reset();
     for (GUIWindow*& piece : titlePieces)
-        DeleteWindow(*guiManager, piece);
+        guiManager->DeleteWindow(piece);
     titlePieces.clear();
     frontWindows.clear();
     for (GUIWindow** window : {&frame, &logo, &additionalLogos[0], &additionalLogos[1], &mountTitle, &mountText,
                                &textAppear, &titlePlate, &textArea})
-        DeleteWindow(*guiManager, *window);
+        guiManager->DeleteWindow(*window);
     const auto deleteLayer = [&](GUIWindow*& window, Model*& model, ParticleSystem*& system) {
-        DeleteWindow(*guiManager, window);
+        guiManager->DeleteWindow(window);
         delete model;
         model = nullptr;
         if (system) {
@@ -445,7 +438,7 @@ void GUIBackgroundWindow::DeleteEverything()
     }
     deleteLayer(unicorn.window, unicorn.model, unicorn.particleSystem);
     for (GUIWindow** window : {&menuRoot, &frontParent, &layerParent, &root})
-        DeleteWindow(*guiManager, *window);
+        guiManager->DeleteWindow(*window);
 }
 
 uint32_t GUIBackgroundWindow::UpdateStageIndex()

@@ -51,11 +51,9 @@ GUIGameCompleteEffect::GUIGameCompleteEffect(GUIUnicorn* unicorn, GUIBackgroundW
 
 GUIGameCompleteEffect::~GUIGameCompleteEffect()
 {
-    for (GUIWindow* window : effects)
-        if (guiManager->windows.Remove(window))
-            delete window;
-    if (root && guiManager->windows.Remove(root))
-        delete root;
+    for (GUIWindow*& window : effects)
+        guiManager->DeleteWindow(window);
+    guiManager->DeleteWindow(root);
 }
 
 void GUIGameCompleteEffect::Start()

@@ -1,21 +1,14 @@
 #include "game/menus/GUIGameLogicMenuWindow.h"
 
-#include "game/menus/VolumeSliders.h"
-
-#include <algorithm>
-#include <cmath>
-
 #include "engine/core/Config.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextAlign.h"
-#include "engine/sound/Sound.h"
 #include "framework/SoundPlayer.h"
 #include "game/app/GameData.h"
 #include "game/app/ProfileManager.h"
-#include "game/app/SoundId.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {
@@ -70,8 +63,7 @@ void GUIGameLogicMenuWindow::Close()
     GUIGameLogicMenuWindowBase::Close();
     GUIMenuWindow::Close();
     // The slider may have been let go by closing the window.
-    if (GUIMenuWindow::soundPlayer->GetSoundState(SoundVolumeSlider) == ZorvaneEngine::SoundState::Playing)
-        GUIMenuWindow::soundPlayer->StopSound(SoundVolumeSlider);
+    ActionPuzzle::UpdateSliderSound(GUIMenuWindow::soundPlayer, false);
 }
 
 void GUIGameLogicMenuWindow::UpdateSliderSound()

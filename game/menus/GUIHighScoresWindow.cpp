@@ -41,16 +41,11 @@ GUIHighScoresWindow::GUIHighScoresWindow(ZorvaneEngine::Engine* engine, GameFram
       GUIMenuWindow(MenuFrameKind::BigWindow, engine, soundPlayer, gameData, manager, parent),
       profileManager(profileManager)
 {
-    const GameData::ButtonLook& look = gameData->controlModels.buttonBig;
     const GameData::MenuFrame<3>& frame = gameData->menuFrameModels.bigWindow;
-    backControl = new GUIControl(engine, frame.buttons[0], gameData, MenuControlKind::Button, look.look,
-                                 look.selectionArea, look.textArea, frameWidget);
-    modeControl = new GUIControl(engine, frame.buttons[1], gameData, MenuControlKind::Button, look.look,
-                                 look.selectionArea, look.textArea, frameWidget);
+    modeControl = AddBigButton(frame.buttons[1]);
+    backControl = AddBigButton(frame.buttons[0]);
     backButton = backControl->button;
     modeButton = modeControl->button;
-    controls.push_back(modeControl);
-    controls.push_back(backControl);
     SetTitle("HIGH_SCORES_TITLE");
 
     const auto column = [&](float x) {
@@ -64,12 +59,8 @@ GUIHighScoresWindow::GUIHighScoresWindow(ZorvaneEngine::Engine* engine, GameFram
 
 GUIHighScoresWindow::~GUIHighScoresWindow()
 {
-    for (ZorvaneEngine::GUIWindow* column : {placeColumn, nameColumn, scoreColumn}) {
-        if (guiManager->windows.Remove(column))
-            delete column;
-    }
-    delete modeControl;
-    delete backControl;
+    for (ZorvaneEngine::GUIWindow** column : {&placeColumn, &nameColumn, &scoreColumn})
+        guiManager->DeleteWindow(*column);
 }
 
 void GUIHighScoresWindow::Open(HighScoresOpenMode mode, HighScoreEntry* entry)

@@ -55,9 +55,9 @@ public:
     ZorvaneEngine::GUIWindow* placeColumn = nullptr;
     ZorvaneEngine::GUIWindow* nameColumn = nullptr;
     ZorvaneEngine::GUIWindow* scoreColumn = nullptr;
-    GUIControl* modeControl = nullptr;
+    GUIControl* modeControl = nullptr;  // owned by the menu window
     ZorvaneEngine::GUIButton* modeButton = nullptr;
-    GUIControl* backControl = nullptr;
+    GUIControl* backControl = nullptr;  // owned by the menu window
     ZorvaneEngine::GUIButton* backButton = nullptr;
     uint32_t chosenMode = ArcadeMode;  // asked for by the player
     uint32_t shownMode = ArcadeMode;   // whose table is drawn

@@ -1,9 +1,7 @@
 #include "game/menus/GUIOptionsWindow.h"
 
-#include "game/menus/VolumeSliders.h"
-
 #include <algorithm>
-#include <cmath>
+#include <memory>
 
 #include "engine/core/Config.h"
 #include "engine/core/TextUtils.h"
@@ -12,11 +10,9 @@
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextAlign.h"
-#include "engine/sound/Sound.h"
 #include "framework/SoundPlayer.h"
 #include "game/app/GameData.h"
 #include "game/app/ProfileManager.h"
-#include "game/app/SoundId.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {
@@ -40,29 +36,25 @@ GUIOptionsWindow::GUIOptionsWindow(ZorvaneEngine::Engine* engine, GameFramework:
 {
     const GameData::OptionsModels& models = gameData->optionsModels;
     const GameData::ControlModels& looks = gameData->controlModels;
-    const auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
-                          const ZorvaneEngine::Model* hitArea, const ZorvaneEngine::Model* textArea) {
-        return new GUIControl(engine, placement, gameData, kind, look, hitArea, textArea, frameWidget);
+    const auto add = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
+                         const ZorvaneEngine::Model* hitArea, const ZorvaneEngine::Model* textArea) {
+        return AddControl(
+            std::make_unique<GUIControl>(engine, placement, gameData, kind, look, hitArea, textArea, frameWidget));
     };
     const ZorvaneEngine::Model* scrollLook = looks.scrollH.track;
-    soundSlider = make(models.sliderSound, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
-    musicSlider = make(models.sliderMusic, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
-    fullScreenBox =
-        make(models.fullscreenCheckBox, MenuControlKind::CheckBox, looks.checkBox, looks.checkBox, nullptr);
-    resolutionPanel = make(models.resolutionText, MenuControlKind::Window, models.resolutionText, nullptr,
-                           models.resolutionTextArea);
-    leftArrow = make(models.resolutionButtonLeft, MenuControlKind::Button, looks.buttonArrowLeft,
-                     looks.buttonArrowLeft, looks.buttonArrowLeft);
-    rightArrow = make(models.resolutionButtonRight, MenuControlKind::Button, looks.buttonArrowRight,
-                      looks.buttonArrowRight, looks.buttonArrowRight);
-    const GameData::ButtonLook& big = looks.buttonBig;
+    soundSlider = add(models.sliderSound, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
+    musicSlider = add(models.sliderMusic, MenuControlKind::ScrollHorizontal, scrollLook, nullptr, nullptr);
+    fullScreenBox = add(models.fullscreenCheckBox, MenuControlKind::CheckBox, looks.checkBox, looks.checkBox, nullptr);
+    resolutionPanel = add(models.resolutionText, MenuControlKind::Window, models.resolutionText, nullptr,
+                          models.resolutionTextArea);
+    leftArrow = add(models.resolutionButtonLeft, MenuControlKind::Button, looks.buttonArrowLeft,
+                    looks.buttonArrowLeft, looks.buttonArrowLeft);
+    rightArrow = add(models.resolutionButtonRight, MenuControlKind::Button, looks.buttonArrowRight,
+                     looks.buttonArrowRight, looks.buttonArrowRight);
     const GameData::MenuFrame<3>& frame = gameData->menuFrameModels.bigWindow;
-    applyControl = make(frame.buttons[1], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
-    cancelControl = make(frame.buttons[0], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
-    defaultsControl = make(frame.buttons[2], MenuControlKind::Button, big.look, big.selectionArea, big.textArea);
-    for (GUIControl* control : {soundSlider, musicSlider, fullScreenBox, resolutionPanel, leftArrow, rightArrow,
-                                applyControl, defaultsControl, cancelControl})
-        controls.push_back(control);
+    applyControl = AddBigButton(frame.buttons[1]);
+    defaultsControl = AddBigButton(frame.buttons[2]);
+    cancelControl = AddBigButton(frame.buttons[0]);
 
     soundScroll = soundSlider->scroll;
     musicScroll = musicSlider->scroll;
@@ -85,13 +77,6 @@ GUIOptionsWindow::GUIOptionsWindow(ZorvaneEngine::Engine* engine, GameFramework:
     AddVideoMode(1024, 768);
 }
 
-GUIOptionsWindow::~GUIOptionsWindow()
-{
-    for (GUIControl* control : {soundSlider, musicSlider, fullScreenBox, resolutionPanel, leftArrow, rightArrow,
-                                applyControl, defaultsControl, cancelControl})
-        delete control;
-}
-
 void GUIOptionsWindow::Open()
 {
     GUIOptionsWindowBase::Open();
@@ -106,13 +91,7 @@ void GUIOptionsWindow::Close()
     GUIOptionsWindowBase::Close();
     GUIMenuWindow::Close();
     // A slider let go by the closing window would otherwise loop on.
-    StopSliderSound();
-}
-
-void GUIOptionsWindow::StopSliderSound()
-{
-    GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
-    UpdateSliderSound(sounds, false);
+    UpdateSliderSound(GUIOptionsWindowBase::soundPlayer, false);
 }
 
 void GUIOptionsWindow::UpdateVolumes()

@@ -41,12 +41,12 @@ public:
 
     GUIOptionsWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
                      GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent, ProfileManager* profileManager);
-    ~GUIOptionsWindow() override;
 
     void Open() override;
     void Close() override;
     void Update() override;
 
+    // Owned by the menu window.
     GUIControl* soundSlider = nullptr;
     GUIControl* musicSlider = nullptr;
     GUIControl* resolutionPanel = nullptr;
@@ -72,7 +72,6 @@ private:
     // The volumes follow the sliders; the looping sample plays while the
     // sound slider is held.
     void UpdateVolumes();
-    void StopSliderSound();
     void AddTexts();
 };
 

@@ -17,7 +17,7 @@ constexpr float kLineStep = 20.0f;
 constexpr float kFadeOut = 4.0f;  // per second
 constexpr float kFadeIn = 2.0f;
 // A count beyond any text; a damaged table must not queue millions of lines.
-constexpr unsigned long kMaxLines = 10000;
+constexpr uint32_t kMaxLines = 10000;
 
 } // namespace
 
@@ -26,10 +26,16 @@ GUIPagedText::GUIPagedText(std::string prefix, std::string sizeKey, uint32_t lin
 {
 }
 
-void GUIPagedText::Restart(const ZorvaneEngine::GUITextManager& texts)
+uint32_t GUIPagedText::ReadLineCount(const ZorvaneEngine::GUITextManager& texts, const std::string& sizeKey,
+                                     uint32_t most)
 {
     const std::string size = ZorvaneEngine::ToNarrow(texts.GetText(sizeKey));
-    lineCount = static_cast<uint32_t>(std::min(std::strtoul(size.c_str(), nullptr, 10), kMaxLines));
+    return static_cast<uint32_t>(std::min<unsigned long>(std::strtoul(size.c_str(), nullptr, 10), most));
+}
+
+void GUIPagedText::Restart(const ZorvaneEngine::GUITextManager& texts)
+{
+    lineCount = ReadLineCount(texts, sizeKey, kMaxLines);
     pageCount = (lineCount + linesPerPage - 1) / linesPerPage;
     currentPage = 0;
     shownPage = 0;

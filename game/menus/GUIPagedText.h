@@ -19,8 +19,12 @@ public:
     // Lines are the text table's "<prefix><n>"; sizeKey's text counts them.
     GUIPagedText(std::string prefix, std::string sizeKey, uint32_t linesPerPage, float firstLineY);
 
-    // Back to the first page; the count read as an unsigned decimal, text
-    // that is not a number counting 0 lines.
+    // The line count a text table gives under sizeKey: an unsigned decimal,
+    // text that is not a number counting 0 lines, held to at most most.
+    static uint32_t ReadLineCount(const ZorvaneEngine::GUITextManager& texts, const std::string& sizeKey,
+                                  uint32_t most);
+
+    // Back to the first page, the count read again.
     void Restart(const ZorvaneEngine::GUITextManager& texts);
     // The player turned the page: true once past the last one. A text
     // without lines ends at the first turn rather than never.

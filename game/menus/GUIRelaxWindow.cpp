@@ -1,16 +1,12 @@
 #include "game/menus/GUIRelaxWindow.h"
 
-#include <algorithm>
-#include <cstdlib>
-
-#include "engine/core/TextUtils.h"
 #include "engine/gui/GUIButton.h"
-#include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/ProfileBase.h"
 #include "game/app/GameData.h"
 #include "game/app/ProfileManager.h"
 #include "game/menus/GUIControl.h"
+#include "game/menus/GUIPagedText.h"
 
 namespace ActionPuzzle {
 
@@ -39,8 +35,7 @@ void GUIRelaxWindow::Open()
     openRequested = true;
     // Text that is not a number counts no lines; a damaged count is held to
     // what the frame has room for.
-    const std::string size = ZorvaneEngine::ToNarrow(textManager->GetText("RELAX_TEXT_SIZE"));
-    lineCount = static_cast<uint32_t>(std::min<unsigned long>(std::strtoul(size.c_str(), nullptr, 10), MaxLines));
+    lineCount = GUIPagedText::ReadLineCount(*textManager, "RELAX_TEXT_SIZE", MaxLines);
 }
 
 void GUIRelaxWindow::Close()

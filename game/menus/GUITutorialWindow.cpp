@@ -129,12 +129,9 @@ GUITutorialWindow::GUITutorialWindow(ZorvaneEngine::Engine* engine, GameFramewor
 
 GUITutorialWindow::~GUITutorialWindow()
 {
-    for (GUIWindow* window : colourList) {
-        if (window && guiManager->windows.Remove(window))
-            delete window;
-    }
-    if (pathWindow && guiManager->windows.Remove(pathWindow))
-        delete pathWindow;
+    for (GUIWindow*& window : colourList)
+        guiManager->DeleteWindow(window);
+    guiManager->DeleteWindow(pathWindow);
 }
 
 uint32_t GUITutorialWindow::PointerPicture(float pathFrame)

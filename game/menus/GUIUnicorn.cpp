@@ -65,8 +65,7 @@ GUIUnicorn::GUIUnicorn(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer
 
 GUIUnicorn::~GUIUnicorn()
 {
-    if (window && guiManager->windows.Remove(window))
-        delete window;
+    guiManager->DeleteWindow(window);
 }
 
 void GUIUnicorn::Load()
@@ -134,9 +133,7 @@ void GUIUnicorn::Update()
         ZorvaneEngine::SetArtFrame(window->model, animation->currentFrame);
     }
     if (leaving && alpha < kTolerance) {
-        if (guiManager->windows.Remove(window))
-            delete window;
-        window = nullptr;
+        guiManager->DeleteWindow(window);
         animation.reset();
         leaving = false;
         showing = false;

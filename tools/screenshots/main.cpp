@@ -5,9 +5,10 @@
 // by mouse and keyboard events put on SDL's event queue. At each screen it
 // saves the frame as OUT_FOLDER/NN_name.png: the splash, the intro, the
 // loading, the welcome screen, the main menu, the profile screens, the
-// continue offer, the options, high scores and help, and the quit question, which ends the tour as it ends the
-// program. The data is the build's (data/pack0.pak beside this program's
-// folder). Exit code 0 when every screen was reached.
+// continue offer, the options, high scores and help, and the quit question,
+// which ends the tour as it ends the program. The data is the build's
+// (data/pack0.pak beside this program's folder). Exit code 0 when every
+// screen was reached.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
