@@ -68,7 +68,8 @@ Console::Console(MessageManager* log, TimerManager* timers, Config* config, Cont
     // The version right-aligned and a rule of "^" across the screen: grown
     // one character past the width, then one taken back.
     versionLine = ToWide(version);
-    for (size_t added = 0; added + versionLine.size() < kFillLimit && Measure(versionLine) <= width; ++added)
+    const size_t versionLength = versionLine.size();
+    for (size_t added = 0; added + versionLength < kFillLimit && Measure(versionLine) <= width; ++added)
         versionLine.insert(versionLine.begin(), u' ');
     if (!versionLine.empty() && versionLine.front() == u' ') versionLine.erase(versionLine.begin());
     for (size_t added = 0; added < kFillLimit && Measure(separator) <= width; ++added) separator.push_back(u'^');

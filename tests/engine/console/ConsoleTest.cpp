@@ -69,14 +69,15 @@ protected:
         ASSERT_TRUE(Tools::SaveFile(env.folder / "bin/data/console.fnt", Tools::BuildFontFile(glyphs)));
     }
 
-    void Start(const std::string& ini = "")
+    // fontSize: the console font's size; its glyphs are half as wide.
+    void Start(const std::string& ini = "", float fontSize = 20)
     {
         if (!ini.empty()) TestSupport::WriteWholeFile(env.IniPath(), ini);
         engine = std::make_unique<Engine>(env.Settings());
         engine->guiManager->GetCamera()->orthoWidth = 800;
         engine->guiManager->GetCamera()->orthoHeight = 600;
         GUIFont* font = engine->guiManager->GetFontManager()->LoadFont(0, ShaderDescriptor(), "console.fnt");
-        font->size = 20;
+        font->size = fontSize;
         engine->CreateConsole(engine->GetVersionString(), ShaderDescriptor(), 0, "~", 0.95f, 308, 1000);
         console = engine->console.get();
         Frame();
@@ -345,6 +346,24 @@ TEST_F(ConsoleTest, LaysOutLinesUpwardAndScrolls)
     Frame();
     EXPECT_LT(console->GetScrollOffset(), console->GetOutput().size());
     EXPECT_EQ(texts.size(), 4u) << ::testing::PrintToString(texts);
+}
+
+// The version line is padded with blanks up to the right edge, at most up
+// to 255 characters in all, and then one blank shorter.
+TEST_F(ConsoleTest, TheVersionLineReachesTheRightEdgeOrTheLongestLine)
+{
+    struct Case {
+        float fontSize;  // a glyph is half as wide
+        size_t blanks;
+    };
+    for (const Case& c : {Case{20, 67}, Case{10, 147}, Case{2, 255 - 13 - 1}}) {
+        SCOPED_TRACE(c.fontSize);
+        engine.reset();
+        Start("", c.fontSize);
+        Open();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts[0].substr(0, texts[0].find('@')), std::string(c.blanks, ' ') + "Tangrove 1.03");
+    }
 }
 
 } // namespace
