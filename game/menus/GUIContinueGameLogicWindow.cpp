@@ -85,11 +85,11 @@ void GUIContinueGameLogicWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (continueButton->button->clicked)
+    if (Clicked(continueButton->button))
         result = WindowAction::ContinueGame;
-    if (newGameButton->button->clicked)
+    if (Clicked(newGameButton->button))
         result = WindowAction::Proceed;
-    if (cancelButton->button->clicked)
+    if (Clicked(cancelButton->button))
         result = WindowAction::ToMainMenu;
 
     for (int32_t i = 0; i < 3; ++i)

@@ -68,9 +68,9 @@ void GUIDeleteProfileWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (no->button->clicked)
+    if (Clicked(no->button))
         result = WindowAction::ToProfiles;
-    if (yes->button->clicked) {
+    if (Clicked(yes->button)) {
         profileManager->DeleteProfile(profileName);
         result = profileManager->GetProfiles().empty() ? WindowAction::ToNewProfile : WindowAction::ToProfiles;
     }

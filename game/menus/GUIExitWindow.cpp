@@ -59,11 +59,11 @@ void GUIExitWindow::Update()
         result = WindowAction::Quit;
     if (!IsFrameVisible())
         return;
-    if (yes->button->clicked) {
+    if (Clicked(yes->button)) {
         quitting = true;
         Close();
     }
-    if (no->button->clicked) {
+    if (Clicked(no->button)) {
         switch (openMode) {
         case ExitOpenMode::FromWelcome: result = WindowAction::ToWelcome; break;
         case ExitOpenMode::FromMainMenu: result = WindowAction::ToMainMenu; break;

@@ -47,7 +47,7 @@ void GUIGameCompleteWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (continueButton->button->clicked && pages.Turn())
+    if (Clicked(continueButton->button) && pages.Turn())
         result = WindowAction::Done;
     pages.Update(timers->frameStep);
     pages.AddLines(*frameWidget, colour);

@@ -81,18 +81,22 @@ void GUIGameLogicMenuWindow::Update()
     if (!GUIGameLogicMenuWindowBase::config->IsCommandDone("v_window_change_mode"))
         fullScreenBox->checkBox->checked = fullScreen;
 
-    ApplyVolumeSliders(GUIMenuWindow::soundPlayer, soundSlider->scroll->position, musicSlider->scroll->position);
-    UpdateSliderSound();
+    // The volumes were kept with the player as the menu closed: a fading
+    // menu's sliders change them no more.
+    if (shown) {
+        ApplyVolumeSliders(GUIMenuWindow::soundPlayer, soundSlider->scroll->position, musicSlider->scroll->position);
+        UpdateSliderSound();
+    }
 
-    if (fullScreenBox->checkBox->clicked) {
+    if (Clicked(fullScreenBox->checkBox)) {
         fullScreen = fullScreenBox->checkBox->checked;
         ApplyWindowMode();
     }
-    if (exitButton->button->clicked)
+    if (Clicked(exitButton->button))
         result = WindowAction::ToLeaveLevel;
-    if (restartButton->button->clicked)
+    if (Clicked(restartButton->button))
         result = WindowAction::ToRestart;
-    if (returnButton->button->clicked) {
+    if (Clicked(returnButton->button)) {
         result = WindowAction::Resume;
         // The plate stays while a question follows the menu, and goes with
         // it back to the level.

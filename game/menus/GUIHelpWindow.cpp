@@ -65,7 +65,7 @@ void GUIHelpWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (backButton->clicked)
+    if (Clicked(backButton))
         result = WindowAction::ToMainMenu;
     for (int32_t line = 0; line < LineCount; ++line)
         frameWidget->AddTextByKey(ZorvaneEngine::TextAlign::CenterX, IsHeading(line) ? kHeadingFont : kBodyFont,

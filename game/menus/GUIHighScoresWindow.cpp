@@ -85,9 +85,9 @@ void GUIHighScoresWindow::Update()
     if (!IsFrameVisible())
         return;
 
-    if (modeButton->clicked)
+    if (Clicked(modeButton))
         chosenMode = chosenMode == ArcadeMode ? RelaxMode : ArcadeMode;
-    if (backButton->clicked) {
+    if (Clicked(backButton)) {
         // The relax mode is offered once per player, after the first lost
         // arcade game whose scores were looked at.
         auto* profile = static_cast<Profile*>(profileManager->currentProfile);

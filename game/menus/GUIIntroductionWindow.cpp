@@ -35,7 +35,7 @@ void GUIIntroductionWindow::Update()
     if (!IsFrameVisible())
         return;
     // A story without lines ends at the first CONTINUE instead of never.
-    if (continueButton->button->clicked && pages.Turn())
+    if (Clicked(continueButton->button) && pages.Turn())
         result = GameFramework::WindowAction::Play;
     pages.Update(timers->frameStep);
     pages.AddLines(*frameWidget, colour);

@@ -248,7 +248,7 @@ void GUILevelCompleteWindow::Update()
                                                                      : WindowAction::Proceed;
         return;
     }
-    if (continueButton->button->clicked) {
+    if (Clicked(continueButton->button)) {
         GUIMenuWindow::Close();
         background->FadeInLayers();
         leaving = true;

@@ -92,19 +92,19 @@ void GUIMainMenuWindow::Update()
 
     const auto* profile = static_cast<const Profile*>(profileManager->currentProfile);
     // A later click of the same frame wins.
-    if (buttons[ChangeProfile]->clicked)
+    if (Clicked(buttons[ChangeProfile]))
         result = WindowAction::ToProfiles;
-    if (buttons[Start]->clicked)
+    if (Clicked(buttons[Start]))
         result = profile && profile->introductionPending ? ToIntroduction : WindowAction::Play;
-    if (buttons[HighScores]->clicked)
+    if (Clicked(buttons[HighScores]))
         result = WindowAction::ToHighScores;
-    if (buttons[Options]->clicked)
+    if (Clicked(buttons[Options]))
         result = WindowAction::ToOptions;
-    if (buttons[Exit]->clicked)
+    if (Clicked(buttons[Exit]))
         result = WindowAction::ToExit;
-    if (buttons[ShowPlace]->clicked)
+    if (Clicked(buttons[ShowPlace]))
         result = ToShowPlace;
-    if (buttons[Credits]->clicked)
+    if (Clicked(buttons[Credits]))
         result = WindowAction::ToHelp;
 }
 

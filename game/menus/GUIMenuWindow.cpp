@@ -6,9 +6,11 @@
 #include "engine/core/TimerManager.h"
 #include "engine/graphics/AnimationControl.h"
 #include "engine/graphics/Model.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/TextAlign.h"
+#include "engine/input/Controls.h"
 #include "framework/SoundPlayer.h"
 #include "framework/tools/GUITextPrinter.h"
 #include "game/app/GameData.h"
@@ -119,6 +121,16 @@ bool GUIMenuWindow::IsAnyControlAnimating() const
 bool GUIMenuWindow::IsFrameVisible() const
 {
     return frameWidget && frameWidget->effectivelyVisible;
+}
+
+bool GUIMenuWindow::Clicked(const ZorvaneEngine::GUIButton* button) const
+{
+    return shown && button && button->clicked;
+}
+
+bool GUIMenuWindow::KeyPressed(const std::string& key) const
+{
+    return shown && input->IsKeyPressed(key);
 }
 
 void GUIMenuWindow::Close()

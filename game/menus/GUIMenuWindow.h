@@ -29,6 +29,7 @@ namespace ZorvaneEngine {
 class Config;
 class Controls;
 class Engine;
+class GUIButton;
 class GUIFontManager;
 class GUIManager;
 class GUITextManager;
@@ -83,6 +84,11 @@ public:
     void SetTitle(const std::string& key);
     // The frame is on screen, so the window's texts may be queued.
     bool IsFrameVisible() const;
+    // The window answers the player only while it is shown: a click or a
+    // key on a window that fades out (its Close came, maybe in this very
+    // frame) is ignored, as the screen it leads to is already on its way.
+    bool Clicked(const ZorvaneEngine::GUIButton* button) const;
+    bool KeyPressed(const std::string& key) const;
 
     // A caption on a button: centred both ways, font 1, in the window's
     // colour.

@@ -113,25 +113,28 @@ void GUIOptionsWindow::Update()
     if (!IsFrameVisible())
         return;
 
-    UpdateVolumes();
+    // CANCEL has put back the volumes of the opening: a fading window's
+    // sliders change them no more.
+    if (shown)
+        UpdateVolumes();
 
-    if (leftButton->clicked && selectedIndex > 0)
+    if (Clicked(leftButton) && selectedIndex > 0)
         --selectedIndex;
-    if (rightButton->clicked && selectedIndex + 1 < videoModes.size())
+    if (Clicked(rightButton) && selectedIndex + 1 < videoModes.size())
         ++selectedIndex;
-    if (applyButton->clicked) {
+    if (Clicked(applyButton)) {
         fullScreen = fullScreenCheckBox->checked;
         Apply();
         result = WindowAction::ToMainMenu;
     }
-    if (defaultsButton->clicked) {
+    if (Clicked(defaultsButton)) {
         SetDefaults();
         GameFramework::SoundPlayer* sounds = GUIOptionsWindowBase::soundPlayer;
         soundScroll->SetPosition(VolumeSliderPosition(sounds->GetSoundVolume()));
         musicScroll->SetPosition(VolumeSliderPosition(sounds->GetMusicVolume()));
         fullScreenCheckBox->checked = fullScreen;
     }
-    if (cancelButton->clicked) {
+    if (Clicked(cancelButton)) {
         Cancel();
         result = WindowAction::ToMainMenu;
     }

@@ -52,7 +52,7 @@ void GUIProfileNameConflictWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (ok->button->clicked || input->IsKeyPressed("ENTER")) {
+    if (Clicked(ok->button) || KeyPressed("ENTER")) {
         result = openMode == GameFramework::NameConflictOpenMode::FromNewProfile ? WindowAction::ToNewProfile
                                                                                  : WindowAction::ToRenameProfile;
     }

@@ -64,13 +64,13 @@ bool GUIProfileNameEntry::IsAccepted()
 {
     ZorvaneEngine::GUIButton* button = accept->button;
     button->SetEnabled(!GetName().empty());
-    return button->clicked ||
-           (button->state != ZorvaneEngine::ButtonStateDisabled && window.input->IsKeyPressed("ENTER"));
+    return window.Clicked(button) ||
+           (button->state != ZorvaneEngine::ButtonStateDisabled && window.KeyPressed("ENTER"));
 }
 
 bool GUIProfileNameEntry::IsOtherClicked() const
 {
-    return other->button->clicked;
+    return window.Clicked(other->button);
 }
 
 void GUIProfileNameEntry::AddTexts(const std::string& acceptKey, const std::string& otherKey) const

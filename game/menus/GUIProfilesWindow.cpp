@@ -118,7 +118,7 @@ void GUIProfilesWindow::Update()
         if (!row->effectivelyVisible || top + i >= names.size())
             break;
         const std::u16string& name = names[top + i];
-        if (row->clicked) {
+        if (Clicked(row)) {
             if (GameFramework::ProfileBase* chosen = profileManager->FindProfile(name)) {
                 profileManager->currentProfile = chosen;
                 profileManager->SaveProfileList();
@@ -132,17 +132,17 @@ void GUIProfilesWindow::Update()
     }
 
     const GameFramework::ProfileBase* current = profileManager->currentProfile;
-    if (newButton->button->clicked)
+    if (Clicked(newButton->button))
         result = WindowAction::ToNewProfile;
-    if (renameButton->button->clicked && current) {
+    if (Clicked(renameButton->button) && current) {
         result = WindowAction::ToRenameProfile;
         selectedName = current->GetName();
     }
-    if (deleteButton->button->clicked && current) {
+    if (Clicked(deleteButton->button) && current) {
         result = WindowAction::ToDeleteProfile;
         selectedName = current->GetName();
     }
-    if (doneButton->button->clicked)
+    if (Clicked(doneButton->button))
         result = WindowAction::ToMainMenu;
 
     AddCaption(*newButton, "PROFILES_NEW");

@@ -39,12 +39,12 @@ void GUIQuestionWindow::AddTexts() const
 
 bool GUIQuestionWindow::ConfirmClicked() const
 {
-    return confirm->button->clicked;
+    return Clicked(confirm->button);
 }
 
 bool GUIQuestionWindow::CancelClicked() const
 {
-    return cancel && cancel->button->clicked;
+    return cancel && Clicked(cancel->button);
 }
 
 WindowAction GUIQuestionWindow::UpdateLeaving(WindowAction whenLeft)

@@ -49,13 +49,13 @@ void GUIRelaxWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (yesButton->button->clicked) {
+    if (Clicked(yesButton->button)) {
         if (GameFramework::ProfileBase* profile = profileManager->currentProfile) {
             profile->modeFlag = kRelaxMode;
             profile->Save();
         }
         result = GameFramework::WindowAction::ToMainMenu;
-    } else if (noButton->button->clicked) {
+    } else if (Clicked(noButton->button)) {
         result = GameFramework::WindowAction::ToMainMenu;
     }
     for (uint32_t i = 0; i < lineCount; ++i)

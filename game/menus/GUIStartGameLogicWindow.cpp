@@ -328,11 +328,11 @@ void GUIStartGameLogicWindow::Update()
     }
 
     GameFramework::ProfileBase* profile = profileManager->currentProfile;
-    if (backButton->button->clicked)
+    if (Clicked(backButton->button))
         result = WindowAction::ToMainMenu;
-    if (startButton->button->clicked && !gameEnd)
+    if (Clicked(startButton->button) && !gameEnd)
         result = openMode == LevelStartOpenMode::FromMainMenu ? ToTutorial : WindowAction::Play;
-    if (relaxBox->active && relaxBox->checkBox->clicked && profile != nullptr) {
+    if (relaxBox->active && Clicked(relaxBox->checkBox) && profile != nullptr) {
         profile->modeFlag = relaxBox->checkBox->checked ? 1 : 0;
         profile->Save();
     }
@@ -406,7 +406,7 @@ void GUIStartGameLogicWindow::UpdateElements(float dt)
             } else {
                 element->ShowFrame(element->state);
             }
-            if (element->clickButton->clicked) {
+            if (Clicked(element->clickButton)) {
                 SelectLevel(element->stage, element->index);
                 break;
             }

@@ -234,7 +234,7 @@ void GUITutorialWindow::Update()
     if (!IsFrameVisible())
         return;
     RunDemonstration(timers->frameStep);
-    if (continueButton->button->clicked) {
+    if (Clicked(continueButton->button)) {
         GameFramework::ProfileBase* profile = profileManager->currentProfile;
         if (doNotShowBox->checkBox->checked && profile != nullptr) {
             static_cast<Profile*>(profile)->tutorialPending = false;
@@ -242,7 +242,7 @@ void GUITutorialWindow::Update()
         }
         result = WindowAction::Proceed;
     }
-    if (backButton->button->clicked)
+    if (Clicked(backButton->button))
         result = WindowAction::ToMainMenu;
     frameWidget->AddTextByKey(0, kCaptionFont, "TUTORIAL_DO_NOT_SHOW", -1, 0.0f, 19.0f, {195, 23}, colour);
     AddCaption(*backButton, "BACK");
