@@ -521,14 +521,6 @@ void Game::OnMainMenuWindowAction()
     }
 }
 
-void Game::OnProfilesWindowAction()
-{
-    GameBase::OnProfilesWindowAction();
-    // Another profile may be current now: the stage layers follow it.
-    if (Is(profilesWindow.get(), WindowAction::ToMainMenu) && menuBackground)
-        menuBackground->UpdateStageIndex();
-}
-
 void Game::ResetBackgroundForLevel()
 {
     if (!menuBackground)

@@ -92,7 +92,6 @@ public:
 
     void OnLogosWindowAction() override;
     void OnMainMenuWindowAction() override;
-    void OnProfilesWindowAction() override;
     void OnGameLogicLoadingWindowAction() override;
     void OnStartGameLogicWindowAction() override;
     void OnHighScoresWindowAction() override;

@@ -289,9 +289,7 @@ void GUIBackgroundWindow::Build(const std::string& languageCode)
     frontWindows.push_back(mountText);
     frontWindows.insert(frontWindows.end(), titlePieces.begin(), titlePieces.end());
 
-    UpdateStageIndex();
-    const auto* profile = static_cast<const Profile*>(profileManager->currentProfile);
-    unicornEarned = profile != nullptr && !profile->gameNotCompleted;
+    FollowProfile();
 }
 
 GUIWindow* GUIBackgroundWindow::CreateFrontWindow(const std::string& name, int32_t layer)
@@ -458,6 +456,38 @@ uint32_t GUIBackgroundWindow::UpdateStageIndex()
     return stageIndex;
 }
 
+void GUIBackgroundWindow::FollowProfile()
+{
+    followedProfile = profileManager->currentProfile;
+    UpdateStageIndex();
+    const auto* profile = static_cast<const Profile*>(profileManager->currentProfile);
+    unicornEarned = profile != nullptr && !profile->gameNotCompleted;
+    // Before the menus the loaded layers are built for this stage index;
+    // over a level or the show place, FadeInLayers shows them.
+    if (state < BackgroundState::MenusMayStart || !fadeOn || fadingOut)
+        return;
+    // The unicorn comes and goes by itself (ColourMenus); the stage layers
+    // reached now fade in, those not reached go.
+    bool appear = false;
+    for (size_t i = 0; i < stageLayers.windows.size(); ++i) {
+        GUIWindow* window = stageLayers.windows[i];
+        const bool reached = stageLayers.stages[i] <= stageIndex;
+        if (reached == ((window->GetFlags() & GUIWindowFlags::Visible) != 0))
+            continue;
+        window->SetVisible(reached);
+        SetRunning(stageLayers.particleSystems[i], reached);
+        if (reached) {
+            SetAlpha(window, 0.0f);
+            SetSpriteAlpha(stageLayers.particleSystems[i], 0.0f);
+            appear = true;
+        }
+    }
+    if (appear) {
+        layersAppearing = true;
+        appearTime = 0.0f;
+    }
+}
+
 void GUIBackgroundWindow::SetCentreText(const std::string& key)
 {
     if (centreTextPrinter)
@@ -537,6 +567,8 @@ void GUIBackgroundWindow::Update()
     }
     centreTextPrinter->Update();
 
+    if (profileManager->currentProfile != followedProfile)
+        FollowProfile();
     RunStates();
 
     if (fadeOn) {

@@ -103,6 +103,11 @@ public:
     // The stage whose layers show: the current profile's stage, one further
     // when it has reached the end of the last stage; 0 without a profile.
     uint32_t UpdateStageIndex();
+    // The scenery of the current profile: the layers of the stage it has
+    // reached, and the unicorn once it has finished the game. The update
+    // runs it whenever another profile becomes current; over a level the
+    // next fade back to the menus shows it.
+    void FollowProfile();
     // The centre text erases what it shows and types the key's text.
     void SetCentreText(const std::string& key);
 
@@ -226,6 +231,8 @@ private:
     float appearTime = 0.0f;
     std::unique_ptr<GameTools::GUITextPrinter> centreTextPrinter;
     uint32_t stageIndex = 0;
+    // The profile whose scenery shows; only compared, never followed.
+    const void* followedProfile = nullptr;
 };
 
 } // namespace ActionPuzzle

@@ -15,6 +15,8 @@
 #include "engine/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
 #include "game/app/GameData.h"
+#include "game/app/Profile.h"
+#include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIDeleteProfileWindow.h"
 #include "game/menus/GUIExitWindow.h"
@@ -115,6 +117,52 @@ TEST_F(ProfileScreensTest, AFirstRunCreatesTheTypedProfileAndRemembersTheChoiceA
     world.game.reset();
     world.Start();
     EXPECT_EQ(CurrentName(), u"Ann");
+}
+
+// The menu scene shows the chosen player's progress: the layers of the
+// stages reached, and the unicorn after the game's end.
+TEST_F(ProfileScreensTest, TheSceneryFollowsThePlayerChosenInTheList)
+{
+    Start();
+    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+    player.Type(u"Ann");
+    player.Press("ENTER");
+    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    auto* bo = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Bo"));
+    bo->stage = bo->furthestStage = 4;
+    bo->gameNotCompleted = false;
+
+    const GUIBackgroundWindow& background = *Game().Background();
+    const GUIBackgroundWindow::Layers& stages = background.GetStageLayers();
+    ASSERT_FALSE(stages.windows.empty());
+    const ZorvaneEngine::GUIWindow* unicorn = background.GetUnicornLayer();
+    ASSERT_NE(unicorn, nullptr);
+    // Each stage layer shows, fully, exactly for a player who reached its
+    // stage; the unicorn for one who finished the game.
+    const auto expectScenery = [&](uint32_t stage, bool finished) {
+        for (size_t i = 0; i < stages.windows.size(); ++i) {
+            const bool reached = stages.stages[i] <= stage;
+            EXPECT_EQ(stages.windows[i]->effectivelyVisible, reached) << "stage " << stages.stages[i];
+            if (reached) {
+                EXPECT_FLOAT_EQ(stages.windows[i]->GetColor().a, 1.0f) << "stage " << stages.stages[i];
+            }
+        }
+        EXPECT_EQ(unicorn->effectivelyVisible, finished);
+    };
+    expectScenery(0, false);
+
+    player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
+    ASSERT_TRUE(player.WaitOnScreen(Profiles()));
+    ASSERT_EQ(Profiles().names[1], u"Bo");
+    player.Click(*Profiles().rows[1]);
+    ASSERT_EQ(CurrentName(), u"Bo");
+    player.Wait(1.5f);
+    expectScenery(4, true);
+
+    player.Click(*Profiles().rows[0]);
+    ASSERT_EQ(CurrentName(), u"Ann");
+    player.Wait(1.5f);
+    expectScenery(0, false);
 }
 
 TEST_F(ProfileScreensTest, AClashIsReportedOnItsOwnScreenAndTheTypedNameSurvivesTheDetour)
