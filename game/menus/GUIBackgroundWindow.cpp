@@ -329,11 +329,10 @@ GUIBackgroundWindow::LayerParts GUIBackgroundWindow::BuildLoadedLayer(Model* mod
         parts.window = guiManager->CreateWindow(kLayerFlags, {0, 0}, {1, 1}, nullptr, layerParent);
         parts.model = modelManager->CloneUnregisteredModel(*model);
         parts.particleSystem = particleSystemManager->CloneParticleSystem(*system);
+        // Particles fade in once built; a model layer shows at once.
         SetSpriteAlpha(parts.particleSystem, 0.0f);
     }
     parts.window->SetLayer(layer);
-    // Each loaded layer fades in once built.
-    SetAlpha(parts.window, 0.0f);
     StartLayer(parts);
     return parts;
 }

@@ -79,6 +79,33 @@ TEST(GUIBackgroundWindowTest, LayersStandInTheirListsOrderWithTheFrontAboveThemA
     EXPECT_NEAR(thematic.particleSystems[2]->emitterPosition.x, thematic.models[2]->box.center.x, 1e-3f);
 }
 
+// Built after the start-up load, a loaded model layer stands at once; only
+// the particles start transparent, to appear with the menus.
+TEST(GUIBackgroundWindowTest, LoadedModelLayersShowAtOnceAndTheirParticlesFadeIn)
+{
+    MenuWorld world("3\nsky _none_ 1 0\nhills _none_ 0 0\nmeadow pollen 0 0\n");
+    world.Start();
+    GUIBackgroundWindow& background = *world.background;
+    background.active = true;
+    for (int i = 0; i < 1000 && !background.readyForLoading; ++i)
+        world.Frame();
+    background.gameData = world.data.get();
+    background.loaded = true;
+    world.Frame();
+    const auto& thematic = background.GetThematicLayers();
+    ASSERT_EQ(thematic.windows.size(), 3u);
+    ASSERT_NE(thematic.windows[1]->model, nullptr);
+    EXPECT_FLOAT_EQ(thematic.windows[1]->GetColor().a, 1.0f);
+    const ZorvaneEngine::SpriteGroup& pollen = *thematic.particleSystems[2]->spriteGroup;
+    EXPECT_FLOAT_EQ(pollen.groupColor.a, 0.0f);
+
+    background.menuReadyAcknowledged = true;
+    for (int i = 0; i < 30; ++i)
+        world.Frame();
+    EXPECT_FLOAT_EQ(pollen.groupColor.a, 1.0f);
+    EXPECT_FLOAT_EQ(thematic.windows[1]->GetColor().a, 1.0f);
+}
+
 TEST(GUIBackgroundWindowTest, ADamagedListOrTitleFileEndsTheProgram)
 {
     struct Case {
