@@ -174,7 +174,13 @@ void GameLogic::Update()
 
     const bool introWasFinished = depository->introFinished;
     depository->Update(paused, speed);
-    if (!introWasFinished && depository->introFinished && playing && levelTimer->IsPaused()) {
+    if (!relax && !depository->introFinished) {
+        // Arcade time starts with the end of the introduction run, also
+        // when a pause or a lost focus was taken back during it.
+        if (!levelTimer->IsPaused()) {
+            levelTimer->SetPaused(true);
+        }
+    } else if (!introWasFinished && depository->introFinished && playing && levelTimer->IsPaused()) {
         levelTimer->SetPaused(false);
     }
 

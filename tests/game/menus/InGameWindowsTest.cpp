@@ -17,6 +17,10 @@
 #include "engine/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
 #include "framework/SoundPlayer.h"
+#include "engine/core/Timer.h"
+#include "engine/core/Window.h"
+#include "game/gameplay/GameLogic.h"
+#include "game/gameplay/PuzzleDepository.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
@@ -183,6 +187,54 @@ TEST_F(InGameWindowsTest, TheInGameMenuSetsTheVolumesAndSavesThemWithThePlayer)
     ASSERT_TRUE(Gone(menu));
     EXPECT_FLOAT_EQ(ann->soundVolume, 0.25f);
     EXPECT_FLOAT_EQ(Game().Profiles()->LoadProfile(ann->GetFileName())->soundVolume, 0.25f);
+}
+
+// The arcade clock starts when the path's introduction run ends, also when
+// the player paused the level during the run and went back to it.
+TEST_F(InGameWindowsTest, APauseDuringTheIntroductionRunLeavesTheClockAtZero)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> pause;
+        std::function<GUIQuestionWindow&()> resumeWindow;  // null: the in-game menu's RETURN
+    };
+    const Case cases[] = {
+        {"the in-game menu", [&] { player.Press("ESCAPE"); }, nullptr},
+        {"a lost focus",
+         [&] {
+             world.env.windowing.focus = nullptr;
+             player.Wait(0.5f);
+             world.env.windowing.focus = Game().Engine()->window->handle;
+         },
+         [&]() -> GUIQuestionWindow& { return In<GUIGameLogicPauseWindow>(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game().EnterLevel(0, 0);
+        FadeOutMenus();
+        auto& logic = *static_cast<GameLogic*>(Game().Logic());
+        const PuzzleDepository& path = *logic.GetDepository();
+        player.Wait(0.2f);
+        ASSERT_FALSE(path.introFinished);
+        c.pause();
+        ASSERT_EQ(logic.state, GameFramework::GameLogicState::Paused);
+        if (c.resumeWindow) {
+            GUIQuestionWindow& window = c.resumeWindow();
+            ASSERT_TRUE(player.WaitOnScreen(window));
+            player.Click(*window.confirm);
+        } else {
+            auto& menu = In<GUIGameLogicMenuWindow>();
+            ASSERT_TRUE(player.WaitOnScreen(menu));
+            player.Click(*menu.returnButton);
+        }
+        ASSERT_TRUE(player.WaitFor([&] { return logic.state == GameFramework::GameLogicState::Playing; }));
+        ASSERT_FALSE(path.introFinished) << "the run must still be going to tell";
+        ASSERT_TRUE(player.WaitFor([&] { return path.introFinished; }));
+        EXPECT_LT(logic.levelTimer->GetTime(), 0.021f);
+        player.Wait(0.5f);
+        EXPECT_NEAR(logic.levelTimer->GetTime(), 0.5f, 0.03f) << "and runs from there";
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
+    }
 }
 
 TEST(LevelCompleteNumbers, TimesAndBonusPoints)
