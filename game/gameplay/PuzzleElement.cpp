@@ -240,9 +240,12 @@ void PuzzleElement::Update(bool paused, float speed)
         }
         UpdateHighlight(magnetShown, magnetEnding, magnetPhase, step);
     } else if (tipShown) {
+        // Only the outline's particles show; with them the tip ends, and
+        // the tip cursor with it.
         tipPhase += speed * dt;
         if (tipPhase > BlockedTipTime) {
             StopTipEffect();
+            tipShown = tipEnding = false;
         }
     }
 

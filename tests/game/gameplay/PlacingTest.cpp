@@ -277,6 +277,39 @@ TEST_F(PlacingTest, BlockedSlotsOpenWhenTheirOpenNeighboursAreDone)
     EXPECT_FALSE(Slot(3).IsShown());
 }
 
+// A tip taken with a piece whose slot is blocked shows the slot's outline
+// for 2.5 s and ends with it: later pieces are carried with the plain cursor.
+TEST_F(PlacingTest, ATipOnABlockedSlotEndsWithItsOutline)
+{
+    std::vector<PieceSpec> pieces = Grid(4, 1);
+    pieces[3].blocked = true;
+    pieces[3].links = {0};
+    MakePuzzle(160, 40, pieces);
+    Start(0, 0, true);
+    FillPath();
+    const auto piece = [&](uint32_t index) -> PuzzleElement& {
+        for (auto& p : Pieces())
+            if (p->index == index) return *p;
+        return *Pieces().front();
+    };
+    Board().tipPending = true;
+    Click(piece(3).centre);
+    ASSERT_EQ(HeldPiece(), &piece(3));
+    EXPECT_TRUE(Slot(3).tipShown);
+    Frame();
+    EXPECT_EQ(cursor.GetCurrentId(), Puzzle::CursorTip);
+    EXPECT_TRUE(RunUntil([&] { return !Slot(3).tipShown; }, 200));
+    EXPECT_GE(Slot(3).tipPhase, 2.5f);
+    EXPECT_EQ(Slot(3).blocked, 1u);
+
+    Click(pointer, true);
+    ASSERT_EQ(HeldPiece(), nullptr);
+    Click(piece(0).centre);
+    ASSERT_EQ(HeldPiece(), &piece(0));
+    Frame();
+    EXPECT_EQ(cursor.GetCurrentId(), Puzzle::CursorNormal);
+}
+
 TEST_F(PlacingTest, BonusesAppearOverOpenUnmarkedSlotsOfPiecesOnThePath)
 {
     std::vector<PieceSpec> pieces = Grid(4, 1);
