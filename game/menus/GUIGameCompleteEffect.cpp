@@ -84,7 +84,7 @@ void GUIGameCompleteEffect::Update()
         const AnimationControl* animation = FlashAnimation(effects[i]);
         const bool ended = animation == nullptr || !animation->playing;
         float alpha = 0.0f;
-        if (animation && !ended) {
+        if (animation) {
             const float p = animation->position;
             const float n = static_cast<float>(animation->GetFrameCount());
             if (p < kFadeFrames) {
@@ -99,7 +99,7 @@ void GUIGameCompleteEffect::Update()
             }
         }
         // A stopped flash rests on its last frame, a tenth of the way from
-        // its end: it is taken away rather than left standing faintly.
+        // its end, and stands there faintly until the game hides the root.
         effects[i]->SetColor(ColorRGBA(1, 1, 1, alpha));
         // Flashes too short to stand at full strength still bring the
         // unicorn, when they end.

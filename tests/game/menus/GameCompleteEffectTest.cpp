@@ -128,9 +128,10 @@ TEST(GameCompleteEffectTest, FlashesBringTheUnicornWhoseRunEndsTheEffect)
         if (flash.playing) {
             EXPECT_GT(flash.position, lastPosition) << "at " << t << " s";
             lastPosition = flash.position;
-            const float expected = p < 10 ? p / 10 : p > n - 10 ? (n - p) / 10 : 1.0f;
-            EXPECT_NEAR(Alpha(effect.GetEffectWindows()[0]), expected, 0.01f) << "at p = " << p;
         }
+        // Also once it has stopped, on its last frame.
+        const float expected = p < 10 ? p / 10 : p > n - 10 ? (n - p) / 10 : 1.0f;
+        EXPECT_NEAR(Alpha(effect.GetEffectWindows()[0]), expected, 0.01f) << "at p = " << p;
         if (shownAt < 0 && unicorn.showing)
             shownAt = t;
         if (!playedBefore && unicorn.played) {
@@ -166,9 +167,15 @@ TEST(GameCompleteEffectTest, FlashesBringTheUnicornWhoseRunEndsTheEffect)
         ASSERT_NE(sample, unicornAlphaAtClock.end());
         EXPECT_NEAR(sample->second, alpha, 0.015f) << "at " << clock << " s";
     }
-    // The flashes have ended by now and are gone, not left standing faintly.
-    for (const GUIWindow* window : effect.GetEffectWindows())
-        EXPECT_EQ(Alpha(window), 0.0f);
+    // The flashes have ended by now and stand faintly on their last frames
+    // until the game hides them.
+    for (const GUIWindow* window : effect.GetEffectWindows()) {
+        const ZorvaneEngine::AnimationControl& ended = *window->model->GetAnimation();
+        EXPECT_FALSE(ended.playing);
+        const float frames = static_cast<float>(ended.GetFrameCount());
+        EXPECT_GT(Alpha(window), 0.0f);
+        EXPECT_NEAR(Alpha(window), (frames - ended.position) / 10, 0.01f);
+    }
 }
 
 TEST(GameCompleteEffectTest, TheUnicornLeavesFadingAndCanBeLoadedAgain)
