@@ -1,5 +1,7 @@
 #include "game/menus/GUIMapElement.h"
 
+#include <algorithm>
+
 #include "engine/Engine.h"
 #include "engine/graphics/Model.h"
 #include "engine/gui/GUIButton.h"
@@ -35,11 +37,11 @@ GUIMapElement::GUIMapElement(ZorvaneEngine::Engine* engine, MapElementType type,
       detecter(detecter),
       parent(parent)
 {
-    const ZorvaneEngine::Model* model = TypeModel();
-    CreateWindows(model);
-    // Over the element's box, on the element's window.
-    const Vector2 corner = model ? BoxCorner(*model) : Vector2(0, 0);
-    const Vector2 size = model ? BoxSize(*model) : Vector2(0, 0);
+    CreateWindows(TypeModel());
+    // Over the box of the element as the map places it, on its window.
+    const ZorvaneEngine::Model* placed = modelWindow->model;
+    const Vector2 corner = placed ? BoxCorner(*placed) : Vector2(0, 0);
+    const Vector2 size = placed ? BoxSize(*placed) : Vector2(0, 0);
     clickButton = guiManager->CreateButton(0, corner, size, nullptr, modelWindow);
     if (detecter)
         detecter->AddWindow(clickButton);
@@ -65,15 +67,31 @@ const ZorvaneEngine::Model* GUIMapElement::TypeModel() const
     return checkPointLook ? models.pathCheckPoint : models.path;
 }
 
+ZorvaneEngine::GUIWindow* GUIMapElement::CreateModelWindow(const ZorvaneEngine::Model* model,
+                                                           const ZorvaneEngine::Matrix4& placement, int32_t layer)
+{
+    ZorvaneEngine::GUIWindow* window = guiManager->CreateWindow(GUIWindowFlags::VertexColor, {0, 0}, {1, 1}, model,
+                                                                parent);
+    window->SetLayer(layer);
+    // The map's matrix places the model, turned and scaled as it says.
+    window->placeModel = false;
+    if (window->model) {
+        window->model->baseTransform = placement;
+        window->model->ResetTransform();
+    }
+    return window;
+}
+
 void GUIMapElement::CreateWindows(const ZorvaneEngine::Model* model)
 {
-    // The map's matrices carry their translation in elements 3 and 7.
-    const Vector2 at(transform[3], transform[7]);
-    modelWindow = guiManager->CreateWindow(GUIWindowFlags::VertexColor, at, {1, 1}, model, parent);
-    modelWindow->SetLayer(2);
-    shadowWindow = guiManager->CreateWindow(GUIWindowFlags::VertexColor,
-                                            {at.x + kShadowOffsetX, at.y + kShadowOffsetY}, {1, 1}, model, parent);
-    shadowWindow->SetLayer(1);
+    ZorvaneEngine::Matrix4 placement;
+    std::copy(transform.begin(), transform.end(), placement.m);
+    modelWindow = CreateModelWindow(model, placement, 2);
+    // The shadow's offset comes after the map's matrix: the translation
+    // (elements 3 and 7) moves, whatever the turn.
+    placement[3] += kShadowOffsetX;
+    placement[7] += kShadowOffsetY;
+    shadowWindow = CreateModelWindow(model, placement, 1);
     ShowModelFrame(*shadowWindow, ShadowFrame);
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/core/MathTypes.h"
+
 namespace ZorvaneEngine {
 class Engine;
 class GUIButton;
@@ -64,6 +66,9 @@ public:
     bool checkPointLook = false;
 
 private:
+    // A hidden window showing a copy of the model placed by the matrix.
+    ZorvaneEngine::GUIWindow* CreateModelWindow(const ZorvaneEngine::Model* model,
+                                                const ZorvaneEngine::Matrix4& placement, int32_t layer);
     void CreateWindows(const ZorvaneEngine::Model* model);
     void DeleteWindows();
     const ZorvaneEngine::Model* TypeModel() const;

@@ -36,10 +36,12 @@
 #include "game/gameplay/SdlPlayer.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIGameCompleteEffect.h"
+#include "game/menus/GUIMapElement.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/gameplay/PlayedGame.h"
 #include "game/menus/MenuPlayer.h"
 #include "game/menus/MenuWorld.h"
+#include "tools/common/MapWriter.h"
 #include "game/menus/RealGameFixture.h"
 
 namespace ActionPuzzle {
@@ -404,6 +406,55 @@ TEST_F(MiniGameTest, LeavingTheMapMidPuzzleLetsEverythingGoAndTheNextVisitShowsT
     EXPECT_TRUE(Game().cells.empty());
     EXPECT_FLOAT_EQ(map->mapColour.a, 1.0f);
     EXPECT_TRUE(RunUntil([&] { return map->totemValues[1] >= 1.0f; }, 100)) << "the stage counts as done";
+}
+
+// A map of two elements, the second turned a quarter and drawn twice as
+// large.
+class LevelMapPlacementTest : public MiniGameTest {
+protected:
+    void SetUp() override
+    {
+        Tools::MapElement start;
+        start.type = Tools::MapElementType::Start;
+        start.matrix = {1, 0, 0, 200, 0, 1, 0, 150, 0, 0, 1, 0, 0, 0, 0, 1};
+        Tools::MapElement turned;
+        turned.matrix = {0, -2, 0, 400, 2, 0, 0, 250, 0, 0, 1, 0, 0, 0, 0, 1};
+        const std::vector<uint8_t> map = Tools::BuildMapFile({start, turned});
+        world.Put("data/ui/menus/map/map.gmf", std::string(map.begin(), map.end()));
+        MiniGameTest::SetUp();
+    }
+
+    static void ExpectBox(const ZorvaneEngine::Model& model, Vector2 corner, Vector2 size)
+    {
+        EXPECT_NEAR(BoxCorner(model).x, corner.x, 0.01f);
+        EXPECT_NEAR(BoxCorner(model).y, corner.y, 0.01f);
+        EXPECT_NEAR(BoxSize(model).x, size.x, 0.01f);
+        EXPECT_NEAR(BoxSize(model).y, size.y, 0.01f);
+    }
+};
+
+TEST_F(LevelMapPlacementTest, ElementsTakeTheirWholeMatrix)
+{
+    player->furthestLevel = 1;
+    map->Open(LevelStartOpenMode::FromMainMenu);
+    ASSERT_TRUE(RunUntil([&] { return map->shown && map->colour.a >= 1.0f; }, 300));
+    ASSERT_EQ(map->elements.size(), 2u);
+
+    // The path piece turned a quarter to the left about the origin, doubled,
+    // then moved to (400, 250): x' = 400 - 2y, y' = 250 + 2x.
+    const ZorvaneEngine::BoundingBox& look = world.data->mapModels.path->box;
+    const Vector2 corner(400 - 2 * look.localMax.y, 250 + 2 * look.localMin.x);
+    const Vector2 size(2 * (look.localMax.y - look.localMin.y), 2 * (look.localMax.x - look.localMin.x));
+    const GUIMapElement& turned = *map->elements[1];
+    ASSERT_TRUE(turned.IsVisible());
+    SCOPED_TRACE("turned element");
+    ExpectBox(*turned.modelWindow->model, corner, size);
+    ExpectBox(*turned.shadowWindow->model, Vector2(corner.x + 2, corner.y - 2), size);
+    const Vector2 button = turned.clickButton->GetAbsolutePosition();
+    EXPECT_NEAR(button.x, corner.x, 0.01f);
+    EXPECT_NEAR(button.y, corner.y, 0.01f);
+    EXPECT_NEAR(turned.clickButton->size.x, size.x, 0.01f);
+    EXPECT_NEAR(turned.clickButton->size.y, size.y, 0.01f);
 }
 
 // A frame model without an appear animation (here a damaged file, which
