@@ -132,8 +132,10 @@ void MiniGame::PoseTotem()
     model.ApplyTransform(TranslationMatrix(-centre.x, -centre.y, -centre.z));
     const Vector2 lookSize = BoxSize(*look);
     const Vector2 placeSize = BoxSize(*place);
-    if (lookSize.x > 0.0f && lookSize.y > 0.0f)
-        model.ApplyTransform(ScaleMatrix(placeSize.x / lookSize.x, placeSize.y / lookSize.y, 1.0f));
+    if (lookSize.x > 0.0f) {
+        const float k = placeSize.x / lookSize.x;
+        model.ApplyTransform(ScaleMatrix(k, k, 1.0f));
+    }
     const Vector3 half = model.box.halfSize;
     const Vector2 corner = BoxCorner(*place);
     model.ApplyTransform(TranslationMatrix(corner.x + half.x, corner.y + half.y, place->box.worldMin.z + half.z));

@@ -134,10 +134,12 @@ void GUIStartGameLogicWindow::CreateTotems()
         const ZorvaneEngine::Model* place = gameData->startGameModels.totems[s];
         if (place == nullptr || lookSize.x <= 0 || lookSize.y <= 0)
             continue;
-        // The totem scaled onto the stage's place, standing on its corner.
+        // The totem as wide as the stage's place, standing on its corner;
+        // its height follows from its own shape.
         const Vector2 corner = BoxCorner(*place);
-        const Vector2 scale(BoxSize(*place).x / lookSize.x, BoxSize(*place).y / lookSize.y);
-        const Vector2 at(corner.x - lookCorner.x * scale.x, corner.y - lookCorner.y * scale.y);
+        const float k = BoxSize(*place).x / lookSize.x;
+        const Vector2 scale(k, k);
+        const Vector2 at(corner.x - lookCorner.x * k, corner.y - lookCorner.y * k);
         for (int copy = 0; copy < 2; ++copy) {
             ZorvaneEngine::GUIWindow* window = guiManager->CreateWindow(
                 GUIWindowFlags::Visible | GUIWindowFlags::VertexColor, at, scale, look, frameWidget);

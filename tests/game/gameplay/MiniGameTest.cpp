@@ -42,6 +42,7 @@
 #include "game/menus/MenuPlayer.h"
 #include "game/menus/MenuWorld.h"
 #include "tools/common/MapWriter.h"
+#include "tools/common/ModelWriter.h"
 #include "game/menus/RealGameFixture.h"
 
 namespace ActionPuzzle {
@@ -409,7 +410,7 @@ TEST_F(MiniGameTest, LeavingTheMapMidPuzzleLetsEverythingGoAndTheNextVisitShowsT
 }
 
 // A map of two elements, the second turned a quarter and drawn twice as
-// large.
+// large, and a first totem place as wide as it is high, unlike the totem.
 class LevelMapPlacementTest : public MiniGameTest {
 protected:
     void SetUp() override
@@ -421,6 +422,9 @@ protected:
         turned.matrix = {0, -2, 0, 400, 2, 0, 0, 250, 0, 0, 1, 0, 0, 0, 0, 1};
         const std::vector<uint8_t> map = Tools::BuildMapFile({start, turned});
         world.Put("data/ui/menus/map/map.gmf", std::string(map.begin(), map.end()));
+        const std::vector<uint8_t> place = Tools::BuildModelFile(
+            Tools::MeshModel(Tools::ModelFlag::Static | Tools::ModelFlag::List, {Tools::QuadMesh(60, 340, 110, 390)}));
+        world.Put("data/ui/menus/models/start_game/totem_0.mlf", std::string(place.begin(), place.end()));
         MiniGameTest::SetUp();
     }
 
@@ -433,7 +437,7 @@ protected:
     }
 };
 
-TEST_F(LevelMapPlacementTest, ElementsTakeTheirWholeMatrix)
+TEST_F(LevelMapPlacementTest, ElementsTakeTheirWholeMatrixAndTotemsTheWidthOfTheirPlace)
 {
     player->furthestLevel = 1;
     map->Open(LevelStartOpenMode::FromMainMenu);
@@ -455,6 +459,19 @@ TEST_F(LevelMapPlacementTest, ElementsTakeTheirWholeMatrix)
     EXPECT_NEAR(button.y, corner.y, 0.01f);
     EXPECT_NEAR(turned.clickButton->size.x, size.x, 0.01f);
     EXPECT_NEAR(turned.clickButton->size.y, size.y, 0.01f);
+
+    // Both of the map's totems of stage 0 and the puzzle's own are as wide
+    // as the place, keep the totem's shape and stand on the place's corner.
+    const ZorvaneEngine::Model& totem = *world.data->controlModels.totem;
+    const float k = 50.0f / BoxSize(totem).x;
+    const Vector2 fitted(50.0f, BoxSize(totem).y * k);
+    for (const ZorvaneEngine::GUIWindow* copy : {map->totemBases[0], map->totemLights[0]}) {
+        SCOPED_TRACE("map totem");
+        ExpectBox(*copy->model, Vector2(60, 340), fitted);
+    }
+    Game().Start(0);
+    SCOPED_TRACE("puzzle totem");
+    ExpectBox(*Game().totemWindow->model, Vector2(60, 340), fitted);
 }
 
 // A frame model without an appear animation (here a damaged file, which
