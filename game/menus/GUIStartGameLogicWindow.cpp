@@ -320,8 +320,9 @@ void GUIStartGameLogicWindow::Update()
         control->colour = gameEnd && control == startButton ? ColorRGBA(0, 0, 0, 0) : mapped;
         control->Update();
     }
-    if (gameEnd && RunGameEnd())
-        return;
+    // The frame in which the map closes itself still draws the rest.
+    if (gameEnd)
+        RunGameEnd();
     for (uint32_t s = 0; s < TotemStages; ++s) {
         if (totemBases[s])
             totemBases[s]->SetColor(ColorRGBA(1, 1, 1, colour.a));
@@ -356,21 +357,20 @@ void GUIStartGameLogicWindow::Update()
     }
 }
 
-bool GUIStartGameLogicWindow::RunGameEnd()
+void GUIStartGameLogicWindow::RunGameEnd()
 {
-    const float shown = colour.a * mapColour.a + kTolerance;
+    const float visible = colour.a * mapColour.a + kTolerance;
     // The effect starts once; later calls leave it running.
-    if (shown > 0.2f && effect)
+    if (visible > 0.2f && effect)
         effect->Start();
-    if (shown <= 1.0f)
-        return false;
+    if (visible <= 1.0f || !shown)
+        return;
     if (GUIBackgroundWindow* background = manager->GetBackground()) {
         background->finaleFadeIn = false;
         background->finaleFadeOut = true;
         background->finaleTime = 0.0f;
     }
     Close();
-    return true;
 }
 
 void GUIStartGameLogicWindow::UpdateMiniGame()

@@ -81,8 +81,8 @@ private:
     void UpdateMiniGame();
     // At the game's end: starts the effect as the map comes in, and once it
     // is fully there sends the background's finale away and closes the
-    // window. True when the window closed.
-    bool RunGameEnd();
+    // window.
+    void RunGameEnd();
     void UpdateElements(float dt);
     void UpdatePreview(float dt);
     void CreateTotems();

@@ -135,6 +135,7 @@ protected:
                 const ZorvaneEngine::GUITextItem& item = *frame.GetTextItems()[i];
                 texts.push_back(item.key + std::to_string(item.number));
             }
+            backCaption = map->backButton->widget->GetTextCount() > 0;
         });
         played.insert(played.end(), world.sounds.begin(), world.sounds.end());
     }
@@ -198,6 +199,7 @@ protected:
     std::unique_ptr<GUIGameCompleteEffect> effect;
     std::unique_ptr<GUIStartGameLogicWindow> map;
     std::vector<std::string> texts;
+    bool backCaption = false;  // BACK had its caption in the last frame
     std::vector<std::string> played;
 };
 
@@ -374,6 +376,7 @@ TEST_F(MiniGameTest, TheLastStageShowsTheGameCompleteLines)
     EXPECT_FLOAT_EQ(map->startButton->colour.a, 0.0f);
     world.background->finaleFadeIn = true;
     ASSERT_TRUE(RunUntil([&] { return !map->shown; }, 100));
+    EXPECT_TRUE(backCaption) << "the frame in which the map closes itself draws it whole";
     EXPECT_FLOAT_EQ(map->mapColour.a, 1.0f);
     EXPECT_FALSE(world.background->finaleFadeIn);
     EXPECT_TRUE(world.background->finaleFadeOut);
