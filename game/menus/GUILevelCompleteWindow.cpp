@@ -72,9 +72,8 @@ GUILevelCompleteWindow::GUILevelCompleteWindow(ZorvaneEngine::Engine* engine, Ga
     ShowModelFrame(*totemBase->widget, 1);
     ShowModelFrame(*totemOverlay->widget, 0);
     continueButton = AddBigButton(gameData->menuFrameModels.bigWindow.buttons[0]);
-    // The labels start at its left edge and the numbers end at its right,
-    // across the panel of the window's art.
-    valuesWindow = guiManager->CreateWindow(ZorvaneEngine::GUIWindowFlags::Visible, {249, 95}, {306, 0}, nullptr,
+    // The labels start at its left edge and the numbers end at its right.
+    valuesWindow = guiManager->CreateWindow(ZorvaneEngine::GUIWindowFlags::Visible, {249, 95}, {243, 0}, nullptr,
                                             frameWidget);
     SetTitle("LEVEL_COMPLETE_TITLE");
 }

@@ -102,6 +102,11 @@ void TextField(const Entry& entry, Writer& out) {
 
 void Panel(const Entry& entry, Writer& out) {
     const std::string kind = entry.Text("kind");
+    if (kind == "values") {
+        WriteStates(out, entry, {DrawValuesPanel(entry.box.Width(), entry.box.Height(), entry.Number("split", 0.0f),
+                                                 DrawScale(entry), static_cast<uint32_t>(entry.Integer("seed", 1)))});
+        return;
+    }
     const PanelKind panel = kind == "inset"       ? PanelKind::Inset
                             : kind == "parchment" ? PanelKind::Parchment
                             : kind == "main"      ? PanelKind::MainMenu

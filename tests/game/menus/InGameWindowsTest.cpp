@@ -276,6 +276,8 @@ TEST_F(InGameWindowsTest, LevelCompleteCreditsAndSavesTheBonusThenGoesOn)
         FadeOutMenus();
         window.Open(info, time);
         ASSERT_TRUE(player.WaitOnScreen(window));
+        // The numbers end at x 492, clear of the hourglass beside them.
+        EXPECT_FLOAT_EQ(window.valuesWindow->GetAbsolutePosition().x + window.valuesWindow->size.x, 492.0f);
         ASSERT_TRUE(player.WaitFor([&] { return ann->totalScore == before + 750; }));
         EXPECT_EQ(window.creditedBonus, 750u);
         EXPECT_EQ(Game().Profiles()->LoadProfile(ann->GetFileName())->totalScore, before + 750);

@@ -107,6 +107,70 @@ void ApplyStateTint(Canvas& canvas, ControlState state) {
     }
 }
 
+Canvas DrawValuesPanel(float w, float h, float split, float scale, uint32_t seed) {
+    Canvas c = DrawPanel(w, h, PanelKind::Inset, scale, seed);
+    const auto field = [&](auto distance) { return FieldOf(c.width, c.height, c.scale, distance); };
+
+    // The groove: a dark cut with a light lip on its lit side.
+    const float low = 9.0f, high = h - 9.0f;
+    PaintFlat(c, field([&](float x, float y) { return CapsuleDistance(x, y, {split, low}, {split, high}, 0.9f); }),
+              Palette::Shadow, 0.75f);
+    PaintFlat(c, field([&](float x, float y) {
+                  return CapsuleDistance(x, y, {split + 1.5f, low}, {split + 1.5f, high}, 0.45f);
+              }),
+              Palette::WoodHighlight, 0.3f);
+
+    // The hourglass, centred in the part right of the groove.
+    const float cx = (split + w) * 0.5f, cy = h * 0.5f;
+    const float half = std::min((w - split) * 0.5f - 8.0f, 14.0f);
+    const float tall = std::min(h * 0.5f - 14.0f, 30.0f);
+    const float capTop = cy + tall, capBottom = cy - tall;
+    const float bulb = tall - 4.5f;  // from the neck to the inside of a cap
+    const float rx = half - 3.0f, ry = bulb * 0.5f;
+    const auto glass = [&](float x, float y) {
+        return SmoothUnion(EllipseDistance(x, y, cx, cy + ry, rx, ry), EllipseDistance(x, y, cx, cy - ry, rx, ry),
+                           2.5f);
+    };
+    const Grid glassShape = field(glass);
+    PaintShadow(c, glassShape, 1.0f, -1.0f, 1.5f, 0.5f);
+    PaintShape(c, glassShape, [&](float, float) { return Mix(Palette::Cream, Palette::SkyMiddle, 0.3f); },
+               Bevel{2.0f, 0.8f, 0.7f, 24.0f}, 0.45f);
+    // Sand: a heap in the lower bulb, what is left above the neck, and the
+    // thread that runs between them.
+    const Grid sand = field([&](float x, float y) {
+        const float heap = std::max(glass(x, y) + 1.0f, y - (cy - ry * 1.1f - 0.35f * std::fabs(x - cx)));
+        const float left = std::max({glass(x, y) + 1.0f, y - (cy + ry * 0.55f), cy + 1.0f - y});
+        const float thread = CapsuleDistance(x, y, {cx, cy - ry * 1.1f}, {cx, cy + 1.0f}, 0.5f);
+        return std::min({heap, left, thread});
+    });
+    PaintShape(c, sand, [&](float, float y) { return Gold(Clamp01((y - capBottom) / (capTop - capBottom))); },
+               Bevel{1.2f, 0.9f, 0.3f, 16.0f});
+    // The glint of the glass, left of its top.
+    PaintFlat(c, field([&](float x, float y) {
+                  return CapsuleDistance(x, y, {cx - rx * 0.55f, cy + ry * 1.5f}, {cx - rx * 0.45f, cy + ry * 0.6f},
+                                         0.7f);
+              }),
+              Palette::Cream, 0.55f);
+
+    // Two turned posts and the gold caps they hold.
+    for (const float side : {-1.0f, 1.0f}) {
+        const float x = cx + side * (half - 1.5f);
+        const Grid post = field([&](float px, float py) {
+            return CapsuleDistance(px, py, {x, capBottom + 2.0f}, {x, capTop - 2.0f}, 1.3f);
+        });
+        PaintShadow(c, post, 0.8f, -0.8f, 0.8f, 0.5f);
+        PaintShape(c, post, [&](float px, float) { return Wood(px * 3.0f, 0.0f, FrameWood(seed + 7)); },
+                   Bevel{1.3f, 1.2f, 0.4f, 16.0f});
+    }
+    for (const float y : {capBottom, capTop}) {
+        const Grid cap = RoundRect(c, cx - half - 2.0f, y - 2.5f, cx + half + 2.0f, y + 2.5f, 2.0f);
+        PaintShadow(c, cap, 1.0f, -1.0f, 1.0f, 0.5f);
+        PaintShape(c, cap, [&](float, float py) { return RimGold(py, y - 2.5f, y + 2.5f); },
+                   Bevel{1.6f, 1.3f, 0.6f, 20.0f});
+    }
+    return c;
+}
+
 Canvas DrawPanel(float w, float h, PanelKind kind, float scale, uint32_t seed) {
     Canvas c = Blank(w, h, scale);
     if (kind == PanelKind::Inset) {

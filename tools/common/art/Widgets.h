@@ -21,6 +21,10 @@ enum class PanelKind {
 };
 
 Canvas DrawPanel(float w, float h, PanelKind kind, float scale, uint32_t seed);
+// An inset panel of values whose right-aligned column ends a little left of
+// split (units from the left edge): a carved groove at split, and in the
+// part to its right a small hourglass.
+Canvas DrawValuesPanel(float w, float h, float split, float scale, uint32_t seed);
 
 enum class ButtonKind { Plank, MainMenu };
 Canvas DrawButton(float w, float h, ButtonKind kind, ControlState state, float scale);
