@@ -1,8 +1,10 @@
 // The windows over a level and after it on the built data set, played with
-// the scripted mouse: pause and the questions, the windows that end the
-// level only once the menus are back, the in-game menu's volumes, the level
-// complete window's time bonus, the paged closing story and the level
-// loading screen waiting for the screen.
+// the scripted mouse: pause and the questions, a click on a question (or a
+// menu screen) on its way out ignored, the clock held through a pause in
+// the path's introduction run, the windows that end the level only once the
+// menus are back, the in-game menu's volumes, the level complete window's
+// time bonus, the paged closing story and the level loading screen waiting
+// for the screen.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,19 +13,22 @@
 #include <string>
 
 #include "engine/core/Config.h"
+#include "engine/core/Timer.h"
+#include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
 #include "framework/SoundPlayer.h"
-#include "engine/core/Timer.h"
-#include "engine/core/Window.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/menus/GUIBackgroundWindow.h"
+#include "game/menus/GUIDeleteProfileWindow.h"
+#include "game/menus/GUIExitWindow.h"
 #include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
+#include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/GUITutorialWindow.h"
 #include "game/menus/MenuPlayer.h"
 
@@ -187,6 +192,103 @@ TEST_F(InGameWindowsTest, TheInGameMenuSetsTheVolumesAndSavesThemWithThePlayer)
     ASSERT_TRUE(Gone(menu));
     EXPECT_FLOAT_EQ(ann->soundVolume, 0.25f);
     EXPECT_FLOAT_EQ(Game().Profiles()->LoadProfile(ann->GetFileName())->soundVolume, 0.25f);
+}
+
+// A window answers once: a second click while it fades out after its
+// answer changes nothing, on the menus' questions as on the level's.
+TEST_F(InGameWindowsTest, AWindowOnItsWayOutIgnoresTheNextClick)
+{
+    Game().Profiles()->AddProfile(u"Bo");
+    const GameFramework::WindowControllerBase* watched = nullptr;
+    int answers = 0;
+    const auto frame = [&] {
+        player.Frame();
+        if (watched->result != WindowAction::None)
+            ++answers;
+    };
+    // Pressed and released over the control: the release clicks it.
+    const auto click = [&](const GUIControl& control) {
+        player.PointAt(*control.widget);
+        frame();
+        player.Hold("MOUSE1", true);
+        frame();
+        EXPECT_TRUE(control.widget->effectivelyVisible) << "the click comes too late to tell";
+        player.Hold("MOUSE1", false);
+        frame();
+    };
+
+    struct Case {
+        const char* name;
+        GUIMenuWindow* window;
+        std::function<void()> open;
+        const GUIControl* first;
+        const GUIControl* second;  // clicked while the window fades out
+        std::function<void()> check;
+    };
+    auto& quit = *static_cast<GUIExitWindow*>(Game().Quit());
+    auto& remove = *static_cast<GUIDeleteProfileWindow*>(Game().Delete());
+    auto& relax = *Game().Relax();
+    auto& options = *static_cast<GUIOptionsWindow*>(Game().Options());
+    auto& gameExit = In<GUIGameLogicGameExitWindow>();
+    auto& leave = In<GUIGameLogicMenuExitWindow>();
+    auto& restart = In<GUIGameLogicRestartWindow>();
+    GameFramework::SoundPlayer& sound = *Game().Player();
+    const float volume = sound.GetSoundVolume();
+    ASSERT_GT(volume, 0.0f);
+    const Case cases[] = {
+        {"quit: no, then yes", &quit, [&] { quit.Open(GameFramework::ExitOpenMode::FromMainMenu); }, quit.no,
+         quit.yes,
+         [&] {
+             EXPECT_FALSE(quit.quitting);
+             EXPECT_TRUE(Game().Config()->IsCommandDone("exit")) << "the program was told to end";
+         }},
+        {"delete: yes twice", &remove, [&] { remove.Open(u"Bo"); }, remove.yes, remove.yes,
+         [&] { EXPECT_EQ(Game().Profiles()->GetProfiles().size(), 1u); }},
+        {"relax offer: no, then yes", &relax, [&] { relax.Open(); }, relax.noButton, relax.yesButton,
+         [&] { EXPECT_EQ(ann->modeFlag, 0); }},
+        {"options: a volume moved, cancel, then apply", &options,
+         [&] {
+             options.Open();
+             ASSERT_TRUE(player.WaitOnScreen(options));
+             options.soundScroll->SetPosition(0);
+             player.Frame();
+             ASSERT_FLOAT_EQ(sound.GetSoundVolume(), 0.0f);
+         },
+         options.cancelControl, options.applyControl, [&] { EXPECT_FLOAT_EQ(sound.GetSoundVolume(), volume); }},
+        {"game exit: cancel, then ok", &gameExit, [&] { gameExit.Open(); }, gameExit.cancel, gameExit.confirm,
+         [&] { EXPECT_TRUE(Game().Config()->IsCommandDone("exit")); }},
+        {"leave: cancel, then ok", &leave, [&] { leave.Open(); }, leave.cancel, leave.confirm,
+         [&] { EXPECT_FALSE(leave.leaving); }},
+        {"restart: cancel, then yes", &restart, [&] { restart.Open(); }, restart.cancel, restart.confirm,
+         [&] { EXPECT_FALSE(restart.leaving); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FadeOutMenus();
+        c.open();
+        ASSERT_TRUE(player.WaitOnScreen(*c.window));
+        watched = dynamic_cast<const GameFramework::WindowControllerBase*>(c.window);
+        answers = 0;
+        click(*c.first);
+        EXPECT_EQ(answers, 1);
+        click(*c.second);
+        // Gone, and a while longer for an answer that waits for that.
+        for (int i = 0; i < 100 && c.window->IsFrameVisible(); ++i)
+            frame();
+        EXPECT_FALSE(c.window->IsFrameVisible());
+        for (int i = 0; i < 25; ++i)
+            frame();
+        EXPECT_EQ(answers, 1);
+        c.check();
+
+        // Whatever the answer opened goes away again.
+        auto& menu = In<GUIGameLogicMenuWindow>();
+        menu.releaseTitlePlate = true;
+        for (GameFramework::WindowControllerBase* next : std::initializer_list<GameFramework::WindowControllerBase*>{
+                 Game().MainMenu(), Game().ProfileList(), Game().NewProfile(), &menu})
+            next->Close();
+        ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
+    }
 }
 
 // The arcade clock starts when the path's introduction run ends, also when

@@ -46,6 +46,17 @@ protected:
         ASSERT_TRUE(world.game->HasAllWindows());
     }
 
+    // A first run in which Ann is typed on the welcome screen, up to the
+    // main menu.
+    void StartAsAnn()
+    {
+        Start();
+        ASSERT_TRUE(player.WaitOnScreen(Welcome()));
+        player.Type(u"Ann");
+        player.Press("ENTER");
+        ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    }
+
     TestSupport::GameUnderTest& Game() { return *world.game; }
     GUIWelcomeWindow& Welcome() { return *static_cast<GUIWelcomeWindow*>(Game().Welcome()); }
     GUIMainMenuWindow& MainMenu() { return *static_cast<GUIMainMenuWindow*>(Game().MainMenu()); }
@@ -123,11 +134,7 @@ TEST_F(ProfileScreensTest, AFirstRunCreatesTheTypedProfileAndRemembersTheChoiceA
 // stages reached, and the unicorn after the game's end.
 TEST_F(ProfileScreensTest, TheSceneryFollowsThePlayerChosenInTheList)
 {
-    Start();
-    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
-    player.Type(u"Ann");
-    player.Press("ENTER");
-    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    ASSERT_NO_FATAL_FAILURE(StartAsAnn());
     auto* bo = static_cast<Profile*>(Game().Profiles()->AddProfile(u"Bo"));
     bo->stage = bo->furthestStage = 4;
     bo->gameNotCompleted = false;
@@ -225,11 +232,7 @@ TEST_F(ProfileScreensTest, AClashIsReportedOnItsOwnScreenAndTheTypedNameSurvives
 
 TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhoseExitAsksToQuit)
 {
-    Start();
-    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
-    player.Type(u"Ann");
-    player.Press("ENTER");
-    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    ASSERT_NO_FATAL_FAILURE(StartAsAnn());
     player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
     ASSERT_TRUE(player.WaitOnScreen(Profiles()));
 
@@ -262,11 +265,7 @@ TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhose
 
 TEST_F(ProfileScreensTest, PunctuationMakesANameOfItsOwnAndALongNameIsCutToWhatTheGreetingHolds)
 {
-    Start();
-    ASSERT_TRUE(player.WaitOnScreen(Welcome()));
-    player.Type(u"Ann");
-    player.Press("ENTER");
-    ASSERT_TRUE(player.WaitOnScreen(MainMenu()));
+    ASSERT_NO_FATAL_FAILURE(StartAsAnn());
     player.Click(*MainMenu().buttons[GUIMainMenuWindow::ChangeProfile]);
     ASSERT_TRUE(player.WaitOnScreen(Profiles()));
 
