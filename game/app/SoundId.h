@@ -50,4 +50,17 @@ enum MusicId : int32_t {
 constexpr int32_t MenuMusicChannel = 0;
 constexpr int32_t LevelMusicChannel = 1;
 
+// A game sound's file, "audio\<folder>\<name>" with the extension the data
+// has, and whether it loops.
+struct GameSoundFile {
+    SoundId id;
+    const char* folder;
+    const char* name;
+    bool looping;
+};
+
+// Every game sound, in the order the game registers them: the two window
+// sounds first.
+extern const GameSoundFile GameSoundFiles[SoundCount];
+
 } // namespace ActionPuzzle

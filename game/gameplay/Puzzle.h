@@ -93,6 +93,7 @@ public:
     ZorvaneEngine::GUIWindow* GetPauseOverlay() const { return pauseOverlay; }
     ZorvaneEngine::GUIWindow* GetCompletionWindow() const { return completionWindow; }
     ZorvaneEngine::AnimationControl* GetCompletionAnimation() const { return completionAnimation; }
+    ZorvaneEngine::ParticleSystem* GetCompletionEffect() const { return completionEffect; }
 
     std::vector<std::unique_ptr<PuzzleElement>> slots;  // in piece order
     PuzzleElement* heldPiece = nullptr;

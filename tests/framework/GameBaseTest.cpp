@@ -17,6 +17,8 @@
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureManager.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/input/Controls.h"
+#include "engine/graphics/RenderSystem.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundFileFixture.h"
 #include "engine/sound/SoundManager.h"
@@ -26,6 +28,7 @@
 #include "framework/SoundPlayer.h"
 #include "framework/TestGame.h"
 #include "platform/audio/ScriptedAudio.h"
+#include "platform/input/ScriptedInput.h"
 
 namespace GameFramework {
 namespace {
@@ -261,6 +264,49 @@ TEST(GameBase, WindowModeChangeWaitsTwoFramesThenAsksForTheVideoMode)
         EXPECT_EQ(!config->IsCommandDone("v_window_change_mode"), pending);
         EXPECT_EQ(!config->IsCommandDone("g_update_video_mode"), asked);
     }
+}
+
+// A new video mode resets the device between a pause and a faded resume of
+// the music, and the click that asked for it is kept from the game.
+TEST(GameBase, ADeviceResetPausesTheMusicAndHidesTheClickThatAskedForIt)
+{
+    EngineTestEnvironment env;
+    Platform::ScriptedInput devices;
+    // Installed for this test's engine only.
+    struct Installed {
+        explicit Installed(Platform::Input& input) : previous(Platform::SetInput(&input)) {}
+        ~Installed() { Platform::SetInput(previous); }
+        Platform::Input* previous;
+    } installed(devices);
+    TestGame game;
+    env.windowing.focus = game.GetWindow()->handle;
+    SoundPlayer* player = game.Player();
+    player->AddMusic(0, "audio\\music\\none.ogg");
+    player->PlayMusic(0, 0, 0.5f);
+    // At full level at once.
+    player->PauseMusic(0, MusicPause::Pause, MusicFade::Immediate, 0.5f);
+    player->PauseMusic(0, MusicPause::Resume, MusicFade::Immediate, 0.5f);
+    const MusicTrack& track = *player->FindMusic(0);
+    ZorvaneEngine::Controls& input = *game.GetEngine()->input;
+    // The left button goes down and stays down.
+    devices.PushRecord(Platform::DeviceKind::SysMouse, Platform::DIMOFS_BUTTON0, 0x80);
+    game.Update();
+    ASSERT_TRUE(input.IsKeyDown("MOUSE1"));
+    ASSERT_EQ(track.fadeState, FadeState::Steady);
+    ASSERT_FALSE(input.IsInputLocked());
+
+    ZorvaneEngine::Config* config = game.GetConfig();
+    const bool narrow = game.GetEngine()->renderer->GetSelectedMode()->width == 800;
+    config->videoMode = narrow ? "1024x768x32" : "800x600x32";
+    config->SetCommandDone("g_update_video_mode", false);
+    game.Update();
+    EXPECT_EQ(game.GetEngine()->renderer->GetSelectedMode()->width, narrow ? 1024u : 800u);
+    EXPECT_EQ(player->GetMusicState(0), ZorvaneEngine::SoundState::Playing);
+    EXPECT_EQ(track.fadeState, FadeState::FadingIn);
+    EXPECT_EQ(track.fadeSpeed, 0.5f);
+    EXPECT_LT(track.fadeLevel, 0.1f);
+    EXPECT_TRUE(input.IsInputLocked());
+    EXPECT_FALSE(input.IsKeyDown("MOUSE1"));
 }
 
 TEST(GameBase, TheFocusLossPausesAPlayedLevelBehindItsPauseWindowInOneFullFrame)

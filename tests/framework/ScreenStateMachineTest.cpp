@@ -184,6 +184,53 @@ TEST_F(ScreenStateMachineTest, AResultIsHandledInTheFirstPassOfTheNextFrame)
     EXPECT_EQ(game.journal.size(), 2u);
 }
 
+// The frame's updates: every screen before the level in its order, the
+// level between them and the screens after it.
+TEST_F(ScreenStateMachineTest, TheLevelIsUpdatedBetweenTheScreensOverItAndThoseAfterIt)
+{
+    Prepare(Setup::InLevel);
+    game.JournalUpdates();
+    game.Update();
+    const Journal expected = {
+        "update logos", "update start-up loading", "update welcome", "update exit", "update main menu",
+        "update profiles", "update new profile", "update rename profile", "update delete profile",
+        "update name conflict", "update level loading", "update level start", "update continue",
+        "update high scores", "update options", "update help", "update hud", "update pause", "update game menu",
+        "update leave question", "update restart question", "update quit question", "update logic",
+        "update level complete", "update stage complete", "update game complete", "update game over"};
+    EXPECT_EQ(game.journal, expected);
+}
+
+// The level's end is handled before the screens after the level: a screen
+// it opens that answers at once is acted on in the same pass.
+TEST_F(ScreenStateMachineTest, TheLevelsEndComesBeforeTheScreensAfterItInOnePass)
+{
+    struct Row {
+        GameLogicState end;
+        const char* screen;
+        WindowAction answer;
+        Journal expected;
+    };
+    const Row rows[] = {
+        {GameLogicState::Won, "level complete", A::Proceed,
+         {"hud active(0)", "open level complete(0-0,0.0)", "close level complete", "close hud", "delete logic",
+          "open level start(8)"}},
+        {GameLogicState::Lost, "game over", A::Done,
+         {"hud active(0)", "open game over", "close game over", "open main menu", "close hud", "delete logic"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.screen);
+        Prepare(Setup::InLevel);
+        game.Logic()->levelTimer->SetTime(0.0f);
+        game.Logic()->levelTimer->SetPaused(true);
+        game.Screen(row.screen)->nextAtOpen = row.answer;
+        game.Logic()->SetState(row.end);
+        game.journal.clear();
+        game.Update();
+        EXPECT_EQ(game.journal, row.expected);
+    }
+}
+
 TEST_F(ScreenStateMachineTest, ALevelStartLoadsItsKeeperOnTheWorkerAndKeepsTheOneBefore)
 {
     ProfileBase* profile = game.Profile();

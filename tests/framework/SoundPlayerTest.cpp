@@ -226,6 +226,60 @@ TEST_F(SoundPlayerTest, SoundsAreQueuedInTurnAndNotTwiceWithinTwentyMilliseconds
     EXPECT_EQ(player->GetSoundState(99), SoundState::Stopped);
 }
 
+// Stop, loop and tempo act on every file of the id and on no other sound:
+// a sound made looping plays on past its end until its loop is switched
+// off and then ends by itself; at twice the tempo it ends in half its time.
+TEST_F(SoundPlayerTest, StopLoopAndTempoReachEveryFileOfTheIdOnly)
+{
+    player->AddSound(5, "a.wav", false);
+    player->AddSound(5, "b.wav", false);
+    player->AddSound(6, "a.wav", false);
+    std::vector<ZorvaneEngine::Sound*> made;
+    for (uint32_t slot : engine->soundManager->GetUsedSlots()) made.push_back(engine->soundManager->GetSound(slot));
+    ASSERT_EQ(made.size(), 3u);
+    ZorvaneEngine::Sound& a5 = *made[0];
+    ZorvaneEngine::Sound& b5 = *made[1];
+    ZorvaneEngine::Sound& a6 = *made[2];
+    Frame(1000);
+
+    player->SetSoundLooping(true, 5);
+    EXPECT_TRUE(a5.IsLooping());
+    EXPECT_TRUE(b5.IsLooping());
+    EXPECT_FALSE(a6.IsLooping());
+    player->PlaySound(5);
+    for (int i = 0; i < 8; ++i) Frame();
+    EXPECT_EQ(a5.GetState(), SoundState::Playing) << "looped past its half second";
+    player->SetSoundLooping(false, 5);
+    EXPECT_FALSE(a5.IsLooping());
+    for (int i = 0; i < 6; ++i) Frame();
+    EXPECT_EQ(a5.GetState(), SoundState::Stopped);
+    EXPECT_TRUE(TakeQueue().empty()) << "ended by itself, not stopped";
+
+    // At tempo 2 the half second is over within 0.3 s; at 1 it is not. A
+    // frame reads the states before its time is played.
+    player->SetSoundTempo(5, 2.0f);
+    EXPECT_EQ(a5.GetTempo(), 2.0f);
+    EXPECT_EQ(b5.GetTempo(), 2.0f);
+    EXPECT_EQ(a6.GetTempo(), 1.0f);
+    player->PlaySound(5);
+    player->PlaySound(6);
+    for (int i = 0; i < 4; ++i) Frame();
+    EXPECT_EQ(b5.GetState(), SoundState::Stopped);
+    EXPECT_EQ(a6.GetState(), SoundState::Playing);
+
+    // A stop for each file of the id, none for the other id.
+    player->SetSoundLooping(true, 5);
+    player->PlaySound(5);
+    Frame();
+    player->StopSound(5);
+    const std::vector<SoundCommand> stops = TakeQueue();
+    ASSERT_EQ(stops.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(stops[i].operation, SoundCommand::Stop);
+        EXPECT_EQ(stops[i].sound, made[i]);
+    }
+}
+
 TEST_F(SoundPlayerTest, VolumesComeFromTheSettingsAndReachEveryOtherSound)
 {
     ZorvaneEngine::Config* config = engine->config.get();

@@ -39,7 +39,7 @@ namespace TestSupport {
 using Journal = std::vector<std::string>;
 
 // What every test screen has: its name in the journal and the result it
-// leaves at its next update.
+// leaves at its next update, or at once when it is opened.
 class ScreenProbe {
 public:
     ScreenProbe(std::string name, Journal* journal) : name(std::move(name)), journal(journal) {}
@@ -49,6 +49,9 @@ public:
     std::string name;
     Journal* journal;
     std::optional<GameFramework::WindowAction> next;
+    std::optional<GameFramework::WindowAction> nextAtOpen;
+    // Its updates go into the journal too ("update main menu").
+    bool journalUpdates = false;
 };
 
 template <class Base>
@@ -59,9 +62,18 @@ public:
         : Base(std::forward<Args>(args)...), ScreenProbe(std::move(name), journal) {}
     void Update() override {
         Base::Update();
+        if (journalUpdates) Note("update " + name);
         if (next) {
             this->result = *next;
             next.reset();
+        }
+    }
+    // Journals the opening ("open exit(2)" for the arguments "(2)").
+    void Opened(const std::string& arguments = std::string()) {
+        Note("open " + name + arguments);
+        if (nextAtOpen) {
+            this->result = *nextAtOpen;
+            nextAtOpen.reset();
         }
     }
     void Close() override {
@@ -77,7 +89,7 @@ public:
         using TestScreen::TestScreen;                       \
         void Open() override {                              \
             GameFramework::Base::Open();                    \
-            Note("open " + name);                           \
+            Opened();                                       \
         }                                                   \
     };
 
@@ -104,7 +116,7 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::ExitOpenMode mode) override {
         GUIExitWindowBase::Open(mode);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(mode)) + ")");
+        Opened("(" + Number(static_cast<int32_t>(mode)) + ")");
     }
 };
 
@@ -114,7 +126,7 @@ public:
         : TestScreen(std::move(name), journal, profiles) { selectedName = u"Ann"; }
     void Open() override {
         GUIProfilesWindowBase::Open();
-        Note("open " + name);
+        Opened();
     }
 };
 
@@ -123,7 +135,7 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::NewProfileOpenMode mode) override {
         GUINewProfileWindowBase::Open(mode);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(mode)) + ")");
+        Opened("(" + Number(static_cast<int32_t>(mode)) + ")");
     }
 };
 
@@ -132,7 +144,7 @@ public:
     using TestScreen::TestScreen;
     void Open(bool keep, const std::u16string& newName) override {
         GUIRenameProfileWindowBase::Open(keep, newName);
-        Note("open " + name + "(" + (keep ? "1," : "0,") + Narrow(newName) + ")");
+        Opened(std::string("(") + (keep ? "1," : "0,") + Narrow(newName) + ")");
     }
     const std::u16string& OldName() const { return oldName; }
 };
@@ -142,7 +154,7 @@ public:
     using TestScreen::TestScreen;
     void Open(const std::u16string& profile) override {
         GUIDeleteProfileWindowBase::Open(profile);
-        Note("open " + name + "(" + Narrow(profile) + ")");
+        Opened("(" + Narrow(profile) + ")");
     }
 };
 
@@ -151,7 +163,7 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::NameConflictOpenMode mode) override {
         GUIProfileNameConflictWindowBase::Open(mode);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(mode)) + ")");
+        Opened("(" + Number(static_cast<int32_t>(mode)) + ")");
     }
 };
 
@@ -160,7 +172,7 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::LevelStartOpenMode mode) override {
         GUIStartGameLogicWindowBase::Open(mode);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(mode)) + ")");
+        Opened("(" + Number(static_cast<int32_t>(mode)) + ")");
     }
 };
 
@@ -169,8 +181,8 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::HighScoresOpenMode mode, GameFramework::HighScoreEntry* entry) override {
         GUIHighScoresWindowBase::Open(mode, entry);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(mode)) + "," +
-             (entry ? Number(static_cast<int32_t>(entry->score)) : std::string("none")) + ")");
+        Opened("(" + Number(static_cast<int32_t>(mode)) + "," +
+               (entry ? Number(static_cast<int32_t>(entry->score)) : std::string("none")) + ")");
     }
 };
 
@@ -179,8 +191,8 @@ public:
     using TestScreen::TestScreen;
     void Open(const GameFramework::LevelInfo& level, float seconds) override {
         GUILevelCompleteWindowBase::Open(level, seconds);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(stage)) + "-" +
-             Number(static_cast<int32_t>(this->level)) + "," + ZorvaneEngine::FloatToText(seconds, 1) + ")");
+        Opened("(" + Number(static_cast<int32_t>(stage)) + "-" + Number(static_cast<int32_t>(this->level)) + "," +
+               ZorvaneEngine::FloatToText(seconds, 1) + ")");
     }
 };
 
@@ -189,8 +201,7 @@ public:
     using TestScreen::TestScreen;
     void Open(const GameFramework::LevelInfo& level) override {
         GUIStageCompleteWindowBase::Open(level);
-        Note("open " + name + "(" + Number(static_cast<int32_t>(stage)) + "-" +
-             Number(static_cast<int32_t>(this->level)) + ")");
+        Opened("(" + Number(static_cast<int32_t>(stage)) + "-" + Number(static_cast<int32_t>(this->level)) + ")");
     }
 };
 
@@ -199,7 +210,7 @@ public:
     using TestScreen::TestScreen;
     void Open(GameFramework::GameLogicBase* logic) override {
         GUIGameLogicWindowBase::Open(logic);
-        Note("open " + name);
+        Opened();
     }
     void SetActive(bool isActive) override {
         GUIGameLogicWindowBase::SetActive(isActive);
@@ -214,7 +225,7 @@ public:
     void Open(GameFramework::DataKeeper* keeper) override {
         GUILoadingWindowBase::Open(keeper);
         loaded = false;
-        Note("open " + name);
+        Opened();
     }
     void Update() override {
         TestScreen::Update();
@@ -261,11 +272,16 @@ public:
               ZorvaneEngine::Engine& engine, GameFramework::SoundPlayer* player, int32_t carried, Journal* journal)
         : GameLogicBase(stage, level, engine, player, carried), journal(journal) {}
     ~TestLogic() override { journal->push_back("delete logic"); }
+    void Update() override {
+        GameLogicBase::Update();
+        if (journalUpdates) journal->push_back("update logic");
+    }
     void SetState(GameFramework::GameLogicState newState) override {
         GameLogicBase::SetState(newState);
         journal->push_back("logic state " + Number(static_cast<int32_t>(newState)));
     }
     Journal* journal;
+    bool journalUpdates = false;
 };
 
 // A catalogue of the given level count per stage, without files.
@@ -475,7 +491,9 @@ public:
                                                                   int32_t carried) override {
         journal.push_back("create logic " + Number(static_cast<int32_t>(level.stageIndex)) + "-" +
                           Number(static_cast<int32_t>(level.levelIndex)) + " carrying " + Number(carried));
-        return std::make_unique<TestLogic>(stage, level, *engine, soundPlayer.get(), carried, &journal);
+        auto logic = std::make_unique<TestLogic>(stage, level, *engine, soundPlayer.get(), carried, &journal);
+        logic->journalUpdates = journalUpdates;
+        return logic;
     }
 
     // What the tests reach.
@@ -513,6 +531,12 @@ public:
         gameLogicWindow->Open(gameLogic.get());
     }
     void LeaveLevel() { EndLevel(); }
+    // From now on every screen's update and the level's are journalled too.
+    void JournalUpdates() {
+        journalUpdates = true;
+        for (auto& entry : screens) entry.second->journalUpdates = true;
+        if (auto* logic = dynamic_cast<TestLogic*>(gameLogic.get())) logic->journalUpdates = true;
+    }
 
     Journal& journal;
     Options options;
@@ -528,6 +552,7 @@ private:
     }
 
     std::map<std::string, ScreenProbe*> screens;
+    bool journalUpdates = false;
 };
 
 } // namespace TestSupport

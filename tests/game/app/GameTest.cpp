@@ -10,6 +10,7 @@
 #include "GameTestSupport.h"
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/gui/GUITextManager.h"
@@ -78,6 +79,49 @@ TEST(GameTest, StartsUpBehindTheLoadingScreenWithTheShippedData)
     for (const char* line : {"g_camera_type 1\r\n", "g_camera_value 1", "g_music_volume 0.160000\r\n",
                              "g_sound_volume 0.700000\r\n"})
         EXPECT_NE(ini.find(line), std::string::npos) << line;
+}
+
+// The file's bare name: "audio\menu\button_click.ogg" is "button_click".
+std::string BareName(const std::string& path)
+{
+    const size_t start = path.rfind('\\') + 1;
+    return path.substr(start, path.rfind('.') - start);
+}
+
+// The game's two lists: the files behind each sound id of the interface,
+// and the text tables, read in order (the small data set has none, so each
+// is reported missing as the start-up reads it).
+TEST(GameTest, RegistersTheInterfacesSoundsAndReadsEveryTextTableOfItsLists)
+{
+    GameEnvironment world;
+    world.UseSmallData();
+    TestSupport::GameUnderTest& game = world.Start();
+    const std::vector<std::vector<std::string>> sounds = {
+        {"button_select_0", "button_select_1"}, {"button_click"}, {"button_select_0"}, {"button_click"},
+        {"button_select_0"}, {"button_click"}, {"button_select_0"}, {"button_click"}, {"button_select_0"},
+        {"button_click"}, {"button_select_0"}, {"button_click"}, {"edit_box_print"}};
+    const ZorvaneEngine::GUISoundManager& gui = *game.Engine()->guiManager->GetSoundManager();
+    for (uint32_t id = 0; id < sounds.size(); ++id) {
+        std::vector<std::string> files;
+        if (const auto* variants = gui.GetVariants(static_cast<ZorvaneEngine::GUISoundId>(id)))
+            for (const ZorvaneEngine::SoundVariant& variant : *variants) files.push_back(BareName(variant.sound->GetName()));
+        EXPECT_EQ(files, sounds[id]) << "id " << id;
+    }
+
+    const std::vector<std::string> tables = {
+        "game_title", "common", "continue_game_logic", "delete_profile", "exit", "game_complete", "game_logic",
+        "game_logic_exit", "game_logic_menu", "game_logic_pause", "game_logic_restart", "game_over", "help",
+        "high_scores", "introduction", "level_complete", "loading", "main_menu", "mini_game", "new_profile",
+        "options", "profile_name_conflict", "profiles", "relax", "rename_profile", "stage_complete", "start_game",
+        "statistics", "tutorial", "welcome"};
+    std::vector<std::string> read;
+    const std::string folder = "ui\\texts\\ge\\";
+    for (const ZorvaneEngine::LogMessage& message : game.Engine()->log->GetFrameMessages()) {
+        const size_t at = message.text.find(folder);
+        if (message.level == 2 && at != std::string::npos)
+            read.push_back(message.text.substr(at + folder.size(), message.text.find(".ini", at) - at - folder.size()));
+    }
+    EXPECT_EQ(read, tables);
 }
 
 TEST(GameTest, TheCameraSettingsKeepTheValuesOfTheConfigurationFile)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -149,6 +150,19 @@ public:
     }
 
     using Game::Init;
+    // Around the windows' updates of each frame: after the engine's update
+    // (the interface's clicks and hovers of the frame are known) and the
+    // dispatch of the results, and before the frame is drawn.
+    std::function<void()> beforeWindows;
+    std::function<void()> afterWindows;
+    void UpdateWindows() override
+    {
+        if (beforeWindows)
+            beforeWindows();
+        Game::UpdateWindows();
+        if (afterWindows)
+            afterWindows();
+    }
     ZorvaneEngine::Engine* Engine() const { return engine.get(); }
     ZorvaneEngine::Config* Config() const { return config; }
     ActionPuzzle::GameData* Data() const { return static_cast<ActionPuzzle::GameData*>(gameData.get()); }

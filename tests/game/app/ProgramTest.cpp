@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <thread>
 
 #include "platform/system/TemporaryFolder.h"
@@ -72,8 +71,6 @@ bool WaitForText(const std::string& path, const std::string& text)
 
 TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
 {
-    if (!std::filesystem::exists(kProgram))
-        GTEST_SKIP() << "the program is not built";
     // A first run: not even the data folder exists.
     TemporaryFolder folder;
     const std::string log = UserFolder(folder) + "/Tangrove.html";
@@ -102,8 +99,6 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
 
 TEST(Program, FatalStartUpEndsInTheBoxOnStandardError)
 {
-    if (!std::filesystem::exists(kProgram))
-        GTEST_SKIP() << "the program is not built";
     TemporaryFolder folder;
     Program program(folder, "no_such_driver");
     EXPECT_EQ(program.Wait(), 1);

@@ -104,5 +104,34 @@ TEST_F(BonusTest, PauseAndRollbackComeOnlyAsThePathFills)
     }
 }
 
+// The kinds that eight new bonuses take from seed 0, at the free shares
+// where the weights change: a share of exactly 0.8 already offers the
+// pause, exactly 0.7 and exactly 0.2 the rollback at its low weight. Each
+// bonus draws afresh, so a kind may come twice in a row.
+TEST_F(BonusTest, NewBonusesDrawTheirKindsByTheWeightsOfTheFreeShare)
+{
+    const struct {
+        bool relax;
+        float freeLength;  // of a path of 1000
+        const char* kinds;  // T tip, M magnet, P pause, R rollback
+    } rows[] = {
+        {false, 810, "TTMMTTMT"}, {false, 800, "TTPTTMMP"}, {false, 700, "TMRMPMTM"},
+        {false, 200, "TMRMPMTM"}, {false, 190, "TMPMTMRT"}, {true, 190, "TTMMTTMT"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.freeLength);
+        logic.reset();
+        StartLevel(row.relax);
+        Path().pathLength = 1000.0f;
+        Path().freeLength = row.freeLength;
+        BonusManager& bonuses = *logic->GetBonusManager();
+        RandomSeed = 0;
+        for (int i = 0; i < 8; ++i) bonuses.SpawnBonus(i, Vector2(100, 100));
+        std::string kinds;
+        for (const auto& bonus : bonuses.bonuses) kinds += "MPRT"[static_cast<int>(bonus->kind)];
+        EXPECT_EQ(kinds, row.kinds);
+    }
+}
+
 } // namespace
 } // namespace ActionPuzzle::Testing

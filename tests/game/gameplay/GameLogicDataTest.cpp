@@ -304,8 +304,9 @@ TEST_F(GameLogicDataTest, BoardPicturesPutThePictureOnWhiteAndPaleItForTheBackgr
     }
 }
 
-// A pure red becomes (119, 68, 68): a flat colour survives the JPEG well
-// enough to pin the formula.
+// A pure red becomes (119, 68, 68). The JPEG gives the red back a step or
+// two off, which moves the pale colour by less than one step: within one of
+// the worked example, far from any other mix of the colour and its grey.
 TEST_F(GameLogicDataTest, ARedPictureFadesTowardsItsGrey)
 {
     Image red;
@@ -317,12 +318,13 @@ TEST_F(GameLogicDataTest, ARedPictureFadesTowardsItsGrey)
     ASSERT_EQ(Load(), "");
     const Image theme = ReadTheme();
     const uint8_t* c = theme.GetRow(1) + 3;
-    if (c[0] == 255 && c[1] == 0 && c[2] == 0) {
-        const uint8_t* g = TexturePicture("puzzle_background_0_3").GetRow(1) + 3;
-        EXPECT_EQ(g[0], 119);
-        EXPECT_EQ(g[1], 68);
-        EXPECT_EQ(g[2], 68);
-    }
+    ASSERT_GE(c[0], 253);
+    ASSERT_LE(c[1], 2);
+    ASSERT_LE(c[2], 2);
+    const uint8_t* g = TexturePicture("puzzle_background_0_3").GetRow(1) + 3;
+    EXPECT_NEAR(g[0], 119, 1);
+    EXPECT_NEAR(g[1], 68, 1);
+    EXPECT_NEAR(g[2], 68, 1);
 }
 
 TEST_F(GameLogicDataTest, AGreyPictureAndAMisstatedSizeStillMakeAFittingBoard)

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "engine/core/MessageManager.h"
 #include "engine/core/Timer.h"
@@ -128,14 +127,7 @@ TEST_F(GameLogicTest, TheLevelClockRunsOnlyWhilePiecesRemainToBePlaced)
 // when it has played out.
 TEST_F(GameLogicTest, ARelaxLevelIsWonWhenTheCompletionHasPlayedAndNeverLost)
 {
-    MakeGameData();
-    const std::string built = std::string(TANGROVE_BINARY_DIR) + "/data_stage/data/game_objects/board/level_complete.mlf";
-    ASSERT_TRUE(std::filesystem::exists(built));
-    std::filesystem::create_directories(env.folder / "bin/data/game_objects/board");
-    std::filesystem::copy_file(built, env.folder / "bin/data/game_objects/board/level_complete.mlf");
-    gameData->boardModels.levelComplete = engine->models->LoadUnregisteredModel(
-        "game_objects\\board\\level_complete.mlf", nullptr, 0);
-    gameData->AddAnonymousModel(gameData->boardModels.levelComplete);
+    UseBuiltCompletionModel();
     StartLevel(true);
     Path().rush = 2000.0f;
     for (int i = 0; i < 500; ++i) Frame(0.05f);

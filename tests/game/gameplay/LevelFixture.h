@@ -5,17 +5,24 @@
 // completion animation unless asked), a puzzle of rectangular pieces
 // written to a folder and loaded by the real keeper, and the player's
 // mouse pushed straight into the input and the interface's cursor. Frames
-// run on a fixed step.
+// run on a fixed step. The game's sounds and music are registered with the
+// sound player over the scripted sound device, and what the level asks of
+// the player is written down after every frame.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/Random.h"
+#include "engine/core/TextUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/graphics/Image.h"
 #include "engine/graphics/Model.h"
@@ -28,6 +35,8 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/GUIWindowFlags.h"
 #include "engine/input/Controls.h"
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundManager.h"
 #include "framework/GUIGameCursorBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ScoreKeeper.h"
@@ -35,15 +44,18 @@
 #include "game/app/GameData.h"
 #include "game/app/LevelManager.h"
 #include "game/app/ProfileManager.h"
+#include "game/app/SoundId.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/GameLogicData.h"
 #include "game/gameplay/Puzzle.h"
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
+#include "platform/audio/ScriptedAudio.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tools/common/ImageFile.h"
 #include "tools/common/PuzzleWriter.h"
+#include "tools/common/WaveFileWriter.h"
 
 namespace ActionPuzzle::Testing {
 
@@ -82,6 +94,7 @@ protected:
         level.stageIndex = 0;
         level.levelIndex = 0;
         level.puzzleName = "fixture";
+        RegisterSounds();
     }
 
     ~LevelFixture() override
@@ -115,6 +128,21 @@ protected:
             *system = new ParticleSystem(engine->particleSystems->GetServices(), engine->guiManager->GetCamera());
             gameData->AddAnonymousParticleSystem(*system);
         }
+    }
+
+    // The completion model of the built data set, which ripples for a
+    // while once played.
+    void UseBuiltCompletionModel()
+    {
+        if (!gameData) MakeGameData();
+        const std::string built =
+            std::string(TANGROVE_BINARY_DIR) + "/data_stage/data/game_objects/board/level_complete.mlf";
+        ASSERT_TRUE(std::filesystem::exists(built));
+        std::filesystem::create_directories(env.folder / "bin/data/game_objects/board");
+        std::filesystem::copy_file(built, env.folder / "bin/data/game_objects/board/level_complete.mlf");
+        gameData->boardModels.levelComplete =
+            engine->models->LoadUnregisteredModel("game_objects\\board\\level_complete.mlf", nullptr, 0);
+        gameData->AddAnonymousModel(gameData->boardModels.levelComplete);
     }
 
     // A picture of width × height with the pieces, written and loaded.
@@ -158,6 +186,8 @@ protected:
         RandomSeed = seed;
         logic = std::make_unique<GameLogic>(engine.get(), &sounds, &cursor, &profiles, gameData.get(), keeper.get(),
                                             stage, level, 0);
+        // The level's music, as the game starts it with the level.
+        sounds.PlayMusic(LevelMusicChannel, MusicGame0, 0.1f);
     }
 
     // One frame of dt seconds with the mouse at the point (GUI units) and
@@ -177,8 +207,15 @@ protected:
         if (beforeFrame) beforeFrame();
         engine->guiManager->GetDefaultCursor()->position = at;
         engine->timers->frameStep = dt;
+        // The clock the sounds' replay guard reads moves on with the frame,
+        // and the sound device plays the frame's time.
+        const auto milliseconds = static_cast<uint32_t>(std::lround(dt * 1000.0f));
+        env.scripted.Advance(milliseconds);
+        sounds.Update();
         logic->Update();
         input.EndFrame();
+        Listen();
+        audio.Advance(milliseconds);
     }
     // Runs frames until the condition holds; false after the limit.
     template <typename Condition>
@@ -219,6 +256,23 @@ protected:
         return PuzzleElementManager::IsHeld(*piece) ? piece : nullptr;
     }
 
+    // How often the event was heard since the last ClearHeard.
+    int Heard(const std::string& event) const
+    {
+        int count = 0;
+        for (const std::string& e : heard) count += e == event;
+        return count;
+    }
+    void ClearHeard() { heard.clear(); }
+    // The engine sound of a game sound or music file, by its bare name.
+    const Sound* SoundNamed(const std::string& name) const
+    {
+        const SoundManager& manager = *engine->soundManager;
+        for (uint32_t slot : manager.GetUsedSlots())
+            if (BareName(*manager.GetSound(slot)) == name) return manager.GetSound(slot);
+        return nullptr;
+    }
+
     Model* Box(float x0, float y0, float x1, float y1, bool colours = false)
     {
         Model* model = engine->models->CreateBox(Vector3(x0, y0, 0), Vector3(x1, y1, 0), nullptr,
@@ -228,6 +282,7 @@ protected:
     }
 
     TestSupport::EngineTestEnvironment env;
+    Platform::ScriptedAudio audio;
     std::unique_ptr<Engine> engine = std::make_unique<Engine>(env.Settings());
     GameFramework::SoundPlayer sounds{engine.get(), 1.0f, 1.0f};
     GameFramework::GUIGameCursorBase cursor{engine.get()};
@@ -243,6 +298,77 @@ protected:
     Vector2 pointer{400, 300};
     bool left = false;
     bool right = false;
+    // What the level asked of the sound player, in words, one entry for each
+    // request that changed something: "play element_put_0",
+    // "stop path_introduction", "loop bonus_tip on", "loop bonus_tip off",
+    // "tempo path_begin", "music game0 in 0.15", "music game0 out 2.00".
+    std::vector<std::string> heard;
+
+private:
+    // The game's sounds and its three music tracks, each file a short
+    // silence of its own.
+    void RegisterSounds()
+    {
+        const std::vector<uint8_t> silence = Tools::BuildWaveFile(std::vector<int16_t>(441, 0), 1, 22050);
+        const auto add = [&](const std::string& folder, const std::string& name) {
+            const std::string file = "audio\\" + folder + "\\" + name + ".wav";
+            TestSupport::WriteWholeFile(env.folder / ("bin/data/audio/" + folder + "/" + name + ".wav"),
+                                        std::string(silence.begin(), silence.end()));
+            return file;
+        };
+        for (const GameSoundFile& sound : GameSoundFiles)
+            sounds.AddSound(sound.id, add(sound.folder, sound.name), sound.looping);
+        sounds.AddMusic(MusicMenu, add("music", "menu"));
+        sounds.AddMusic(MusicGame0, add("music", "game0"));
+        sounds.AddMusic(MusicGame1, add("music", "game1"));
+        Listen();
+        // The game has run a while before a level starts: a sound asked for
+        // at once is not taken for a repeat of the registration's start.
+        env.scripted.Advance(1000);
+    }
+
+    static std::string BareName(const Sound& sound)
+    {
+        const std::string& name = sound.GetName();
+        const size_t start = name.rfind('\\') + 1;
+        return name.substr(start, name.rfind('.') - start);
+    }
+
+    // Writes down what changed since the last call, then lets the sound
+    // manager carry out the queued requests, as the end of a frame does.
+    void Listen()
+    {
+        SoundManager& manager = *engine->soundManager;
+        for (uint32_t slot : manager.GetUsedSlots()) {
+            const Sound& sound = *manager.GetSound(slot);
+            const auto known = settings.find(&sound);
+            if (known != settings.end()) {
+                if (known->second.first != sound.IsLooping())
+                    heard.push_back("loop " + BareName(sound) + (sound.IsLooping() ? " on" : " off"));
+                if (known->second.second != sound.GetTempo()) heard.push_back("tempo " + BareName(sound));
+            }
+            settings[&sound] = {sound.IsLooping(), sound.GetTempo()};
+        }
+        for (const SoundCommand& command : manager.commandQueue)
+            heard.push_back((command.operation == SoundCommand::Stop ? "stop " : "play ") + BareName(*command.sound));
+        manager.Update(true);
+        // Nothing reads the device's own journal; it would only grow.
+        audio.ClearCalls();
+        for (int32_t id : {MusicMenu, MusicGame0, MusicGame1}) {
+            const GameFramework::MusicTrack* track = sounds.FindMusic(id);
+            if (track == nullptr) continue;
+            const bool in = track->fadeState == GameFramework::FadeState::FadingIn;
+            const bool out = track->fadeState == GameFramework::FadeState::FadingOutThenStop;
+            const std::pair<int32_t, float> fade{static_cast<int32_t>(track->fadeState), track->fadeSpeed};
+            if ((in || out) && fade != fades[id])
+                heard.push_back("music " + BareName(*track->sound) + (in ? " in " : " out ") +
+                                FloatToText(track->fadeSpeed, 2));
+            fades[id] = fade;
+        }
+    }
+
+    std::map<const Sound*, std::pair<bool, float>> settings;
+    std::map<int32_t, std::pair<int32_t, float>> fades;
 };
 
 } // namespace ActionPuzzle::Testing

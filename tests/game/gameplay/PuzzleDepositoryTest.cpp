@@ -3,6 +3,7 @@
 // hole, and a path that has no length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/core/Error.h"
@@ -97,6 +98,68 @@ TEST_F(PuzzleDepositoryTest, SpeedAndPauseFollowTheFreeShareOfThePath)
     StartLevel(true);
     Path().rush = 0.0f;
     EXPECT_FLOAT_EQ(Path().GetBaseSpeed(), 40.0f);
+}
+
+// A pause brakes the queue to a standstill for its time; a rollback runs
+// the queue backwards, its speed rising to 160 and falling away once its
+// time is over; an empty queue drops both at once.
+TEST_F(PuzzleDepositoryTest, APauseHoldsTheQueueAndARollbackRunsItBack)
+{
+    StartLevel();
+    SkipIntroduction();
+    const auto front = [&] { return Path().GetQueue().back().distance; };
+    // Every piece on the path and the cart behind them.
+    ASSERT_TRUE(RunUntil([&] { return !Path().GetQueue().empty() && front() > 550.0f; }, 5000, 0.05f));
+
+    Path().pauseTime = 2.0f;
+    ASSERT_TRUE(RunUntil([&] { return Path().brake == Path().GetBaseSpeed(); }, 100));
+    float distance = front();
+    while (Path().pauseTime > 0.0f) {
+        Frame();
+        if (Path().pauseTime > 0.0f) {
+            EXPECT_FLOAT_EQ(front(), distance);
+        }
+    }
+    ASSERT_TRUE(RunUntil([&] { return Path().brake == 0.0f; }, 300));
+    Frame();
+    EXPECT_GT(front(), distance);
+
+    Path().rollbackTime = 3.1f;
+    float speed = 0.0f;
+    distance = front();
+    while (Path().rollbackTime > 0.0f) {
+        Frame();
+        if (Path().rollbackTime > 0.0f) {
+            EXPECT_GE(Path().backSpeed, speed);
+        }
+        EXPECT_LE(Path().backSpeed, 160.0f);
+        speed = std::max(speed, Path().backSpeed);
+        if (Path().backSpeed > Path().GetBaseSpeed() + 1.0f) {
+            EXPECT_LT(front(), distance);
+        }
+        distance = front();
+    }
+    EXPECT_FLOAT_EQ(speed, 160.0f);
+    // Afterwards the back speed falls away and the queue goes on again.
+    ASSERT_TRUE(RunUntil([&] { return Path().backSpeed == 0.0f; }, 300));
+    distance = front();
+    Frame();
+    EXPECT_GT(front(), distance);
+
+    // Nothing on the path: both are dropped at once.
+    logic.reset();
+    StartLevel();
+    SkipIntroduction();
+    ASSERT_TRUE(Path().GetQueue().empty());
+    Path().rollbackTime = 3.1f;
+    Path().backSpeed = 100.0f;
+    Path().pauseTime = 2.0f;
+    Path().brake = 10.0f;
+    Frame();
+    EXPECT_EQ(Path().rollbackTime, 0.0f);
+    EXPECT_EQ(Path().backSpeed, 0.0f);
+    EXPECT_EQ(Path().pauseTime, 0.0f);
+    EXPECT_EQ(Path().brake, 0.0f);
 }
 
 TEST_F(PuzzleDepositoryTest, TheIntroductionRunCoversThePathBeforeAnyPieceOrTheClockStarts)

@@ -7,15 +7,18 @@
 // for the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/core/Timer.h"
 #include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUITextManager.h"
@@ -23,6 +26,7 @@
 #include "framework/SoundPlayer.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/PuzzleDepository.h"
+#include "framework/tools/GUITextPrinter.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIDeleteProfileWindow.h"
 #include "game/menus/GUIExitWindow.h"
@@ -337,6 +341,156 @@ TEST_F(InGameWindowsTest, APauseDuringTheIntroductionRunLeavesTheClockAtZero)
         EXPECT_NEAR(logic.levelTimer->GetTime(), 0.5f, 0.03f) << "and runs from there";
         ASSERT_TRUE(player.WaitFor([&] { return Game().WindowManager()->free; }));
     }
+}
+
+// Buttons clicked in one frame: the quit question's CANCEL wins over its
+// OK, and of the in-game menu's buttons the last in the order EXIT,
+// RESTART, RETURN.
+TEST_F(InGameWindowsTest, ButtonsClickedInOneFrameAnswerByTheirOrder)
+{
+    // The buttons clicked after the interface's update of a frame; the
+    // answer taken before the game acts on it, so the window stays.
+    const auto clickTogether = [&](GameFramework::WindowControllerBase& window,
+                                   const std::vector<const GUIControl*>& buttons) {
+        WindowAction answer = WindowAction::None;
+        Game().beforeWindows = [&] {
+            for (const GUIControl* button : buttons)
+                button->button->clicked = true;
+        };
+        Game().afterWindows = [&] {
+            answer = window.result;
+            window.result = WindowAction::None;
+        };
+        player.Frame();
+        Game().beforeWindows = nullptr;
+        Game().afterWindows = nullptr;
+        return answer;
+    };
+
+    auto& quit = In<GUIGameLogicGameExitWindow>();
+    quit.Open();
+    ASSERT_TRUE(player.WaitOnScreen(quit));
+    EXPECT_EQ(clickTogether(quit, {quit.confirm, quit.cancel}), WindowAction::Resume);
+    EXPECT_EQ(clickTogether(quit, {quit.confirm}), WindowAction::Quit);
+    quit.Close();
+    ASSERT_TRUE(Gone(quit));
+
+    auto& menu = In<GUIGameLogicMenuWindow>();
+    menu.Open();
+    ASSERT_TRUE(player.WaitOnScreen(menu));
+    const struct {
+        std::vector<const GUIControl*> buttons;
+        WindowAction answer;
+    } rows[] = {
+        {{menu.exitButton}, WindowAction::ToLeaveLevel},
+        {{menu.restartButton}, WindowAction::ToRestart},
+        {{menu.exitButton, menu.restartButton}, WindowAction::ToRestart},
+        {{menu.restartButton, menu.returnButton}, WindowAction::Resume},
+        {{menu.exitButton, menu.returnButton}, WindowAction::Resume},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.answer));
+        EXPECT_EQ(clickTogether(menu, row.buttons), row.answer);
+    }
+    menu.Close();
+    ASSERT_TRUE(Gone(menu));
+}
+
+// The in-game menu's box switches the window mode at once and keeps it in
+// the configuration; its arrows move a volume by a thousandth, and closing
+// the menu saves the configuration with the new volume.
+TEST_F(InGameWindowsTest, TheInGameMenusBoxAndArrowsEndInTheSavedConfiguration)
+{
+    ZorvaneEngine::Config& config = *Game().Config();
+    GameFramework::SoundPlayer& sound = *Game().Player();
+    sound.SetSoundVolume(0.5f);
+    auto& menu = In<GUIGameLogicMenuWindow>();
+    menu.Open();
+    ASSERT_TRUE(player.WaitOnScreen(menu));
+
+    ASSERT_FALSE(config.fullscreen);
+    player.Click(*menu.fullScreenBox);
+    EXPECT_TRUE(config.fullscreen);
+    EXPECT_FALSE(config.IsCommandDone("v_window_change_mode"));
+    EXPECT_NE(TestSupport::ReadWholeFile(world.env.IniPath()).find("v_fullscreen 1\r\n"), std::string::npos);
+    // The scripted desktop has no full screen: back to the window before
+    // the switch is carried out.
+    config.fullscreen = false;
+
+    ZorvaneEngine::GUIScroll& slider = *menu.soundSlider->scroll;
+    player.Click(*slider.increaseButton);
+    EXPECT_EQ(slider.position, 501u);
+    player.Click(*slider.decreaseButton);
+    player.Click(*slider.decreaseButton);
+    EXPECT_EQ(slider.position, 499u);
+    player.Frame();
+    EXPECT_FLOAT_EQ(sound.GetSoundVolume(), 0.499f);
+    EXPECT_EQ(TestSupport::ReadWholeFile(world.env.IniPath()).find("g_sound_volume 0.499000"), std::string::npos);
+    menu.Close();
+    EXPECT_NE(TestSupport::ReadWholeFile(world.env.IniPath()).find("g_sound_volume 0.499000"), std::string::npos);
+    ASSERT_TRUE(Gone(menu));
+}
+
+// The bonus line: a time bonus only under the ace time, counted into the
+// score with the charging sound, which stops once the count is done.
+TEST_F(InGameWindowsTest, TheLevelCompleteWindowNamesTheBonusAndChargesItAloud)
+{
+    auto& window = In<GUILevelCompleteWindow>();
+    const auto& levels = *static_cast<LevelManager*>(Game().Levels());
+    const auto& info = static_cast<const LevelInfo&>(*levels.levels[0][1]);
+    const float ace = static_cast<float>(info.aceTimes[0]);
+    std::vector<std::string> labels;
+    Game().afterWindows = [&] {
+        labels.clear();
+        for (uint32_t i = 0; i < window.valuesWindow->GetTextCount(); ++i)
+            if (window.valuesWindow->GetTextItems()[i]->isKey)
+                labels.push_back(window.valuesWindow->GetTextItems()[i]->key);
+    };
+    const auto has = [&](const char* key) { return std::find(labels.begin(), labels.end(), key) != labels.end(); };
+    GameFramework::SoundPlayer& sound = *Game().Player();
+    const struct {
+        float time;
+        bool bonus;
+    } cases[] = {{ace, false}, {ace - 9.5f, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.time);
+        const uint32_t before = ann->totalScore;
+        window.Open(info, c.time);
+        bool charging = false;
+        for (int frame = 0; frame < 300; ++frame) {
+            player.Frame();
+            charging = charging || sound.GetSoundState(SoundChargeScore) == ZorvaneEngine::SoundState::Playing;
+        }
+        ASSERT_GE(window.colour.a, 1.0f);
+        EXPECT_EQ(has("LEVEL_COMPLETE_TIME_BONUS"), c.bonus);
+        EXPECT_EQ(has("LEVEL_COMPLETE_NO_TIME_BONUS"), !c.bonus);
+        EXPECT_EQ(ann->totalScore, before + (c.bonus ? 750 : 0));
+        EXPECT_EQ(charging, c.bonus);
+        EXPECT_EQ(sound.GetSoundState(SoundChargeScore), ZorvaneEngine::SoundState::Stopped);
+        window.GUIMenuWindow::Close();
+        ASSERT_TRUE(Gone(window));
+    }
+    Game().afterWindows = nullptr;
+}
+
+// The level's load begins in the update after "LOADING" stands fully typed.
+TEST_F(InGameWindowsTest, TheLevelLoadsInTheUpdateAfterItsWordIsTyped)
+{
+    auto& loading = *static_cast<GUIGameLogicLoadingWindow*>(Game().LevelLoading());
+    const GameTools::GUITextPrinter& printer = *Game().Background()->GetCentreTextPrinter();
+    const std::u16string word = Game().Engine()->guiManager->GetTextManager()->GetText("LOADING");
+    loading.Open(nullptr);
+    int typedAt = -1;
+    int frame = 0;
+    for (; frame < 500 && loading.result == WindowAction::None; ++frame) {
+        player.Frame();
+        if (typedAt < 0 && printer.done && printer.shownText == word)
+            typedAt = frame;
+    }
+    EXPECT_EQ(loading.result, WindowAction::Done);
+    EXPECT_GT(typedAt, 0);
+    EXPECT_EQ(frame - 1, typedAt + 1);
+    loading.Close();
 }
 
 TEST(LevelCompleteNumbers, TimesAndBonusPoints)

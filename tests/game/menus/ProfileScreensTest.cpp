@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphics/Model.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
 #include "engine/gui/GUIFont.h"
@@ -339,11 +340,18 @@ TEST(ProfileListTest, TheListScrollsOverNineProfilesWithTheCurrentOneFirst)
         EXPECT_EQ(list.names.front(), u"Cai");
         EXPECT_EQ(list.names.size(), static_cast<size_t>(c.profiles));
         if (c.profiles == 9) {
-            // The last position shows the last seven names.
-            list.scrollBar->scroll->SetPosition(2);
-            player.Frame();
+            // The down arrow moves the list on by a name a click, no
+            // further than the last seven names; the up arrow back.
+            ZorvaneEngine::GUIScroll& bar = *list.scrollBar->scroll;
+            EXPECT_NE(bar.increaseButton->model->name.find("button_arrow_down"), std::string::npos);
+            for (int click = 0; click < 3; ++click)
+                player.Click(*bar.increaseButton);
+            EXPECT_EQ(bar.position, 2u);
             EXPECT_EQ(list.rows[0]->GetTextItems()[0]->text, list.names[2]);
             EXPECT_EQ(list.rows[6]->GetTextItems()[0]->text, list.names[8]);
+            player.Click(*bar.decreaseButton);
+            EXPECT_EQ(bar.position, 1u);
+            EXPECT_EQ(list.rows[0]->GetTextItems()[0]->text, list.names[1]);
         }
     }
 }
