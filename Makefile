@@ -29,11 +29,9 @@ screens: build
 	cmake --build $(RUN_DIR) -j $(JOBS) --target screens
 
 test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DTANGROVE_SANITIZE=ON
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DTANGROVE_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	ctest --test-dir $(TEST_DIR) --output-on-failure --no-tests=error -j $(JOBS)
-	$(MAKE) fuzz-build
-	ctest --test-dir $(FUZZ_DIR) --output-on-failure --no-tests=error -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DTANGROVE_TESTS=OFF -DTANGROVE_BENCH=ON
