@@ -110,15 +110,13 @@ protected:
         return saved;
     }
 
-    // The temporaries of saves cut short, removed.
-    std::vector<std::string> TakeTemporaries()
+    // The temporaries of saves cut short.
+    std::vector<std::string> Temporaries() const
     {
         std::vector<std::string> found;
         for (const std::string& folderPath : {folder.UserFolder(), folder.UserFolder() + "/profiles"}) {
             for (const std::string& entry : TestSupport::FolderEntries(folderPath)) {
-                if (!entry.ends_with(".tmp")) continue;
-                found.push_back(entry);
-                std::filesystem::remove(folderPath + "/" + entry);
+                if (entry.ends_with(".tmp")) found.push_back(folderPath + "/" + entry);
             }
         }
         return found;
@@ -195,21 +193,22 @@ TEST_F(ProfileSaveCrashTest, EveryFileLeftByAKilledSaveLoads)
         // cut short between its start and its rename leaves its temporary.
         const bool annReplaced = renamed[0] < k, listReplaced = renamed[1] < k;
         const size_t cutShort = (created[0] < k && !annReplaced) + (created[1] < k && !listReplaced);
-        EXPECT_EQ(TakeTemporaries().size(), cutShort);
+        EXPECT_EQ(Temporaries().size(), cutShort);
         const Saved after = before.Next();
         const Saved expected{annReplaced ? after.score : before.score, annReplaced ? after.name : before.name,
                              listReplaced ? after.current : before.current};
         ASSERT_EQ(Load(), expected);
 
-        // The game's own start on these files finds both players. A list
-        // naming Ann by the name her replaced file no longer has gets the
-        // first player as current, and is saved again.
+        // The game's own start on these files, temporaries and all, finds
+        // both players. A list naming Ann by the name her replaced file no
+        // longer has gets the first player as current, and is saved again.
         {
             TestProfileManager manager(&folder.log, &folder.files, nullptr, folder.UserFolder());
             manager.LoadProfiles();
             EXPECT_EQ(manager.GetProfiles().size(), 2u);
             EXPECT_TRUE(folder.TakeErrors().empty());
         }
+        for (const std::string& path : Temporaries()) std::filesystem::remove(path);
         before = Load();
     }
 }
