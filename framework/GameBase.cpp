@@ -621,6 +621,9 @@ void GameBase::OnGameLoadingWindowAction()
         welcomeWindow->Open();
     }
     if (gameCursor) gameCursor->Show(true);
+    // Tells whoever watches the log (a test driving the program) that the
+    // start-up is over.
+    log->Message("\nGame: Resources loaded, first screen opened...");
 }
 
 void GameBase::OnWelcomeWindowAction()

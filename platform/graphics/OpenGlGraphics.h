@@ -8,14 +8,18 @@
 #include <vector>
 
 #include "platform/graphics/GraphicsDriver.h"
+#include "platform/graphics/VerticalBlankPacer.h"
 #include "platform/window/WindowHandle.h"
 
 struct SDL_Window;
 
 namespace Platform {
 
+// time is the clock that waits for the vertical blank where the swap does
+// not; tests hand in their own.
 std::unique_ptr<GraphicsDriver> CreateOpenGlGraphicsDriver(
-    std::function<SDL_Window*(WindowHandle)> findWindow);
+    std::function<SDL_Window*(WindowHandle)> findWindow,
+    VerticalBlankPacer::Time time = VerticalBlankPacer::RealTime());
 
 // The picture the driver's device last presented in the window, as the
 // window copy of the screen capture needs it: B, G, R and 0 per pixel, rows

@@ -58,6 +58,8 @@ std::string Join(const std::string& folder, std::string_view name) {
     return joined;
 }
 
+FileStepHook fileStepHook = nullptr;
+
 // Temporaries of different files and processes never share a name; the
 // counter covers several saves of one file within a process.
 std::atomic<unsigned> temporaryCounter{0};
@@ -80,6 +82,16 @@ int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
 }
 
 } // namespace
+
+void SetFileStepHook(FileStepHook hook) {
+    fileStepHook = hook;
+}
+
+void File::Step(FileStep step) const {
+    if (fileStepHook != nullptr && mode_ == Mode::Write) {
+        fileStepHook(step, target_);
+    }
+}
 
 bool IsAbsolutePath(std::string_view path) {
     if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') {
@@ -151,8 +163,9 @@ std::unique_ptr<File> File::Open(std::string_view path, Mode mode) {
         if (IsFolder(native)) {
             return nullptr;
         }
-        fd = CreateTemporaryBeside(native, file->temporary_);
         file->target_ = native;
+        file->Step(FileStep::Create);
+        fd = CreateTemporaryBeside(native, file->temporary_);
         streamMode = "wb";
         break;
     case Mode::Overwrite:
@@ -198,8 +211,10 @@ File::~File() {
 }
 
 void File::Abandon() {
+    Step(FileStep::Close);
     std::fclose(stream_);
     stream_ = nullptr;
+    Step(FileStep::Remove);
     ::unlink(temporary_.c_str());
 }
 
@@ -214,6 +229,7 @@ size_t File::Write(const void* source, size_t count) {
     if (stream_ == nullptr || count == 0) {
         return 0;
     }
+    Step(FileStep::Write);
     const size_t written = std::fwrite(source, 1, count, stream_);
     if (written != count) {
         failed_ = true;
@@ -225,6 +241,7 @@ bool File::Seek(int64_t offset, int origin) {
     if (stream_ == nullptr || (origin != SEEK_SET && origin != SEEK_CUR && origin != SEEK_END)) {
         return false;
     }
+    Step(FileStep::Seek);
     return ::fseeko(stream_, static_cast<off_t>(offset), origin) == 0;
 }
 
@@ -240,6 +257,7 @@ int64_t File::Size() {
         return -1;
     }
     // Through the stream, so that data still in its buffer is counted.
+    Step(FileStep::Seek);
     const off_t position = ::ftello(stream_);
     if (position < 0 || ::fseeko(stream_, 0, SEEK_END) != 0) {
         return -1;
@@ -255,6 +273,7 @@ bool File::Flush() {
     if (stream_ == nullptr) {
         return false;
     }
+    Step(FileStep::Flush);
     if (std::fflush(stream_) != 0) {
         if (mode_ != Mode::Read) {
             failed_ = true;
@@ -270,24 +289,33 @@ bool File::Close() {
     }
     bool succeeded = !failed_;
     if (mode_ != Mode::Read) {
+        Step(FileStep::Flush);
         if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) {
             succeeded = false;
         }
         // The new file must be on the disk before it replaces the old one;
         // otherwise a crash right after the rename can leave an empty file.
-        if (mode_ == Mode::Write && succeeded && ::fsync(::fileno(stream_)) != 0) {
-            succeeded = false;
+        if (mode_ == Mode::Write && succeeded) {
+            Step(FileStep::Sync);
+            if (::fsync(::fileno(stream_)) != 0) {
+                succeeded = false;
+            }
         }
     }
+    Step(FileStep::Close);
     if (std::fclose(stream_) != 0) {
         succeeded = false;
     }
     stream_ = nullptr;
     if (mode_ == Mode::Write) {
-        if (succeeded && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            succeeded = false;
+        if (succeeded) {
+            Step(FileStep::Rename);
+            if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+                succeeded = false;
+            }
         }
         if (!succeeded) {
+            Step(FileStep::Remove);
             ::unlink(temporary_.c_str());
         }
     }

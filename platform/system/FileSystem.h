@@ -20,6 +20,16 @@ bool IsAbsolutePath(std::string_view path);
 // component is matched ignoring case. Missing components keep their spelling.
 std::string ToNativePath(std::string_view path);
 
+// The steps by which a file opened in Write mode changes what is on the
+// disk, in the order a save takes them (Seek flushes what is buffered).
+enum class FileStep { Create, Write, Seek, Flush, Sync, Close, Rename, Remove };
+// For tests that stop a process at every point of a save: hook is called
+// just before each step of every Write-mode file, with the path the file
+// replaces. Null (the default, and all the program ever has) calls nothing.
+// Set it only while no other thread writes files.
+using FileStepHook = void (*)(FileStep step, const std::string& target);
+void SetFileStepHook(FileStepHook hook);
+
 // An open file: the fopen family. Opening a folder fails, as on Windows.
 class File {
 public:
@@ -55,6 +65,7 @@ public:
 private:
     File() = default;
     void Abandon();
+    void Step(FileStep step) const;
 
     std::FILE* stream_ = nullptr;
     Mode mode_ = Mode::Read;

@@ -38,7 +38,8 @@ public:
         if (fatalText) log->Fatal(fatalText);
         if (throwOther) throw std::runtime_error("out of memory");
         const uint64_t until = clock.Time() + pollsToWait * GUILoadingWindowBase::PollSleepMs;
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        // Only a main thread that stopped polling takes this long.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
         do {
             // Sounds made while the main thread updates the sound manager.
             if (engine->soundManager && sounds.size() < 50)

@@ -129,11 +129,13 @@ SurfaceDesc GlDirectDraw::DesktopMode()
 }
 
 GlDirectDraw::GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow,
-                           std::shared_ptr<const std::atomic<bool>> pacing)
+                           std::shared_ptr<const std::atomic<bool>> pacing,
+                           VerticalBlankPacer::Time time)
     : shared_(std::make_shared<GlShared>())
 {
     shared_->findWindow = std::move(findWindow);
     shared_->pacing = std::move(pacing);
+    shared_->pacer = VerticalBlankPacer(std::move(time));
     shared_->refreshRate = DesktopMode().refreshRate;
 }
 

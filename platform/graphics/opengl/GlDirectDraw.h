@@ -10,9 +10,10 @@ namespace Platform {
 
 class GlDirectDraw : public DirectDraw {
 public:
-    // pacing is the driver's switch for waiting on the vertical blank.
+    // pacing is the driver's switch for waiting on the vertical blank, time
+    // the clock of that wait.
     GlDirectDraw(std::function<SDL_Window*(WindowHandle)> findWindow,
-                 std::shared_ptr<const std::atomic<bool>> pacing);
+                 std::shared_ptr<const std::atomic<bool>> pacing, VerticalBlankPacer::Time time);
 
     HRESULT GetCaps(DriverCaps* driver, DriverCaps* emulation) override;
     HRESULT EnumDisplayModes(uint32_t flags,

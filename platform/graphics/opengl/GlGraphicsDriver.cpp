@@ -12,8 +12,8 @@ namespace {
 
 class GlGraphicsDriver : public GraphicsDriver {
 public:
-    explicit GlGraphicsDriver(std::function<SDL_Window*(WindowHandle)> findWindow)
-        : findWindow_(std::move(findWindow))
+    GlGraphicsDriver(std::function<SDL_Window*(WindowHandle)> findWindow, VerticalBlankPacer::Time time)
+        : findWindow_(std::move(findWindow)), time_(std::move(time))
     {
     }
 
@@ -32,7 +32,7 @@ public:
         if (adapter != nullptr) {
             return DDERR_INVALIDDIRECTDRAWGUID;
         }
-        *result = new GlDirectDraw(findWindow_, pacing_);
+        *result = new GlDirectDraw(findWindow_, pacing_, time_);
         return DD_OK;
     }
     bool EnumDisplaySettings(DisplaySettings& settings) override
@@ -45,6 +45,7 @@ public:
 
 private:
     std::function<SDL_Window*(WindowHandle)> findWindow_;
+    VerticalBlankPacer::Time time_;
     // Shared with every DirectDraw object made here, which may outlive the
     // driver.
     std::shared_ptr<std::atomic<bool>> pacing_ = std::make_shared<std::atomic<bool>>(true);
@@ -53,9 +54,9 @@ private:
 } // namespace
 
 std::unique_ptr<GraphicsDriver> CreateOpenGlGraphicsDriver(
-    std::function<SDL_Window*(WindowHandle)> findWindow)
+    std::function<SDL_Window*(WindowHandle)> findWindow, VerticalBlankPacer::Time time)
 {
-    return std::make_unique<GlGraphicsDriver>(std::move(findWindow));
+    return std::make_unique<GlGraphicsDriver>(std::move(findWindow), std::move(time));
 }
 
 } // namespace Platform

@@ -24,6 +24,7 @@
 #include "engine/gui/GUIMaterial.h"
 #include "platform/input/ScanCodes.h"
 #include "platform/input/ScriptedInput.h"
+#include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/Messages.h"
 #include "tools/common/BinaryWriter.h"
@@ -38,6 +39,7 @@ TEST(ConsoleOpenGl, PanelTextAndSceneOnScreen)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     TestSupport::TemporaryFolder folder;
+    TestSupport::SteppedClock clock;
     TestSupport::ScopedEnvironment dataHome{"XDG_DATA_HOME", (folder / "home").c_str()};
     Platform::ScriptedInput input;
     Platform::Input* previousInput = Platform::SetInput(&input);
@@ -92,6 +94,7 @@ TEST(ConsoleOpenGl, PanelTextAndSceneOnScreen)
 
     const auto frame = [&](uint32_t message, uint16_t code) {
         if (message != 0) engine->window->WindowProc(message, code, 0);
+        clock.Step();
         engine->Update();
         engine->EndFrame();
     };
@@ -100,7 +103,7 @@ TEST(ConsoleOpenGl, PanelTextAndSceneOnScreen)
     input.PushRecord(Platform::DeviceKind::SysKeyboard, Platform::DIK_GRAVE, 0x80);
     frame(0, 0);
     input.PushRecord(Platform::DeviceKind::SysKeyboard, Platform::DIK_GRAVE, 0);
-    // The slide runs on the real clock.
+    // The slide runs on the test's clock.
     for (int i = 0; i < 2000 && engine->console->GetState() != Console::Shown; ++i) frame(0, 0);
     ASSERT_EQ(engine->console->GetState(), Console::Shown);
     for (char c : std::string("v_gamma")) frame(Platform::WM_CHAR, static_cast<uint16_t>(c));

@@ -18,7 +18,7 @@
 // picture in the build folder's screens/e2e, and neither start leaves an
 // error line in its log.
 //
-// The game's clock moves on a fixed step a frame (see TimeLapseSystem), so
+// The game's clock moves on a fixed step a frame (SteppedClockSystem), so
 // the slow sanitised frames still run in a few minutes and a loaded machine
 // slows the game down rather than letting a level's queue outrun the player.
 #include <gtest/gtest.h>
@@ -67,6 +67,7 @@
 #include "game/menus/GUITutorialWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
 #include "platform/input/ScanCodes.h"
+#include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace ActionPuzzle {
@@ -125,11 +126,11 @@ protected:
         ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
         // The player's configuration: a window, as the offscreen desktop
         // has no full screen, and frames as fast as they come, as the
-        // clock is sped up instead.
+        // clock is the test's.
         std::filesystem::create_directories(UserFolder());
         std::ofstream(UserFolder() / "Tangrove.ini") << "v_fullscreen 0\nv_vsync 0\n";
         std::filesystem::remove_all(Screens());
-        previousSystem = Platform::SetSystem(&timeLapse);
+        previousSystem = Platform::SetSystem(&clock);
     }
     void TearDown() override
     {
@@ -155,7 +156,7 @@ protected:
     {
         while (GameFramework::GameLoaderBase::DispatchNextEvent()) {
         }
-        timeLapse.Step();
+        clock.Step();
         game->Update();
     }
 
@@ -214,7 +215,7 @@ protected:
     }
 
     TestSupport::TemporaryFolder folder;
-    TestSupport::TimeLapseSystem timeLapse{Platform::GetSystem(), 3};
+    TestSupport::SteppedClockSystem clock{Platform::GetSystem()};
     Platform::System* previousSystem = nullptr;
     std::unique_ptr<WatchedGame> game;
     SdlPlayer hands{[this] { Frame(); }};

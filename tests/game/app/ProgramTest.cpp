@@ -40,11 +40,23 @@ struct Program {
         }
     }
 
+    // A test that failed before its Wait leaves no program running.
+    ~Program()
+    {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            Wait();
+        }
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
     // The exit code, or -1 when the program did not exit by itself.
     int Wait()
     {
         int status = 0;
         ::waitpid(pid, &status, 0);
+        pid = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
@@ -57,13 +69,19 @@ std::string UserFolder(const TemporaryFolder& folder)
     return folder / "data/Quobin Games/Tangrove";
 }
 
-// Waits (a minute at most, for a slow sanitised start) until the file holds
-// the text.
-bool WaitForText(const std::string& path, const std::string& text)
+// Waits until the file holds the text; false when the program ends first,
+// or after a few minutes, which only a hang takes (a sanitised start on a
+// busy machine is slow, but not that slow).
+bool WaitForText(const Program& program, const std::string& path, const std::string& text)
 {
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 3 * 60 * 10; ++i) {
         if (ReadWholeFile(path).find(text) != std::string::npos)
             return true;
+        // Looked at, not reaped: Wait still collects the exit status.
+        siginfo_t ended{};
+        if (::waitid(P_PID, static_cast<id_t>(program.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            ended.si_pid == program.pid)
+            return ReadWholeFile(path).find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return false;
@@ -76,11 +94,11 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
     const std::string log = UserFolder(folder) + "/Tangrove.html";
 
     Program program(folder, "offscreen");
-    ASSERT_TRUE(WaitForText(log, "...Creating a device context..."));
+    ASSERT_TRUE(WaitForText(program, log, "...Creating a device context..."));
     // The catalogue is read at start-up; the resource catalogue loads behind
-    // the loading screen right after.
-    EXPECT_TRUE(WaitForText(log, "Level Manager: Found 8 stages with 40 levels"));
-    std::this_thread::sleep_for(std::chrono::seconds(3));
+    // the loading screen after the logos, and then the first screen opens.
+    EXPECT_TRUE(WaitForText(program, log, "Level Manager: Found 8 stages with 40 levels"));
+    EXPECT_TRUE(WaitForText(program, log, "Game: Resources loaded, first screen opened..."));
     // The window exists, so the termination arrives as the close request.
     ::kill(program.pid, SIGTERM);
     EXPECT_EQ(program.Wait(), 1);

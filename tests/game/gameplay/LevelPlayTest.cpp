@@ -6,11 +6,10 @@
 // then only moves and clicks. It reads the level's state to know where to
 // click, as a player looks at the screen.
 //
-// The game's clock runs a few times faster than the wall clock, so that the
-// slow sanitised frames still play a level in a reasonable time; it never
-// jumps more than a fast frame's worth between two readings, so a loaded
-// machine slows the level down instead of letting the queue outrun the
-// scripted player.
+// The game's clock is the test's: it moves on a fixed step a frame and
+// stands still in between, so the slow sanitised frames still play a level
+// in a reasonable time, and a loaded machine slows the level down instead
+// of letting the queue outrun the scripted player.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
@@ -52,6 +51,7 @@
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
 #include "platform/system/System.h"
+#include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/SdlWindowAccess.h"
 #include "game/gameplay/PlayedGame.h"
@@ -64,7 +64,6 @@ using GameFramework::GameLogicState;
 using GameFramework::WindowAction;
 using ZorvaneEngine::Vector2;
 
-using TestSupport::TimeLapseSystem;
 
 
 class LevelPlayTest : public ::testing::Test {
@@ -73,10 +72,10 @@ protected:
     {
         ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-        // Frames as fast as they come: the clock is sped up instead.
+        // Frames as fast as they come: the clock is the test's.
         std::filesystem::create_directories(UserFolder());
         std::ofstream(UserFolder() + "/Tangrove.ini") << "v_vsync 0\n";
-        previousSystem = Platform::SetSystem(&timeLapse);
+        previousSystem = Platform::SetSystem(&clock);
         game = std::make_unique<PlayedGame>();
         game->Init();
         game->CutLogosShort();
@@ -113,7 +112,7 @@ protected:
 
     void Frame()
     {
-        timeLapse.Step();
+        clock.Step();
         game->Update();
         // The level's score until the game base moves it to the player.
         if (game->Logic() != nullptr && !game->LevelCompleteOpened()) lastScore = Logic().scoreKeeper->score;
@@ -151,7 +150,7 @@ protected:
     }
 
     TestSupport::TemporaryFolder folder;
-    TimeLapseSystem timeLapse{Platform::GetSystem(), 3};
+    TestSupport::SteppedClockSystem clock{Platform::GetSystem()};
     Platform::System* previousSystem = nullptr;
     std::unique_ptr<PlayedGame> game;
     TestSupport::SdlPlayer hands{[this] { Frame(); }};

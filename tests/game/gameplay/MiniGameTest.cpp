@@ -610,9 +610,13 @@ protected:
     }
 
     TestSupport::UserFolder user;
+    TestSupport::SteppedClock clock;
     std::unique_ptr<PlayedGame> game;
     // The game's loop as it runs: SDL's events are read within the frame.
-    TestSupport::SdlPlayer hands{[this] { game->Update(); }};
+    TestSupport::SdlPlayer hands{[this] {
+        clock.Step();
+        game->Update();
+    }};
 };
 
 TEST_F(MiniGameOnScreenTest, TheTotemOfAThreeByThreeStageIsRebuiltOnScreen)

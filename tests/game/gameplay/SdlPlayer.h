@@ -1,19 +1,18 @@
 #pragma once
-// A player at the real game on SDL's offscreen drivers: the game's clock
-// moved on a fixed step a frame, and the mouse and keyboard through SDL
-// (the pointer warped to screen positions, buttons, keys and text pushed
-// into its event queue). The player reads the game's state only to know
-// where to click, as a player looks at the screen.
+// A player at the real game on SDL's offscreen drivers: the mouse and
+// keyboard through SDL (the pointer warped to screen positions, buttons,
+// keys and text pushed into its event queue). The player reads the game's
+// state only to know where to click, as a player looks at the screen. The
+// game's clock is the test's (SteppedClockSystem), moved on by the frame
+// its user hands in.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 
@@ -32,82 +31,12 @@
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindow.h"
 #include "platform/input/InputInjection.h"
+#include "platform/system/SteppedClockSystem.h"
 #include "platform/system/System.h"
 #include "platform/window/SdlWindowAccess.h"
 #include "tools/common/PngWriter.h"
 
 namespace TestSupport {
-
-// The real system with the game's clock moved on by the test: a fixed step
-// a frame (three frames of a 60 Hz display), so a loaded machine slows the
-// game down instead of letting a level's queue outrun the scripted player.
-// Between two steps the clock still creeps with the wall clock, a little,
-// so that nothing waiting on it within a frame waits for ever.
-class TimeLapseSystem final : public Platform::System {
-public:
-    static constexpr int64_t FrameStepUs = 50000;
-    static constexpr int64_t MaxCreepUs = 10000;
-
-    TimeLapseSystem(Platform::System& real, uint32_t factor) : real(real), factor(factor) {}
-    uint32_t GetTickCount() override { return static_cast<uint32_t>(NowUs() / 1000); }
-    uint32_t TimeGetTime() override { return static_cast<uint32_t>(NowUs() / 1000); }
-    bool TimeGetDevCaps(uint32_t& period) override { return real.TimeGetDevCaps(period); }
-    void TimeBeginPeriod(uint32_t period) override { real.TimeBeginPeriod(period); }
-    void TimeEndPeriod(uint32_t period) override { real.TimeEndPeriod(period); }
-    int64_t QueryPerformanceCounter() override
-    {
-        return static_cast<int64_t>(static_cast<__int128>(NowUs()) * real.QueryPerformanceFrequency() / 1000000);
-    }
-    int64_t QueryPerformanceFrequency() override { return real.QueryPerformanceFrequency(); }
-    void Sleep(uint32_t ms) override { real.Sleep(ms); }
-    std::unique_ptr<Platform::Thread> CreateThread(std::function<void()> function) override
-    {
-        return real.CreateThread(std::move(function));
-    }
-    bool RegQueryString(Platform::RegistryRoot root, const std::string& key, const std::string& name,
-                        std::string& value) override
-    {
-        return real.RegQueryString(root, key, name, value);
-    }
-    Platform::HRESULT CoInitialize() override { return real.CoInitialize(); }
-    void CoUninitialize() override { real.CoUninitialize(); }
-    bool ShellOpen(const std::string& path) override { return real.ShellOpen(path); }
-    std::string GetModuleFileName() override { return real.GetModuleFileName(); }
-    std::string GetAppDataFolder() override { return real.GetAppDataFolder(); }
-
-    // One frame's time on.
-    void Step()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        frameUs += FrameStepUs;
-        frameWallUs = WallUs();
-    }
-
-private:
-    static int64_t WallUs()
-    {
-        return std::chrono::duration_cast<std::chrono::microseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-
-    // Microseconds of the game's clock; the loading thread reads it too.
-    int64_t NowUs()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (frameWallUs < 0) {
-            frameWallUs = WallUs();
-            frameUs = frameWallUs * factor;
-        }
-        return frameUs + std::min((WallUs() - frameWallUs) * factor, MaxCreepUs);
-    }
-
-    Platform::System& real;
-    int64_t factor;
-    std::mutex mutex;
-    int64_t frameWallUs = -1;
-    int64_t frameUs = 0;
-};
 
 // The hands: what they do reaches the game through SDL's event queue only.
 // frame runs one turn of the game's loop.

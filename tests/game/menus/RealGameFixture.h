@@ -27,6 +27,7 @@
 #include "game/gameplay/SdlPlayer.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMenuWindow.h"
+#include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/Windowing.h"
 #include "tools/common/PngWriter.h"
@@ -85,7 +86,7 @@ inline double MeanDifference(const ZorvaneEngine::Image& a, const ZorvaneEngine:
 }
 
 // The whole program on the real drivers, its loop turned a frame at a time
-// by the test; waitFrames bounds every wait.
+// by the test on a clock of the test's own; waitFrames bounds every wait.
 class RealGameTest : public ::testing::Test {
 protected:
     explicit RealGameTest(int waitFrames = 3000) : waitFrames(waitFrames) {}
@@ -102,11 +103,13 @@ protected:
         game->Welcome()->Close();
     }
 
-    // One turn of the program's loop: the waiting events, then a frame.
+    // One turn of the program's loop: the waiting events, then a frame a
+    // step of the clock later.
     void Frame()
     {
         while (GameFramework::GameLoaderBase::DispatchNextEvent()) {
         }
+        clock.Step();
         game->Update();
     }
 
@@ -161,6 +164,7 @@ protected:
 
     const int waitFrames;
     UserFolder user;
+    SteppedClock clock;
     std::unique_ptr<GameUnderTest> game;
 };
 
