@@ -5,9 +5,17 @@ file(GLOB art_tables CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/models/*.txt)
 file(GLOB art_particles CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/particles/*.txt)
 foreach(table IN LISTS art_tables)
   get_filename_component(name ${table} NAME_WE)
+  # The text tables whose words a recipe draws ("texts=FILE").
+  file(STRINGS ${table} text_lines REGEX "texts=")
+  set(art_texts)
+  foreach(line IN LISTS text_lines)
+    string(REGEX MATCH "texts=[^ \t]+" option "${line}")
+    string(REPLACE "texts=" "" text_file "${option}")
+    list(APPEND art_texts ${CMAKE_SOURCE_DIR}/${text_file})
+  endforeach()
   tangrove_data_step(art_${name}
     COMMAND modelgen ${TANGROVE_DATA_STAGE} ${table}
-    DEPENDS modelgen ${table} ${art_particles})
+    DEPENDS modelgen ${table} ${art_particles} ${art_texts})
 endforeach()
 
 # The background's layer list, written by hand: a record with a particle

@@ -335,7 +335,7 @@ TEST_F(ArtDataSetTest, LayoutBoxesStandWhereTheScreensExpectThem) {
         {"ui\\menus\\models\\background\\text.mlf", 190, 450, 610, 510},
         {"ui\\menus\\models\\background\\frame.mlf", 0, 0, 800, 600},
         {"ui\\menus\\models\\game_logic\\background.mlf", 0, 0, 800, 600},
-        {"ui\\menus\\models\\game_logic\\score.mlf", 380, 551, 500, 581},
+        {"ui\\menus\\models\\game_logic\\score.mlf", 380, 557, 500, 587},
         {"ui\\menus\\models\\start_game\\map.mlf", 130, 85, 670, 430},
         {"ui\\menus\\models\\controls\\totem.mlf", 0, 0, 70, 120},
         {"game_objects\\board\\level_complete.mlf", 63, 63, 623, 483},

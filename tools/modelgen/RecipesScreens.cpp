@@ -10,6 +10,7 @@
 #include "tools/common/art/Surfaces.h"
 #include "tools/common/art/Screens.h"
 #include "tools/common/art/Widgets.h"
+#include "tools/common/TextTable.h"
 #include "tools/modelgen/Recipes.h"
 
 namespace ModelGen {
@@ -212,6 +213,38 @@ PiecePose PoseOf(const Storyboard& s, const std::vector<Key>& pointer, int k, fl
     return {s.Slot(k), 1.0f};
 }
 
+// What the pointer does, in words from the text table: the two steps in a
+// row above the board, each with the mouse showing its button, and the
+// right button's return below it.
+void PaintCaptions(Canvas& bg, const Box& area, const Storyboard& s, const Tools::TextTable& texts) {
+    const Typeface face(SansBoldFont());
+    const float size = 17.0f;
+    const std::u32string pick = texts.Text("TUTORIAL_CAPTION_PICK");
+    const std::u32string place = texts.Text("TUTORIAL_CAPTION_PLACE");
+    const std::u32string back = texts.Text("TUTORIAL_CAPTION_RETURN");
+    const float mouse = 17.0f, gap = 6.0f, between = 34.0f;
+    const auto width = [&](const std::u32string& text) { return mouse + gap + face.Measure(text, size); };
+    // One caption: the mouse with its button, then the words, centred on cy.
+    const auto caption = [&](float x, float cy, int pressed, const std::u32string& text) {
+        PaintMouse(bg, x, cy - 12.0f, x + mouse, cy + 12.0f, pressed);
+        const InkBox ink = face.Ink(text, size);
+        return PaintCaption(bg, face, text, size, x + mouse + gap, cy - (ink.y0 + ink.y1) * 0.5f);
+    };
+    const float badge = 18.0f + gap;
+    const float row = 2.0f * badge + width(pick) + between + width(place);
+    // Above the board, between the panel's top and the board, clear of the
+    // trough's top end.
+    const float top = (s.board.y1 + area.y1) * 0.5f - area.y0 - 2.0f;
+    float x = (s.trough - 26.0f - area.x0 - row) * 0.5f;
+    x = PaintStepBadge(bg, face, 1, x, top) + gap;
+    x = caption(x, top, 2, pick) + between;
+    x = PaintStepBadge(bg, face, 2, x, top) + gap;
+    caption(x, top, 2, place);
+    // Below the board, centred under it.
+    const float bottom = (s.board.y0 + area.y0) * 0.5f - area.y0 + 2.0f;
+    caption((s.board.x0 + s.board.x1) * 0.5f - area.x0 - width(back) * 0.5f, bottom, 1, back);
+}
+
 void TutorialParts(const Entry& entry, Writer& out) {
     const Storyboard s;
     const float fps = entry.Number("fps", 8.0f);
@@ -252,6 +285,7 @@ void TutorialParts(const Entry& entry, Writer& out) {
         PaintShape(trough, rim, [&](float x, float y) { WoodStyle w; w.angle = 1.5708f; return Wood(x, y, w); }, Bevel{4, 1, 0.3f, 14});
         PaintShape(trough, Grown(rim, -5.0f), [&](float, float) { return Hex(0x3A2412); }, Bevel{4, -0.9f, 0, 10});
         bg.Over(trough);
+        PaintCaptions(bg, area, s, Tools::TextTable(entry.Text("texts")));
     }
     const Atlas bgAtlas = PackFrames({bg});
     out.Picture(entry.folder, "background.tga", bgAtlas.picture, true);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/core/Config.h"
+#include "engine/graphics/Model.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIManager.h"
@@ -258,6 +259,34 @@ TEST_F(OptionsScreensTest, HoldingTheSoundSliderLoopsItsSampleOnceUntilLetGo)
     player.Frame();
     EXPECT_EQ(options.soundScroll->position, 0u);
     EXPECT_EQ(Sounds().GetSoundVolume(), 0.0f);
+    player.Hold("MOUSE1", false);
+    player.Frame();
+}
+
+// The thumb taken at its middle and dragged: it neither jumps when taken
+// nor runs ahead of the pointer, whichever way it goes.
+TEST_F(OptionsScreensTest, ADraggedThumbStaysUnderThePointer)
+{
+    Sounds().SetMusicVolume(0.5f);
+    OpenFromMainMenu(GUIMainMenuWindow::Options, Options());
+    const ZorvaneEngine::GUIScroll& slider = *Options().musicScroll;
+    const auto thumbMiddle = [&] {
+        const ZorvaneEngine::BoundingBox& box = slider.thumb->model->box;
+        return ZorvaneEngine::Vector2((box.worldMin.x + box.worldMax.x) * 0.5f, (box.worldMin.y + box.worldMax.y) * 0.5f);
+    };
+    const ZorvaneEngine::Vector2 start = thumbMiddle();
+    player.PointAt(start.x, start.y);
+    player.Frame();
+    player.Hold("MOUSE1", true);
+    for (const float moved : {0.0f, 62.0f, -80.0f}) {
+        SCOPED_TRACE(moved);
+        player.PointAt(start.x + moved, start.y);
+        player.Frame();
+        player.Frame();
+        // The pointer lands on whole pixels and the thumb's corner half a
+        // unit short of it; a step of the 1001 is under a fifth of a unit.
+        EXPECT_NEAR(thumbMiddle().x, start.x + moved, 1.5f);
+    }
     player.Hold("MOUSE1", false);
     player.Frame();
 }

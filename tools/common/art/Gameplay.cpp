@@ -91,23 +91,58 @@ Canvas DrawTable(float w, float h, const Rect& board, const std::vector<Point>& 
     const Grid groove = StrokeField(c.width, c.height, c.scale, line, 2.0f, 3.0f);
     PaintShape(c, groove, [&](float, float) { return Hex(0x1E1008); }, Bevel{1.5f, -0.8f, 0.0f, 8});
 
-    // Where the statistics are printed: a smoky glass pane they show through,
-    // under the board's frame.
+    // Where the statistics are printed: a dark inset field with a gold rim
+    // and a golden sprig. The statistics are drawn behind the table, so the
+    // field is partly open: a share of their light comes through. Behind
+    // the table there is only the black of the screen, so the field is
+    // painted with the colours it should show (premultiplied over black),
+    // and reads as an opaque inset whether the statistics are on or off.
+    const float statisticsLight = 0.4f;
     const Grid pane = Whole(c, [&](float x, float y) {
         return RoundedBoxDistance(x, y, statistics.x0 + 4.0f, statistics.y0 + 3.0f, statistics.x1 - 4.0f, statistics.y1 - 3.0f, 6.0f);
     });
+    PaintShadow(c, Grown(pane, 1.5f), 2.0f, -2.0f, 2.5f, 0.5f, Palette::Shadow);
     PaintShape(c, Grown(pane, 1.5f), [&](float, float y) { return RimGold(y, statistics.y0, statistics.y1); }, Bevel{1.5f, -1.0f, 0.3f, 16});
     const Grid paneCover = Coverage(pane);
+    WoodStyle inset;
+    inset.dark = Hex(0x1E1209);
+    inset.mid = Hex(0x331F0F);
+    inset.light = Hex(0x4A2F17);
+    inset.grain = 0.45f;
+    inset.seed = 57;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
             const float glass = paneCover.At(x, y);
-            if (glass > 0.0f) {
-                const Color dark = {0.08f * 0.55f, 0.05f * 0.55f, 0.03f * 0.55f, 0.55f};
-                Color& p = c.At(x, y);
-                p = {Lerp(p.r, dark.r, glass), Lerp(p.g, dark.g, glass), Lerp(p.b, dark.b, glass), Lerp(p.a, dark.a, glass)};
+            if (glass <= 0.0f) {
+                continue;
             }
+            const float uy = c.UnitY(y);
+            // Darker under the top lip, as in a recess.
+            const float lip = 0.7f + 0.3f * SmoothStep(statistics.y1 - 4.0f, statistics.y1 - 16.0f, uy);
+            const Color wood = Shade(Wood(c.UnitX(x), uy, inset), lip);
+            const Color field = {wood.r, wood.g, wood.b, 1.0f - statisticsLight};
+            Color& p = c.At(x, y);
+            p = {Lerp(p.r, field.r, glass), Lerp(p.g, field.g, glass), Lerp(p.b, field.b, glass), Lerp(p.a, field.a, glass)};
         }
     }
+    PaintInnerShadow(c, pane, 2.0f, -2.0f, 2.5f, 0.45f);
+    // The sprig, right of where the statistics' lines end and above the
+    // board's frame: leaves in turn on both sides of a curved stem.
+    const float sx = statistics.x1 - 48.0f, sy = (board.y1 + 15.0f + statistics.y1) * 0.5f;
+    const std::vector<Point> stem = QuadraticCurve({sx - 30.0f, sy - 9.0f}, {sx, sy + 7.0f}, {sx + 30.0f, sy + 4.0f}, 16);
+    const Grid sprig = Whole(c, [&](float x, float y) {
+        float d = StrokeDistance(x, y, stem, 1.0f);
+        for (int i = 0; i < 5; ++i) {
+            const size_t at = 2 + static_cast<size_t>(i) * 3;
+            const Point a = stem[at], b = stem[at + 1];
+            const float along = std::atan2(b.y - a.y, b.x - a.x);
+            const float side = i % 2 == 0 ? 0.95f : -0.95f;
+            d = std::min(d, LeafDistance(x, y, a.x, a.y, 11.0f - static_cast<float>(i) * 0.6f, 4.2f, along + side));
+        }
+        const Point tip = stem.back();
+        return std::min(d, LeafDistance(x, y, tip.x, tip.y, 10.0f, 4.0f, -0.1f));
+    });
+    PaintShape(c, sprig, [&](float, float y) { return Gold(Clamp01((y - sy + 10.0f) / 22.0f)); }, Bevel{1.5f, 1.1f, 0.5f, 18});
     // The board's carved frame; inside it the table is cut away.
     const float band = 15.0f;
     const Grid outer = Whole(c, [&](float x, float y) {

@@ -477,13 +477,7 @@ Canvas DrawPointerWithMagnet(float size, float scale) {
     return c;
 }
 
-Canvas DrawTutorialPointer(float w, float h, int pressed, float scale) {
-    Canvas c = Blank(w, h, scale);
-    // The arrow in the upper part.
-    Canvas arrow = DrawPointer(30.0f, scale);
-    c.OverAt(arrow, 0, c.height - arrow.height);
-    // A mouse below and to the right.
-    const float mx0 = w * 0.38f, mx1 = w - 1.0f, my0 = 1.0f, my1 = h * 0.52f;
+void PaintMouse(Canvas& c, float mx0, float my0, float mx1, float my1, int pressed) {
     const Grid body = Whole(c, [&](float x, float y) { return RoundedBoxDistance(x, y, mx0, my0, mx1, my1, (mx1 - mx0) * 0.45f); });
     PaintShadow(c, body, 1.0f, -1.0f, 1.0f, 0.5f);
     PaintFlat(c, Grown(body, 1.0f), Hex(0x3A2A1A));
@@ -501,7 +495,40 @@ Canvas DrawTutorialPointer(float w, float h, int pressed, float scale) {
         PaintShape(c, button, [&](float, float) { return on ? Hex(0xFF9A2E) : Hex(0xF2EEE6); }, Bevel{1.5f, on ? -0.8f : 0.8f, 0.3f, 14});
         if (on) PaintGlow(c, button, Hex(0xFFC060), 0.5f, 1.5f, 0.8f);
     }
+}
+
+Canvas DrawTutorialPointer(float w, float h, int pressed, float scale) {
+    Canvas c = Blank(w, h, scale);
+    // The arrow in the upper part.
+    Canvas arrow = DrawPointer(30.0f, scale);
+    c.OverAt(arrow, 0, c.height - arrow.height);
+    // A mouse below and to the right.
+    PaintMouse(c, w * 0.38f, 1.0f, w - 1.0f, h * 0.52f, pressed);
     return c;
+}
+
+float PaintCaption(Canvas& c, const Typeface& face, const std::u32string& text, float size, float x, float baseline) {
+    Grid cover(c.width, c.height, c.scale);
+    face.Draw(cover, text, size, x, baseline);
+    const Grid letters = DistanceOfCoverage(cover);
+    PaintShadow(c, letters, 1.0f, -1.0f, 1.0f, 0.6f, Palette::Shadow);
+    PaintFlat(c, Grown(letters, 1.0f), Palette::Shadow, 0.85f);
+    PaintFlat(c, letters, Hex(0xFFF4D6));
+    return x + face.Measure(text, size);
+}
+
+float PaintStepBadge(Canvas& c, const Typeface& face, int step, float x, float cy) {
+    const float r = 9.0f;
+    const Grid coin = Whole(c, [&](float px, float py) { return CircleDistance(px, py, x + r, cy, r); });
+    PaintShadow(c, coin, 1.0f, -1.0f, 1.0f, 0.5f);
+    PaintFlat(c, Grown(coin, 1.0f), Palette::GoldOutline);
+    PaintShape(c, coin, [&](float, float y) { return Gold(Clamp01((y - cy + r) / (2.0f * r))); }, Bevel{2.0f, 1.1f, 0.5f, 18});
+    const std::u32string digit(1, static_cast<char32_t>(U'0' + step));
+    const InkBox ink = face.Ink(digit, 13.0f);
+    Grid cover(c.width, c.height, c.scale);
+    face.Draw(cover, digit, 13.0f, x + r - (ink.x0 + ink.x1) * 0.5f, cy - (ink.y0 + ink.y1) * 0.5f);
+    PaintFlat(c, DistanceOfCoverage(cover), Palette::Ink);
+    return x + 2.0f * r;
 }
 
 Canvas DrawTutorialPicture(float w, float h, float scale) {

@@ -4,6 +4,7 @@
 // pictures (the tutorial's, the custom cursor's and the system cursors'),
 // the tutorial's small board and the maker's splash card.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "tools/common/art/Lettering.h"
@@ -38,6 +39,14 @@ Canvas DrawPointerWithMagnet(float size, float scale);
 // The tutorial's pointer: the arrow and a mouse whose button shows pressed
 // (0 none, 1 right, 2 left); the tip at the top-left corner.
 Canvas DrawTutorialPointer(float w, float h, int pressed, float scale);
+// That mouse alone, over the box (x0, y0)-(x1, y1) of the canvas, in units.
+void PaintMouse(Canvas& c, float x0, float y0, float x1, float y1, int pressed);
+// A caption on wood: cream letters with a dark outline and shadow, the pen
+// from (x, baseline) units; returns where the pen stops.
+float PaintCaption(Canvas& c, const Typeface& face, const std::u32string& text, float size, float x, float baseline);
+// A gold coin with the step's digit, its left edge at x and centred on cy;
+// returns its right edge.
+float PaintStepBadge(Canvas& c, const Typeface& face, int step, float x, float cy);
 
 // A small picture for the tutorial's puzzle: a flower in a meadow.
 Canvas DrawTutorialPicture(float w, float h, float scale);
