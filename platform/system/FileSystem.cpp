@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
+#include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -261,6 +262,22 @@ bool File::Flush() {
         }
         return false;
     }
+    return true;
+}
+
+bool File::Truncate(int64_t size) {
+    if (stream_ == nullptr || mode_ == Mode::Read || size < 0) {
+        return false;
+    }
+    // Bytes still buffered are ones the disk refused or ones past the cut:
+    // written later, they would land after the new end.
+    ::__fpurge(stream_);
+    std::clearerr(stream_);
+    if (::ftruncate(::fileno(stream_), static_cast<off_t>(size)) != 0 ||
+        ::fseeko(stream_, static_cast<off_t>(size), SEEK_SET) != 0) {
+        return false;
+    }
+    failed_ = false;
     return true;
 }
 

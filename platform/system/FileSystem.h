@@ -44,6 +44,12 @@ public:
     int64_t Tell();
     int64_t Size();
     bool Flush();
+    // Write modes: cuts the file to size bytes, forgets an earlier failed
+    // write and puts the position at the new end, so that a file whose tail
+    // the disk refused can be cut back to its last sound part and completed.
+    // Bytes not yet flushed are dropped: cut only back to a flushed point.
+    // False when the file could not be cut.
+    bool Truncate(int64_t size);
     // Flushes and closes. A write-mode file replaces its target only when
     // every write succeeded and the data reached the disk; returns false when
     // anything failed (or the file was already closed).

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <algorithm>
-#include <csignal>
+#include <cfloat>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -15,6 +13,7 @@
 #include "engine/core/MessageManager.h"
 #include "platform/system/FileSystem.h"
 
+#include "platform/system/TemporaryFolder.h"
 namespace {
 
 using namespace ZorvaneEngine;
@@ -363,27 +362,6 @@ TEST(ParseVideoModeTest, ReadsTwoSeparatorsOrFallsBack) {
     EXPECT_EQ(height, 1024);
 }
 
-// Caps the size of files this process may write, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limit = previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        // A write past the limit then fails instead of ending the process.
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
-};
-
 TEST_F(ConfigTest, FailedSaveIsLoggedAndKeepsTheOldFile) {
     auto config = Make();
     config->Save();
@@ -391,7 +369,7 @@ TEST_F(ConfigTest, FailedSaveIsLoggedAndKeepsTheOldFile) {
 
     config->gamma = 2.0f;
     {
-        FileSizeLimit limit(64);  // the file needs about 250 bytes
+        TestSupport::FileSizeLimit limit(64);  // the file needs about 250 bytes
         config->Save();
     }
     EXPECT_EQ(ReadIni(), kEngineFile);
