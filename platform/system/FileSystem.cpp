@@ -338,6 +338,39 @@ bool DeleteTree(std::string_view path) {
     return !error && !EntryExists(native);
 }
 
+std::string RenameToFreeName(std::string_view path, std::string_view suffix) {
+    const std::string native = ToNativePath(path);
+    if (native.empty()) {
+        return {};
+    }
+    for (int n = 0; n < 1000; ++n) {
+        std::string name(path);
+        if (n > 0) {
+            name += "." + std::to_string(n);
+        }
+        name += suffix;
+        // Looked up as every other open does, so that a name taken in
+        // another letter case counts as taken.
+        const std::string candidate = ToNativePath(name);
+        if (EntryExists(candidate)) {
+            continue;
+        }
+        if (::renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
+            return name;
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        // A file system without the no-replace rename: the check above
+        // stands in for it.
+        if ((errno != EINVAL && errno != ENOSYS) || ::rename(native.c_str(), candidate.c_str()) != 0) {
+            return {};
+        }
+        return name;
+    }
+    return {};
+}
+
 std::vector<FoundFile> FindFiles(std::string_view folder, std::string_view mask) {
     std::vector<FoundFile> found;
     std::string native = ToNativePath(folder);

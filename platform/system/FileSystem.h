@@ -76,6 +76,11 @@ bool IsFolder(std::string_view path);
 bool CreateFolder(std::string_view path);
 // Deletes a file or a whole folder tree; false when something remained.
 bool DeleteTree(std::string_view path);
+// Renames the file or folder at path to path + suffix or, when that name is
+// taken, to path + "." + n + suffix for the first free n from 1 to 999;
+// never replaces anything. The new name in the form path was given, or
+// empty when nothing was renamed.
+std::string RenameToFreeName(std::string_view path, std::string_view suffix);
 
 struct FoundFile {
     std::string name;  // the entry's own name, no folder
