@@ -166,11 +166,17 @@ void Config::SetValue(const std::string& name, const std::string& text) {
         return;
     switch (variable->type) {
     case ConfigVariableType::Int:
-        *static_cast<int32_t*>(variable->field) = std::atoi(text.c_str());
+        *static_cast<int32_t*>(variable->field) = TextToInt(text);
         break;
-    case ConfigVariableType::Float:
-        *static_cast<float*>(variable->field) = static_cast<float>(std::atof(text.c_str()));
+    case ConfigVariableType::Float: {
+        // A NaN passes every range check of the owners and would be saved
+        // back: the variable keeps to its default instead.
+        float value = TextToFloat(text);
+        if (std::isnan(value))
+            value = TextToFloat(variable->defaultText);
+        *static_cast<float*>(variable->field) = std::isnan(value) ? 0.0f : value;
         break;
+    }
     case ConfigVariableType::Bool:
         *static_cast<bool*>(variable->field) = TextToBool(text);
         break;

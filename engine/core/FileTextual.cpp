@@ -254,9 +254,7 @@ bool FileTextual::ReadInt(int32_t& out) {
     if (!ReadToken(text)) {
         return false;
     }
-    // atoi, with the overflow clamped instead of undefined.
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    out = value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<int32_t>(value);
+    out = TextToInt(text);
     return true;
 }
 

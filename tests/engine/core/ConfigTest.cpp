@@ -11,6 +11,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/TextUtils.h"
 #include "platform/system/FileSystem.h"
 
 #include "platform/system/TemporaryFolder.h"
@@ -186,6 +187,26 @@ TEST_F(ConfigTest, LoadKeepsUnknownLinesForVariablesRegisteredLater) {
     EXPECT_EQ(saved.find("unknown_thing"), std::string::npos);
     EXPECT_EQ(saved.find("v_contrast2"), std::string::npos);
     EXPECT_EQ(saved.find("g_update_video_mode"), std::string::npos);
+}
+
+TEST_F(ConfigTest, NumbersBeyondTheirRangeAreClampedAndANaNKeepsTheDefault) {
+    WriteIni("v_gamma 2\r\n"
+             "v_gamma nan\r\n"
+             "v_brightness 1e300\r\n"
+             "v_contrast -inf\r\n"
+             "r_texture_anisotropy 99999999999\r\n"
+             "sc_take_screenshot_format -99999999999\r\n"
+             "c_invert_mouse 4294967296\r\n");
+    auto config = Make();
+    config->Load();
+    config->Save();
+    const std::string saved = ReadIni();
+    const std::string largest = FloatToText(FLT_MAX, 6);
+    const std::string lines[] = {"v_gamma 1.000000", "v_brightness " + largest, "v_contrast -" + largest,
+                                 "r_texture_anisotropy 2147483647", "sc_take_screenshot_format -2147483648",
+                                 "c_invert_mouse 1"};
+    for (const std::string& line : lines)
+        EXPECT_NE(saved.find(line + "\r\n"), std::string::npos) << line << "\n" << saved;
 }
 
 TEST_F(ConfigTest, GivenVideoModeAndFullScreenWinOverTheFile) {
