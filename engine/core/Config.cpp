@@ -19,6 +19,10 @@ constexpr float kFloatTolerance = 0.0001f;
 
 const char* const kResetConfig = "reset_config";
 
+// Characters of a line of the file that are kept, as many as a registry
+// value may hold.
+constexpr size_t kMaxLineLength = 4096;
+
 } // namespace
 
 Config::Config(const std::string& videoModeText, const std::string& name, MessageManager* log,
@@ -311,6 +315,9 @@ void Config::Load() {
     pendingLines.clear();
     try {
         std::unique_ptr<FileTextual> file = files->OpenTextFile(path, false);
+        // No setting needs a longer line; a damaged file of one endless line
+        // must not be held in memory whole.
+        file->SetLengthLimit(kMaxLineLength);
         std::string line;
         std::string name;
         while (file->ReadString(line, false)) {

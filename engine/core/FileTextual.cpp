@@ -161,7 +161,9 @@ bool FileTextual::ReadUnits(std::u16string& out, bool token, bool stripComments)
     bool lineMode = !token;
     if (c != CarriageReturn) {
         while (c != LineFeed && !endOfFile && (lineMode || !IsSpace(c))) {
-            out.push_back(c);
+            if (out.size() < lengthLimit) {
+                out.push_back(c);
+            }
             // A comment swallows the rest of its line, blanks included.
             if (!lineMode && stripComments && out == u"//") {
                 lineMode = true;

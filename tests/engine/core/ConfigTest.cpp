@@ -13,8 +13,8 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/TextUtils.h"
 #include "platform/system/FileSystem.h"
-
 #include "platform/system/TemporaryFolder.h"
+
 namespace {
 
 using namespace ZorvaneEngine;
@@ -207,6 +207,15 @@ TEST_F(ConfigTest, NumbersBeyondTheirRangeAreClampedAndANaNKeepsTheDefault) {
                                  "c_invert_mouse 1"};
     for (const std::string& line : lines)
         EXPECT_NE(saved.find(line + "\r\n"), std::string::npos) << line << "\n" << saved;
+}
+
+TEST_F(ConfigTest, AnEndlessLineKeepsOnlyItsStart) {
+    WriteIni("v_mode " + std::string(1 << 20, 'x') + "\r\nv_gamma 1.5\r\n");
+    auto config = Make();
+    config->Load();
+    // 4096 characters of the line are kept, name and blank included.
+    EXPECT_EQ(config->videoMode, std::string(4096 - 7, 'x'));
+    EXPECT_FLOAT_EQ(config->gamma, 1.5f);
 }
 
 TEST_F(ConfigTest, GivenVideoModeAndFullScreenWinOverTheFile) {
