@@ -70,7 +70,7 @@ bool WaitForText(const std::string& path, const std::string& text)
     return false;
 }
 
-TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
+TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithZero)
 {
     if (!std::filesystem::exists(kProgram))
         GTEST_SKIP() << "the program is not built";
@@ -86,7 +86,7 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
     std::this_thread::sleep_for(std::chrono::seconds(3));
     // The window exists, so the termination arrives as the close request.
     ::kill(program.pid, SIGTERM);
-    EXPECT_EQ(program.Wait(), 1);
+    EXPECT_EQ(program.Wait(), 0);
 
     const std::string text = ReadWholeFile(log);
     EXPECT_NE(text.find("Tangrove Log: "), std::string::npos);
