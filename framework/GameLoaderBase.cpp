@@ -24,9 +24,11 @@ void GameLoaderBase::Run()
         RunMessageLoop();
         DeleteGame();
     } catch (ZorvaneEngine::FatalError& error) {
+        failed = true;
         DeleteGame();
         ShowFatalErrorBox(error.message);
     } catch (...) {
+        failed = true;
         DeleteGame();
         ShowFatalErrorBox("Unhandled exception!");
     }

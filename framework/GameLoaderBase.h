@@ -32,6 +32,10 @@ public:
     virtual void RunMessageLoop();
 
     GameBase* GetGame() const { return game.get(); }
+    // What the process ends with after Run: 0 after a normal end ("exit"),
+    // 1 after an error that ended in the box, as shells take success and
+    // failure.
+    int GetExitStatus() const { return failed ? 1 : 0; }
     const std::string& GetCommandLine() const { return commandLine; }
     int GetShowCommand() const { return showCommand; }
 
@@ -52,6 +56,7 @@ private:
     std::string commandLine;
     int showCommand;
     std::unique_ptr<GameBase> game;
+    bool failed = false;
 };
 
 } // namespace GameFramework

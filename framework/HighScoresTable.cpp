@@ -14,12 +14,13 @@ using ZorvaneEngine::FileBinary;
 using ZorvaneEngine::FileError;
 
 HighScoresTable::HighScoresTable(ZorvaneEngine::Engine* engine, const std::string& userFolder)
-    : HighScoresTable(engine->fileManager.get(), userFolder)
+    : HighScoresTable(engine->log.get(), engine->fileManager.get(), userFolder)
 {
 }
 
-HighScoresTable::HighScoresTable(ZorvaneEngine::FileManager* fileManager, const std::string& userFolder)
-    : file(std::make_unique<VersionedFile>(fileManager, Magic, Version)),
+HighScoresTable::HighScoresTable(ZorvaneEngine::MessageManager* log, ZorvaneEngine::FileManager* fileManager,
+                                 const std::string& userFolder)
+    : log(log), file(std::make_unique<VersionedFile>(fileManager, Magic, Version)),
       userFolder(userFolder)
 {
     Load();
@@ -49,8 +50,9 @@ void HighScoresTable::Load()
             AddEntry(name, mode, score, sequence);
         }
         file->Close();
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         file->Abandon();
+        file->KeepDamaged(log, error.message);
         nextSequence = 0;
         entries.clear();
         Save();

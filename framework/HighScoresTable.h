@@ -11,6 +11,7 @@
 namespace ZorvaneEngine {
 class Engine;
 class FileManager;
+class MessageManager;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
@@ -30,9 +31,11 @@ public:
     static constexpr const char* Magic = "GFHSF";
     static constexpr uint32_t Version = 101;
 
-    // Loads the table; a file that cannot be read is replaced by an empty one.
+    // Loads the table; a file that cannot be read is replaced by an empty
+    // one, after a damaged one has been kept beside it and logged.
     HighScoresTable(ZorvaneEngine::Engine* engine, const std::string& userFolder);
-    HighScoresTable(ZorvaneEngine::FileManager* fileManager, const std::string& userFolder);
+    HighScoresTable(ZorvaneEngine::MessageManager* log, ZorvaneEngine::FileManager* fileManager,
+                    const std::string& userFolder);
     virtual ~HighScoresTable();
 
     HighScoresTable(const HighScoresTable&) = delete;
@@ -54,6 +57,7 @@ public:
 private:
     void Load();
 
+    ZorvaneEngine::MessageManager* log;
     std::unique_ptr<VersionedFile> file;
     uint32_t maximumEntries = 10;  // per mode
     std::vector<std::unique_ptr<HighScoreEntry>> entries;

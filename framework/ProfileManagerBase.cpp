@@ -54,8 +54,12 @@ void ProfileManagerBase::LoadProfiles()
 {
     // Only files directly in the folder: a sub-folder whose name ends in
     // ".prf" must not bring in a second copy of a profile's file.
-    for (const Platform::FoundFile& found : Platform::FindFiles(userFolder + "\\profiles", "*.prf")) {
-        if (found.folder) continue;
+    const std::string folder = userFolder + "\\profiles";
+    for (const Platform::FoundFile& found : Platform::FindFiles(folder, "*.prf")) {
+        if (found.folder) {
+            log->Error("\"" + folder + "\\" + found.name + "\" is a folder, not a profile");
+            continue;
+        }
         try {
             profiles.push_back(LoadProfile(found.name));
         } catch (const ZorvaneEngine::FatalError&) {
@@ -70,8 +74,9 @@ void ProfileManagerBase::LoadProfiles()
         listFile->Open(VersionedFile::ModeRead, GetListPath());
         ReadListBody(*listFile->GetFile());
         listFile->Close();
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         listFile->Abandon();
+        listFile->KeepDamaged(log, error.message);
         currentProfile = nullptr;
         DeleteListRecords();
         SaveProfileList();

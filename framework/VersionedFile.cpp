@@ -8,8 +8,11 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Paths.h"
 #include "engine/core/TextUtils.h"
 #include "framework/BinaryFields.h"
+#include "platform/system/FileSystem.h"
 
 namespace GameFramework {
 
@@ -86,6 +89,18 @@ void VersionedFile::Abandon()
         file->Abandon();
     }
     file.reset();
+}
+
+void VersionedFile::KeepDamaged(ZorvaneEngine::MessageManager* log, const std::string& reason)
+{
+    const std::string onDisk = ZorvaneEngine::MakeAbsolutePath(fileManager->DiskPath(path));
+    if (!Platform::PathExists(onDisk)) return;
+    const std::string kept = Platform::RenameToFreeName(onDisk, ".bad");
+    if (!log) return;
+    if (kept.empty())
+        log->Error("Damaged \"" + onDisk + "\" could not be kept: " + reason);
+    else
+        log->Error("Damaged \"" + onDisk + "\" kept as \"" + kept + "\": " + reason);
 }
 
 } // namespace GameFramework

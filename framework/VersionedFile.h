@@ -14,6 +14,7 @@ namespace ZorvaneEngine {
 class Engine;
 class FileBinary;
 class FileManager;
+class MessageManager;
 } // namespace ZorvaneEngine
 
 namespace GameFramework {
@@ -49,6 +50,13 @@ public:
     // Drops the open file without completing it: a file being written never
     // reaches its target. For owners that caught a failure half way.
     void Abandon();
+
+    // For an owner about to replace the file last opened, which failed to
+    // load with reason: a file that exists there is damaged and is kept
+    // beside it first, as name + ".bad" (name + ".<n>.bad" when that is
+    // taken), and one error line names it, where it went and the reason. A
+    // missing file is no damage: nothing is logged.
+    void KeepDamaged(ZorvaneEngine::MessageManager* log, const std::string& reason);
 
     // The open file, null when closed.
     ZorvaneEngine::FileBinary* GetFile() const { return file.get(); }

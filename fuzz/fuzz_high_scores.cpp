@@ -3,6 +3,7 @@
 // order with at most ten entries of its mode.
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "framework/HighScoresTable.h"
@@ -30,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzSupport::WriteFile("user/high_scores.hsf", FuzzSupport::WithOwnSize(data, size));
     const std::string user = FuzzSupport::Folder() + "/user";
 
-    HighScoresTable table(&FuzzSupport::Files(), user);
-    if (!SameEntries(table, HighScoresTable(&FuzzSupport::Files(), user))) std::abort();
+    HighScoresTable table(&FuzzSupport::Log(), &FuzzSupport::Files(), user);
+    if (!SameEntries(table, HighScoresTable(&FuzzSupport::Log(), &FuzzSupport::Files(), user))) std::abort();
 
     const uint32_t mode = table.GetEntries().empty() ? 0 : table.GetEntries().front()->mode;
     table.AddScore(u"fuzz", mode, 1000);
@@ -46,7 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (entry->mode == mode) ++ofMode;
     }
     if (ofMode > 10) std::abort();
-    if (!SameEntries(table, HighScoresTable(&FuzzSupport::Files(), user))) std::abort();
+    if (!SameEntries(table, HighScoresTable(&FuzzSupport::Log(), &FuzzSupport::Files(), user))) std::abort();
+    // A damaged table is kept beside it; the next input starts without it.
+    std::error_code error;
+    std::filesystem::remove(user + "/high_scores.hsf.bad", error);
     FuzzSupport::EndInput();
     return 0;
 }

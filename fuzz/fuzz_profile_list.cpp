@@ -3,6 +3,7 @@
 // list file that reads back to the same list.
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     again.LoadProfiles();
     if (again.currentProfile != again.FindProfile(manager.currentProfile->GetName())) std::abort();
     if (!SameRecords(manager, again)) std::abort();
+    // A damaged list is kept beside it; the next input starts without it.
+    std::error_code error;
+    std::filesystem::remove(user + "/profiles.pmf.bad", error);
     FuzzSupport::EndInput();
     return 0;
 }

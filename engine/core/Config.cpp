@@ -19,6 +19,10 @@ constexpr float kFloatTolerance = 0.0001f;
 
 const char* const kResetConfig = "reset_config";
 
+// Characters of a line of the file that are kept, as many as a registry
+// value may hold.
+constexpr size_t kMaxLineLength = 4096;
+
 } // namespace
 
 Config::Config(const std::string& videoModeText, const std::string& name, MessageManager* log,
@@ -166,11 +170,17 @@ void Config::SetValue(const std::string& name, const std::string& text) {
         return;
     switch (variable->type) {
     case ConfigVariableType::Int:
-        *static_cast<int32_t*>(variable->field) = std::atoi(text.c_str());
+        *static_cast<int32_t*>(variable->field) = TextToInt(text);
         break;
-    case ConfigVariableType::Float:
-        *static_cast<float*>(variable->field) = static_cast<float>(std::atof(text.c_str()));
+    case ConfigVariableType::Float: {
+        // A NaN passes every range check of the owners and would be saved
+        // back: the variable keeps to its default instead.
+        float value = TextToFloat(text);
+        if (std::isnan(value))
+            value = TextToFloat(variable->defaultText);
+        *static_cast<float*>(variable->field) = std::isnan(value) ? 0.0f : value;
         break;
+    }
     case ConfigVariableType::Bool:
         *static_cast<bool*>(variable->field) = TextToBool(text);
         break;
@@ -305,6 +315,9 @@ void Config::Load() {
     pendingLines.clear();
     try {
         std::unique_ptr<FileTextual> file = files->OpenTextFile(path, false);
+        // No setting needs a longer line; a damaged file of one endless line
+        // must not be held in memory whole.
+        file->SetLengthLimit(kMaxLineLength);
         std::string line;
         std::string name;
         while (file->ReadString(line, false)) {

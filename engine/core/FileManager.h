@@ -45,9 +45,11 @@ public:
     void ListFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out);
 
     const std::string& GetBaseFolder() const { return baseFolder; }
+    // Where a loose file of that name lies: the name when it is absolute,
+    // else below the base folder.
+    std::string DiskPath(const std::string& name) const;
 
 private:
-    std::string DiskPath(const std::string& name) const;
     PackFile* FindPack(const std::string& normalisedName, uint32_t& size) const;
 
     MessageManager* log;

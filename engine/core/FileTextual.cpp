@@ -161,7 +161,9 @@ bool FileTextual::ReadUnits(std::u16string& out, bool token, bool stripComments)
     bool lineMode = !token;
     if (c != CarriageReturn) {
         while (c != LineFeed && !endOfFile && (lineMode || !IsSpace(c))) {
-            out.push_back(c);
+            if (out.size() < lengthLimit) {
+                out.push_back(c);
+            }
             // A comment swallows the rest of its line, blanks included.
             if (!lineMode && stripComments && out == u"//") {
                 lineMode = true;
@@ -254,9 +256,7 @@ bool FileTextual::ReadInt(int32_t& out) {
     if (!ReadToken(text)) {
         return false;
     }
-    // atoi, with the overflow clamped instead of undefined.
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    out = value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<int32_t>(value);
+    out = TextToInt(text);
     return true;
 }
 

@@ -68,6 +68,11 @@ public:
     // file could not be completed, in which case its target stays as it was.
     void Close();
 
+    // The most characters a line or token read keeps: the rest of a longer
+    // one is read past and dropped, so that a damaged file of one endless
+    // line costs no more memory than that. No limit unless set.
+    void SetLengthLimit(size_t characters) { lengthLimit = characters; }
+
     int32_t GetEncoding() const { return encoding; }
     // The name of the file beneath, for messages.
     const std::string& GetName() const { return file->GetName(); }
@@ -100,6 +105,7 @@ private:
     bool fresh = true;
     bool hasPushedBack = false;
     char16_t pushedBack = 0;
+    size_t lengthLimit = SIZE_MAX;
 };
 
 } // namespace ZorvaneEngine

@@ -5,6 +5,7 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/MathTypes.h"
+#include "engine/core/Paths.h"
 #include "engine/core/TextUtils.h"
 #include "platform/system/FileSystem.h"
 
@@ -51,7 +52,17 @@ MessageManager::MessageManager(const std::string& folder, const std::string& nam
     // The folder is not created: on the very first run the user folder does
     // not exist yet and that run has no log file.
     file = Platform::File::Open(path, Platform::File::Mode::Overwrite);
-    if (!file) return;
+    if (!file) {
+        // Any other failure (a folder that may not be written) would leave
+        // no trace at all: it is told where a person starting the program
+        // sees it.
+        if (Platform::IsFolder(GetFileFolder(path))) {
+            std::fprintf(stderr, "%s: the log cannot be written to \"%s\"\n", title.c_str(),
+                         Platform::ToNativePath(path).c_str());
+            std::fflush(stderr);
+        }
+        return;
+    }
 
     const float black[3] = {0.0f, 0.0f, 0.0f};
     const float green[3] = {0.0f, 1.0f, 0.0f};

@@ -1,7 +1,10 @@
 #include "engine/core/TextUtils.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -240,7 +243,20 @@ std::string BoolToText(bool value)
 
 bool TextToBool(const std::string& text)
 {
-    return std::atoi(text.c_str()) != 0;
+    return TextToInt(text) != 0;
+}
+
+int32_t TextToInt(const std::string& text)
+{
+    // strtoll saturates where atoi's overflow is undefined.
+    const long long value = std::strtoll(text.c_str(), nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+}
+
+float TextToFloat(const std::string& text)
+{
+    const float value = std::strtof(text.c_str(), nullptr);
+    return std::isnan(value) ? value : std::clamp(value, -FLT_MAX, FLT_MAX);
 }
 
 std::string ToNarrow(const std::u16string& text)

@@ -40,7 +40,15 @@ std::u16string UIntToWideText(uint32_t value, unsigned width = 0);
 std::string FloatToText(float value, unsigned decimals);
 std::string HexToText(uint32_t value);
 std::string BoolToText(bool value);
+// TextToInt(text) != 0.
 bool TextToBool(const std::string& text);
+// atoi, with a number beyond the 32-bit range clamped to its end instead of
+// undefined; text that is no number reads 0.
+int32_t TextToInt(const std::string& text);
+// atof as a float, with a number beyond the float range (infinity too)
+// clamped to the largest finite float of its sign. "nan" stays NaN for the
+// caller to refuse.
+float TextToFloat(const std::string& text);
 
 // Unrepresentable units are dropped; the conversion ends at a zero unit.
 std::string ToNarrow(const std::u16string& text);

@@ -95,7 +95,7 @@ TANGROVE_FUZZ_SEEDS(profile_list)
 TANGROVE_FUZZ_SEEDS(high_scores)
 {
     const std::string user = UserFolder("scores");
-    GameFramework::HighScoresTable table(&FuzzSupport::Files(), user);
+    GameFramework::HighScoresTable table(&FuzzSupport::Log(), &FuzzSupport::Files(), user);
     seeds.Add("empty.hsf", Load(table.GetPath()));
     table.AddScore(u"Ann", 0, 500);
     table.AddScore(u"Bob", 1, 700);

@@ -36,6 +36,7 @@ int main(int argc, char** argv)
     }
     auto loader =
         std::make_unique<ActionPuzzle::GameLoader>(nullptr, nullptr, commandLine, kShowNormal);
+    const int status = loader->GetExitStatus();
     loader.reset();
-    return 1;
+    return status;
 }

@@ -34,12 +34,17 @@ public:
     std::string GetStageFileName(uint32_t stage) override;
     std::unique_ptr<GameFramework::StageInfo> CreateStageInfo() override;
     std::unique_ptr<GameFramework::LevelInfo> CreateLevelInfo() override;
-    // Tiles of a larger totem grid would be smaller than the arrows drawn
-    // in them, and a damaged size must not make millions of windows.
-    static constexpr uint32_t MaxMiniGameSize = 10;
+    // The largest totem grid a player can always finish. A tile of a grid N
+    // cells wide takes presses on a square of 266 / N - 1 GUI units, outside
+    // a dead zone at its centre, and the pointer moves in steps of 800 / 640
+    // = 1.25 units in the smallest video mode the options offer (640 x 480).
+    // Up to N = 55 every tile has pointer positions that turn it either way;
+    // from 56 on some tiles have none there (from 266 on none at all, in any
+    // mode), so the puzzle could never end and the map would wait for ever.
+    static constexpr uint32_t MaxMiniGameSize = 55;
 
-    // A mini-game size below 1 is refused (the totem grid needs a cell), and
-    // one above MaxMiniGameSize.
+    // A mini-game size below 1 is refused (a grid without tiles is never
+    // done), and one above MaxMiniGameSize.
     void ReadStageInfo(GameFramework::StageInfo& stage, ZorvaneEngine::FileTextual& file) override;
     void ReadLevelInfo(GameFramework::LevelInfo& level, ZorvaneEngine::FileTextual& file) override;
 };

@@ -186,10 +186,30 @@ int32_t AviWriter::WriteFrame(const void* data, uint32_t bytes, uint32_t flags)
     if (!Append(chunk.data.data(), chunk.data.size()) || !Append(data, bytes) ||
         ((bytes & 1) != 0 && !Append(&pad, 1)))
         return AVIERR_FILEWRITE;
+    // A frame counts once it has left the stream's buffer: a movie cut
+    // short ends at the last frame the disk took whole.
+    if (!file->Flush()) {
+        failed = true;
+        return AVIERR_FILEWRITE;
+    }
     index.push_back({flags, static_cast<uint32_t>(end - moviType), bytes});
     end += 8 + Padded(bytes);
     if (bytes > largestChunk) largestChunk = bytes;
     return AVIERR_OK;
+}
+
+bool AviWriter::WriteIndexAndHeaders()
+{
+    Bytes idx1;
+    idx1.FourCC("idx1");
+    idx1.U32(static_cast<uint32_t>(index.size() * kIndexEntrySize));
+    for (const IndexEntry& entry : index) {
+        idx1.FourCC("00db");
+        idx1.U32(entry.flags & AVIIF_KEYFRAME);
+        idx1.U32(entry.offset);
+        idx1.U32(entry.size);
+    }
+    return Append(idx1.data.data(), idx1.data.size()) && WriteAt(0, Headers()) && file->Flush();
 }
 
 bool AviWriter::Finish()
@@ -203,17 +223,21 @@ bool AviWriter::Finish()
         started = true;
         Append(headers.data(), headers.size());
     }
-    Bytes idx1;
-    idx1.FourCC("idx1");
-    idx1.U32(static_cast<uint32_t>(index.size() * kIndexEntrySize));
-    for (const IndexEntry& entry : index) {
-        idx1.FourCC("00db");
-        idx1.U32(entry.flags & AVIIF_KEYFRAME);
-        idx1.U32(entry.offset);
-        idx1.U32(entry.size);
+    // After a refused write the file is cut back to its last whole frame.
+    // When even the index does not fit, the last frame goes, which frees
+    // far more than its index entry takes, and so on down to none.
+    bool complete = !failed && WriteIndexAndHeaders();
+    for (bool dropFrame = false; !complete; dropFrame = true) {
+        if (dropFrame) {
+            if (index.empty()) break;
+            end = moviType + index.back().offset;
+            index.pop_back();
+        }
+        if (!file->Truncate(static_cast<int64_t>(end))) break;
+        failed = false;
+        complete = WriteIndexAndHeaders();
     }
-    const bool written = !failed && Append(idx1.data.data(), idx1.data.size()) && WriteAt(0, Headers());
-    const bool closed = written && file->Close();
+    const bool closed = complete && file->Close();
     file.reset();
     return closed;
 }

@@ -3,8 +3,10 @@
 // out as the AVI file functions lay it out: the header list ("avih", then
 // "strh", "strf" of the stream), a "movi" list of "00db" chunks in the order
 // written, and an "idx1" index. The file is written through the platform's
-// safe write: it appears under its name only when Finish completed it, so
-// neither a failure nor a killed program leaves a broken movie behind.
+// safe write: it appears under its name only when Finish completed it, so a
+// killed program leaves no broken movie behind. A write the disk refuses
+// (full, or past the size a file may have) ends the movie: Finish cuts the
+// file back to its last whole frame and completes it with the frames before.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,11 +41,14 @@ public:
     // Appends a frame of exactly the format's image size. AVIERR_BADFORMAT
     // before a format or for another size (a window that changed size);
     // AVIERR_FILEWRITE when the file would pass its size limit or the disk
-    // refused the bytes. A failed frame leaves the frames before it intact.
+    // refused the bytes; every later frame is refused too. A failed frame
+    // leaves the frames before it intact.
     int32_t WriteFrame(const void* data, uint32_t bytes, uint32_t flags);
 
     // Writes the index and the final counts into the headers and gives the
-    // file its name. False when anything failed on the way.
+    // file its name. When the disk refuses them, frames are dropped from the
+    // end until they fit. False when no movie could be completed; nothing
+    // is left under the name then.
     bool Finish();
 
     uint32_t GetFrameCount() const { return static_cast<uint32_t>(index.size()); }
@@ -60,6 +65,9 @@ private:
     std::vector<uint8_t> Headers() const;
     bool WriteAt(uint64_t offset, const std::vector<uint8_t>& bytes);
     bool Append(const void* data, size_t size);
+    // The index after the last frame, then the headers with the final
+    // counts, flushed to the disk.
+    bool WriteIndexAndHeaders();
 
     std::unique_ptr<File> file;
     uint64_t sizeLimit;

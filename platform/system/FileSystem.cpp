@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
+#include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -283,6 +284,22 @@ bool File::Flush() {
     return true;
 }
 
+bool File::Truncate(int64_t size) {
+    if (stream_ == nullptr || mode_ == Mode::Read || size < 0) {
+        return false;
+    }
+    // Bytes still buffered are ones the disk refused or ones past the cut:
+    // written later, they would land after the new end.
+    ::__fpurge(stream_);
+    std::clearerr(stream_);
+    if (::ftruncate(::fileno(stream_), static_cast<off_t>(size)) != 0 ||
+        ::fseeko(stream_, static_cast<off_t>(size), SEEK_SET) != 0) {
+        return false;
+    }
+    failed_ = false;
+    return true;
+}
+
 bool File::Close() {
     if (stream_ == nullptr) {
         return false;
@@ -347,6 +364,39 @@ bool DeleteTree(std::string_view path) {
     std::error_code error;
     std::filesystem::remove_all(native, error);
     return !error && !EntryExists(native);
+}
+
+std::string RenameToFreeName(std::string_view path, std::string_view suffix) {
+    const std::string native = ToNativePath(path);
+    if (native.empty()) {
+        return {};
+    }
+    for (int n = 0; n < 1000; ++n) {
+        std::string name(path);
+        if (n > 0) {
+            name += "." + std::to_string(n);
+        }
+        name += suffix;
+        // Looked up as every other open does, so that a name taken in
+        // another letter case counts as taken.
+        const std::string candidate = ToNativePath(name);
+        if (EntryExists(candidate)) {
+            continue;
+        }
+        if (::renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, candidate.c_str(), RENAME_NOREPLACE) == 0) {
+            return name;
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        // A file system without the no-replace rename: the check above
+        // stands in for it.
+        if ((errno != EINVAL && errno != ENOSYS) || ::rename(native.c_str(), candidate.c_str()) != 0) {
+            return {};
+        }
+        return name;
+    }
+    return {};
 }
 
 std::vector<FoundFile> FindFiles(std::string_view folder, std::string_view mask) {

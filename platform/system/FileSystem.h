@@ -54,6 +54,12 @@ public:
     int64_t Tell();
     int64_t Size();
     bool Flush();
+    // Write modes: cuts the file to size bytes, forgets an earlier failed
+    // write and puts the position at the new end, so that a file whose tail
+    // the disk refused can be cut back to its last sound part and completed.
+    // Bytes not yet flushed are dropped: cut only back to a flushed point.
+    // False when the file could not be cut.
+    bool Truncate(int64_t size);
     // Flushes and closes. A write-mode file replaces its target only when
     // every write succeeded and the data reached the disk; returns false when
     // anything failed (or the file was already closed).
@@ -81,6 +87,11 @@ bool IsFolder(std::string_view path);
 bool CreateFolder(std::string_view path);
 // Deletes a file or a whole folder tree; false when something remained.
 bool DeleteTree(std::string_view path);
+// Renames the file or folder at path to path + suffix or, when that name is
+// taken, to path + "." + n + suffix for the first free n from 1 to 999;
+// never replaces anything. The new name in the form path was given, or
+// empty when nothing was renamed.
+std::string RenameToFreeName(std::string_view path, std::string_view suffix);
 
 struct FoundFile {
     std::string name;  // the entry's own name, no folder

@@ -53,6 +53,7 @@ TEST(GameLoaderBase, ErrorsEndInTheFatalBox)
             });
             loader.Run();
             EXPECT_EQ(loader.GetGame(), nullptr);
+            EXPECT_EQ(loader.GetExitStatus(), 1);
             ASSERT_EQ(env.windowing.messageBoxes.size(), 1u);
             EXPECT_EQ(env.windowing.messageBoxes[0].text, c.text);
             EXPECT_EQ(env.windowing.messageBoxes[0].title, "Fatal Error");
@@ -120,6 +121,7 @@ TEST(GameLoaderBase, EventsFirstThenFramesUntilExit)
     EXPECT_EQ(env.windowing.CountCalls("DispatchMessage"), 3);
     EXPECT_EQ(loader.GetGame(), nullptr);
     EXPECT_TRUE(env.windowing.messageBoxes.empty());
+    EXPECT_EQ(loader.GetExitStatus(), 0);
     EXPECT_EQ(loader.GetCommandLine(), "-any thing");
 }
 

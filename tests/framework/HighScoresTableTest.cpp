@@ -16,7 +16,7 @@ class HighScoresTableTest : public ::testing::Test {
 protected:
     std::unique_ptr<HighScoresTable> Open()
     {
-        return std::make_unique<HighScoresTable>(&folder.files, folder.UserFolder());
+        return std::make_unique<HighScoresTable>(&folder.log, &folder.files, folder.UserFolder());
     }
     std::string Path() const { return folder.root / "user/high_scores.hsf"; }
 

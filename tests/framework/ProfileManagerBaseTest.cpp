@@ -134,15 +134,22 @@ TEST_F(ProfileManagerBaseTest, OnlyReadableFilesDirectlyInTheFolderAreLoaded)
     ASSERT_EQ(files.size(), 1u);
     const Bytes ann = folder.Read(folder.ProfilePath(files[0]));
     // A copy inside a folder whose name looks like a profile file, a damaged
-    // file, and a file of another kind.
+    // file, a file that cannot be opened, and a file of another kind.
     folder.Write(folder.ProfilePath("copy.prf/" + files[0]), ann);
     folder.Write(folder.ProfilePath("broken.prf"), Bytes(ann.begin(), ann.end() - 1));
+    std::filesystem::create_symlink(folder.ProfilePath("gone"), folder.ProfilePath("gone.prf"));
     folder.Write(folder.ProfilePath("ann.txt"), ann);
     folder.TakeErrors();
 
     auto manager = Start();
     EXPECT_EQ(manager->Names(), std::vector<std::u16string>{u"Ann"});
-    EXPECT_EQ(folder.TakeErrors().size(), 1u);
+    // Each one skipped is named in the log, in listing order.
+    const std::string profiles = folder.UserFolder() + "\\profiles\\";
+    const std::vector<std::string> errors = folder.TakeErrors();
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0], "Incorrect + \"" + profiles + "broken.prf\" file format");
+    EXPECT_EQ(errors[1], "\"" + profiles + "copy.prf\" is a folder, not a profile");
+    EXPECT_EQ(errors[2], "Failed to open \"" + profiles + "gone.prf\" file");
 }
 
 // Adding, renaming and deleting, with a sound player giving new profiles

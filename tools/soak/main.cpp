@@ -664,7 +664,7 @@ int Check(const fs::path& out)
     const bool tableThere = ReadBytes(tablePath, tableBefore);
     size_t entries = 0;
     if (tableThere) {
-        GameFramework::HighScoresTable table(&files, userFolder);
+        GameFramework::HighScoresTable table(&log, &files, userFolder);
         ReadBytes(tablePath, tableAfter);
         entries = table.GetEntries().size();
         for (size_t i = 1; i < entries; ++i) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <algorithm>
-#include <csignal>
+#include <cfloat>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -13,7 +11,9 @@
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/TextUtils.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/TemporaryFolder.h"
 
 namespace {
 
@@ -187,6 +187,35 @@ TEST_F(ConfigTest, LoadKeepsUnknownLinesForVariablesRegisteredLater) {
     EXPECT_EQ(saved.find("unknown_thing"), std::string::npos);
     EXPECT_EQ(saved.find("v_contrast2"), std::string::npos);
     EXPECT_EQ(saved.find("g_update_video_mode"), std::string::npos);
+}
+
+TEST_F(ConfigTest, NumbersBeyondTheirRangeAreClampedAndANaNKeepsTheDefault) {
+    WriteIni("v_gamma 2\r\n"
+             "v_gamma nan\r\n"
+             "v_brightness 1e300\r\n"
+             "v_contrast -inf\r\n"
+             "r_texture_anisotropy 99999999999\r\n"
+             "sc_take_screenshot_format -99999999999\r\n"
+             "c_invert_mouse 4294967296\r\n");
+    auto config = Make();
+    config->Load();
+    config->Save();
+    const std::string saved = ReadIni();
+    const std::string largest = FloatToText(FLT_MAX, 6);
+    const std::string lines[] = {"v_gamma 1.000000", "v_brightness " + largest, "v_contrast -" + largest,
+                                 "r_texture_anisotropy 2147483647", "sc_take_screenshot_format -2147483648",
+                                 "c_invert_mouse 1"};
+    for (const std::string& line : lines)
+        EXPECT_NE(saved.find(line + "\r\n"), std::string::npos) << line << "\n" << saved;
+}
+
+TEST_F(ConfigTest, AnEndlessLineKeepsOnlyItsStart) {
+    WriteIni("v_mode " + std::string(1 << 20, 'x') + "\r\nv_gamma 1.5\r\n");
+    auto config = Make();
+    config->Load();
+    // 4096 characters of the line are kept, name and blank included.
+    EXPECT_EQ(config->videoMode, std::string(4096 - 7, 'x'));
+    EXPECT_FLOAT_EQ(config->gamma, 1.5f);
 }
 
 TEST_F(ConfigTest, GivenVideoModeAndFullScreenWinOverTheFile) {
@@ -363,27 +392,6 @@ TEST(ParseVideoModeTest, ReadsTwoSeparatorsOrFallsBack) {
     EXPECT_EQ(height, 1024);
 }
 
-// Caps the size of files this process may write, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limit = previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        // A write past the limit then fails instead of ending the process.
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
-};
-
 TEST_F(ConfigTest, FailedSaveIsLoggedAndKeepsTheOldFile) {
     auto config = Make();
     config->Save();
@@ -391,7 +399,7 @@ TEST_F(ConfigTest, FailedSaveIsLoggedAndKeepsTheOldFile) {
 
     config->gamma = 2.0f;
     {
-        FileSizeLimit limit(64);  // the file needs about 250 bytes
+        TestSupport::FileSizeLimit limit(64);  // the file needs about 250 bytes
         config->Save();
     }
     EXPECT_EQ(ReadIni(), kEngineFile);

@@ -195,6 +195,33 @@ TEST_F(MessageManagerTest, MissingFolder)
     EXPECT_EQ(ReadLog(folder + "/T.html"), "kept<BR>" + kFooter);
 }
 
+TEST_F(MessageManagerTest, ALogThatCannotBeWrittenIsToldOnStandardError)
+{
+    struct Case {
+        const char* name;
+        void (*prepare)(const std::string& folder);
+        bool told;
+    };
+    const Case cases[] = {
+        // The first run, before the user folder exists: no log, as designed.
+        {"missing folder", [](const std::string&) {}, false},
+        // A folder in the log's place stands for one that may not be
+        // written, which a test run as root cannot make.
+        {"cannot be written", [](const std::string& folder) { fs::create_directories(folder + "/T.html"); }, true},
+        {"written", [](const std::string& folder) { fs::create_directories(folder); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = root + "/user";
+        fs::remove_all(folder);
+        c.prepare(folder);
+        testing::internal::CaptureStderr();
+        { MessageManager log(folder, "", "T", true, false); }
+        const std::string told = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(told, c.told ? "T: the log cannot be written to \"" + folder + "/T.html\"\n" : "");
+    }
+}
+
 TEST_F(MessageManagerTest, TwoThreadsWriteAtOnce)
 {
     MessageManager log(root, "", "T", true, false);

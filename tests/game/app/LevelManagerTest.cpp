@@ -60,7 +60,7 @@ protected:
 TEST_F(LevelManagerTest, ReadsStagesAndLevelsInFileOrder)
 {
     // Line ends, runs of blanks and comments as a hand-written file has them.
-    Put("stages_info.ini", "// stages\r\n2        // stages\r\n3  // 3 x 3\r\n\t4\r\n");
+    Put("stages_info.ini", "// stages\r\n2        // stages\r\n3  // 3 x 3\r\n\t55\r\n");
     Put("stage0.ini", "2\r\nmeadow_01   120  90\r\n\r\nmeadow_02 150 110 // last\r\n");
     Put("stage1.ini", "1\nforest_01 -5 0");
     Put("stage2.ini", "1\nnot_listed 1 1\n");  // no third stage in the list
@@ -72,7 +72,7 @@ TEST_F(LevelManagerTest, ReadsStagesAndLevelsInFileOrder)
     EXPECT_EQ(Stage(0).miniGameSize, 3u);
     EXPECT_EQ(Stage(0).levelCount, 2u);
     EXPECT_EQ(Stage(1).index, 1u);
-    EXPECT_EQ(Stage(1).miniGameSize, 4u);
+    EXPECT_EQ(Stage(1).miniGameSize, 55u);  // the largest grid a player can finish
     EXPECT_EQ(Stage(1).levelCount, 1u);
 
     struct Expected {
@@ -153,8 +153,8 @@ TEST_F(LevelManagerTest, DamagedCataloguesAreFatalWithAClearText)
         {"fewer stages than counted", "3 2 2", nullptr, nullptr,
          "Unexpected end of \"%data\\levels\\stages_info.ini\" file"},
         {"stage count of the game's reach, short", "999 2", nullptr, nullptr, "Unexpected end of"},
-        {"mini-game size 0", "1 0", "1 a 1 1", nullptr, "gives stage 0 the mini-game size 0; 1 to 10 is needed"},
-        {"mini-game size too large", "2 3 11", "1 a 1 1", "1 b 1 1", "gives stage 1 the mini-game size 11; 1 to 10"},
+        {"mini-game size 0", "1 0", "1 a 1 1", nullptr, "gives stage 0 the mini-game size 0; 1 to 55 is needed"},
+        {"mini-game size too large", "2 3 56", "1 a 1 1", "1 b 1 1", "gives stage 1 the mini-game size 56; 1 to 55"},
         {"absurd mini-game size", "1 2000000000", "1 a 1 1", nullptr, "the mini-game size 2000000000"},
         {"negative mini-game size", "2 3 -4", "1 a 1 1", "1 b 1 1", "gives stage 1 the mini-game size -4"},
         {"no levels", "1 2", "0", nullptr, "\"%data\\levels\\stage0.ini\" declares 0 levels; at least 1 is needed"},

@@ -87,7 +87,7 @@ bool WaitForText(const Program& program, const std::string& path, const std::str
     return false;
 }
 
-TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
+TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithZero)
 {
     // A first run: not even the data folder exists.
     TemporaryFolder folder;
@@ -101,7 +101,7 @@ TEST(Program, RunsUntilTerminatedThenSavesAndExitsWithOne)
     EXPECT_TRUE(WaitForText(program, log, "Game: Resources loaded, first screen opened..."));
     // The window exists, so the termination arrives as the close request.
     ::kill(program.pid, SIGTERM);
-    EXPECT_EQ(program.Wait(), 1);
+    EXPECT_EQ(program.Wait(), 0);
 
     const std::string text = ReadWholeFile(log);
     EXPECT_NE(text.find("Tangrove Log: "), std::string::npos);

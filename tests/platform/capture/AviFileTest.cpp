@@ -218,5 +218,58 @@ TEST(AviFile, RefusedCallsLeaveTheMovieAsItWas)
     capture.AVIFileRelease(file);
 }
 
+TEST(AviFile, ADiskThatRefusesAFrameKeepsTheFramesBeforeIt)
+{
+    // The headers take 224 bytes and each frame 8 + kImageSize; three frames
+    // end at 37112, and their index takes 8 + 3 x 16 bytes more.
+    constexpr rlim_t kThreeFrames = 224 + 3 * (8 + kImageSize);
+    struct Case {
+        const char* name;
+        rlim_t fileSizeCap;
+        int framesTaken;  // before the first refused write
+        int framesKept;   // -1: no movie
+    };
+    const Case cases[] = {
+        {"the fourth frame cut short", kThreeFrames + 56 + 100, 3, 3},
+        // The third frame goes to make room for the index.
+        {"no room for the index", kThreeFrames + 20, 3, 2},
+        {"no room for the headers", 100, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSupport::TemporaryFolder folder;
+        ScriptedCapture capture;
+        const std::string path = folder / "movie.avi";
+        int taken = 0;
+        {
+            TestSupport::FileSizeLimit cap(c.fileSizeCap);
+            Movie movie(capture, path);
+            ASSERT_TRUE(movie.ok);
+            while (taken < 10 && movie.Write(taken, taken) == AVIERR_OK) ++taken;
+            EXPECT_EQ(movie.Write(taken, taken), AVIERR_FILEWRITE);  // refused from then on
+            movie.Release();
+        }
+        EXPECT_EQ(taken, c.framesTaken);
+        if (c.framesKept < 0) {
+            EXPECT_TRUE(TestSupport::FolderEntries(folder.Path()).empty());
+            continue;
+        }
+        // No temporary stays behind; the movie is complete to its last byte.
+        EXPECT_EQ(TestSupport::FolderEntries(folder.Path()), std::vector<std::string>{"movie.avi"});
+        const std::string bytes = TestSupport::ReadWholeFile(path);
+        std::vector<TestSupport::AviChunk> chunks;
+        ASSERT_TRUE(TestSupport::ListChunks(bytes, chunks));
+        ASSERT_EQ(chunks.size(), 3u + c.framesKept + 1);
+        EXPECT_EQ(ReadU32(bytes, chunks[0].offset + 16), static_cast<uint32_t>(c.framesKept));
+        EXPECT_EQ(chunks.back().path, "idx1");
+        EXPECT_EQ(chunks.back().size, 16u * c.framesKept);
+        EXPECT_EQ(TestSupport::Probe(path)["nb_read_frames"], std::to_string(c.framesKept));
+        // The last frame kept is whole: its red and green at the top left.
+        const std::string picture = TestSupport::DecodeFrame(path, c.framesKept - 1);
+        ASSERT_EQ(picture.size(), kImageSize / 4 * 3);
+        EXPECT_EQ(picture.substr(0, 3), std::string({'\xC8', static_cast<char>((c.framesKept - 1) * 50), 0}));
+    }
+}
+
 } // namespace
 } // namespace Platform

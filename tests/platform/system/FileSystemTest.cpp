@@ -2,9 +2,7 @@
 
 #include "platform/system/TemporaryFolder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace Platform;
 using TestSupport::FolderEntries;
@@ -109,23 +107,17 @@ TEST_F(SafeWriteTest, AnAbandonedFileLeavesTheTargetAlone) {
 }
 
 TEST_F(SafeWriteTest, AFailedWriteKeepsTheOldFile) {
-    // A file-size limit makes the writes fail with EFBIG, even for root.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 1024;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-
-    auto file = File::Open(target_, File::Mode::Write);
+    std::unique_ptr<File> file;
     bool closed = true;
-    if (file) {
-        const std::string block(64 * 1024, 'x');
-        file->Write(block.data(), block.size());
-        closed = file->Close();
+    {
+        TestSupport::FileSizeLimit limit(1024);
+        file = File::Open(target_, File::Mode::Write);
+        if (file) {
+            const std::string block(64 * 1024, 'x');
+            file->Write(block.data(), block.size());
+            closed = file->Close();
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
 
     ASSERT_NE(file, nullptr);
     EXPECT_FALSE(closed);

@@ -1,7 +1,11 @@
 #pragma once
 // Fixtures for the system tests: a fresh folder removed afterwards, an
-// environment variable set for one test, and whole-file helpers.
+// environment variable set for one test, a cap on the size of the files the
+// process writes, and whole-file helpers.
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +66,30 @@ public:
 private:
     std::string name_;
     std::optional<std::string> old_;
+};
+
+// Caps the size of every file this process writes, for one scope: a write
+// past the cap fails with EFBIG as on a full disk, even for root, instead of
+// ending the process. Programs started in the scope inherit the cap.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
 };
 
 inline void WriteWholeFile(const std::string& path, const std::string& content) {
