@@ -30,7 +30,7 @@
 #include "framework/MenuScreenBases.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/GameLogicData.h"
 #include "game/gameplay/PuzzleDepository.h"

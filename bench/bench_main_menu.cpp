@@ -29,7 +29,7 @@
 #include "framework/LevelManagerBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "platform/graphics/GraphicsDriver.h"

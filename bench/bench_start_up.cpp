@@ -23,7 +23,7 @@
 #include "framework/LevelScreenBases.h"
 #include "framework/MenuScreenBases.h"
 #include "game/app/Game.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "BenchInstallation.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "engine/core/Error.h"
 #include "fuzz/support/FuzzSupport.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

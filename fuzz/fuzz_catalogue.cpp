@@ -12,7 +12,7 @@
 
 #include "engine/core/Error.h"
 #include "fuzz/support/FuzzSupport.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "engine/core/Error.h"
 #include "framework/ProfileBase.h"
 #include "fuzz/support/FuzzSupport.h"
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 
 namespace {
 

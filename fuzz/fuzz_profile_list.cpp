@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz/support/FuzzSupport.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 
 namespace {
 

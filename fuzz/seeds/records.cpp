@@ -9,8 +9,8 @@
 #include "framework/ProfileBase.h"
 #include "fuzz/seeds/Seeds.h"
 #include "fuzz/support/FuzzSupport.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 #include "tools/common/BinaryWriter.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 
 #include "engine/core/Error.h"
 #include "engine/core/FileTextual.h"

@@ -1,4 +1,4 @@
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 
 #include "framework/BinaryFields.h"
 

@@ -1,6 +1,6 @@
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 
 namespace ActionPuzzle {
 

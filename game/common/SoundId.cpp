@@ -1,4 +1,4 @@
-#include "game/app/SoundId.h"
+#include "game/common/SoundId.h"
 
 namespace ActionPuzzle {
 

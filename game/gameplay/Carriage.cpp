@@ -5,7 +5,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/GUIWindowFlags.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/gameplay/ModelPlacement.h"
 
 namespace ActionPuzzle {

@@ -1,4 +1,4 @@
-#include "game/menus/GUIGameLogicText.h"
+#include "game/gameplay/GUIGameLogicText.h"
 
 #include <algorithm>
 

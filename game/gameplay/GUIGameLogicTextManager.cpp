@@ -1,4 +1,4 @@
-#include "game/menus/GUIGameLogicTextManager.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/GUIWindowFlags.h"
-#include "game/menus/GUIGameLogicText.h"
+#include "game/gameplay/GUIGameLogicText.h"
 
 namespace ActionPuzzle {
 

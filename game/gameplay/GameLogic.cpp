@@ -15,16 +15,16 @@
 #include "framework/ProfileManagerBase.h"
 #include "framework/ScoreKeeper.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/LevelManager.h"
-#include "game/app/SoundId.h"
+#include "game/common/GameData.h"
+#include "game/common/LevelManager.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/BonusManager.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 #include "game/gameplay/GameLogicData.h"
 #include "game/gameplay/Puzzle.h"
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
-#include "game/menus/GUIGameLogicTextManager.h"
 
 namespace ActionPuzzle {
 

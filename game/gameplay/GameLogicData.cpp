@@ -11,7 +11,7 @@
 #include "engine/core/TextUtils.h"
 #include "engine/graphics/Image.h"
 #include "framework/VersionedFile.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 #include "game/gameplay/PictureMaterial.h"
 #include "game/gameplay/PuzzleFile.h"
 #include "game/gameplay/TexturePack.h"

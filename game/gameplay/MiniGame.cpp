@@ -15,12 +15,12 @@
 #include "engine/gui/GUIWindowFlags.h"
 #include "engine/gui/TextAlign.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/LevelManager.h"
-#include "game/app/SoundId.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
+#include "game/common/LevelManager.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/MiniGameCell.h"
 #include "game/gameplay/ModelPlacement.h"
-#include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {
 
@@ -64,8 +64,8 @@ void Hide(GUIWindow* window)
 
 } // namespace
 
-MiniGame::MiniGame(Engine* engine, LevelManager* levelManager, GameData* gameData, GUIMenuWindowManager* manager,
-                   GUIControl* frameControl, GameFramework::SoundPlayer* soundPlayer)
+MiniGame::MiniGame(Engine* engine, LevelManager* levelManager, GameData* gameData, GUIWindow* frameWidget,
+                   GameFramework::SoundPlayer* soundPlayer)
     : engine(engine),
       guiManager(engine->guiManager.get()),
       timers(engine->timers.get()),
@@ -73,9 +73,7 @@ MiniGame::MiniGame(Engine* engine, LevelManager* levelManager, GameData* gameDat
       soundPlayer(soundPlayer),
       levelManager(levelManager),
       gameData(gameData),
-      manager(manager),
-      frameControl(frameControl),
-      frameWidget(frameControl != nullptr ? frameControl->widget : nullptr)
+      frameWidget(frameWidget)
 {
     cellLayer = guiManager->CreateWindow(0, Vector2(0, 0), Vector2(0, 0), nullptr, frameWidget);
     const ShaderDescriptor plain = MakeDefaultShaderDescriptor();

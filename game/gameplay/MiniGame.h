@@ -34,8 +34,6 @@ class SoundPlayer;
 namespace ActionPuzzle {
 
 class GameData;
-class GUIControl;
-class GUIMenuWindowManager;
 class LevelManager;
 class MiniGameCell;
 
@@ -48,10 +46,10 @@ public:
     // More turns than this many per tile end the puzzle unsolved.
     static constexpr uint32_t FlipsPerCell = 6;
 
-    // frameControl is the level map's frame; every window of the mini game
-    // stands on its widget.
+    // frameWidget is the level map's frame; every window of the mini game
+    // stands on it.
     MiniGame(ZorvaneEngine::Engine* engine, LevelManager* levelManager, GameData* gameData,
-             GUIMenuWindowManager* manager, GUIControl* frameControl, GameFramework::SoundPlayer* soundPlayer);
+             ZorvaneEngine::GUIWindow* frameWidget, GameFramework::SoundPlayer* soundPlayer);
     virtual ~MiniGame();
 
     MiniGame(const MiniGame&) = delete;
@@ -102,8 +100,6 @@ private:
     GameFramework::SoundPlayer* soundPlayer;
     LevelManager* levelManager;
     GameData* gameData;
-    GUIMenuWindowManager* manager;
-    GUIControl* frameControl;
     ZorvaneEngine::GUIWindow* frameWidget;
 };
 

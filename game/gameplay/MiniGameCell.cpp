@@ -15,8 +15,8 @@
 #include "engine/gui/GUIWindowFlags.h"
 #include "engine/input/Controls.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/SoundId.h"
+#include "game/common/GameData.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/ModelPlacement.h"
 
 namespace ActionPuzzle {

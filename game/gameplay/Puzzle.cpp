@@ -23,16 +23,16 @@
 #include "framework/GUIGameCursorBase.h"
 #include "framework/ScoreKeeper.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/SoundId.h"
+#include "game/common/GameData.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/Bonus.h"
 #include "game/gameplay/BonusManager.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 #include "game/gameplay/GameLogicData.h"
 #include "game/gameplay/ModelPlacement.h"
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
-#include "game/menus/GUIGameLogicTextManager.h"
 
 namespace ActionPuzzle {
 

@@ -17,13 +17,13 @@
 #include "engine/input/Controls.h"
 #include "framework/ScoreKeeper.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/SoundId.h"
+#include "game/common/GameData.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/Carriage.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 #include "game/gameplay/ModelPlacement.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
-#include "game/menus/GUIGameLogicTextManager.h"
 
 namespace ActionPuzzle {
 

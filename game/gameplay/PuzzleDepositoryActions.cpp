@@ -11,7 +11,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/SoundId.h"
+#include "game/common/SoundId.h"
 #include "game/gameplay/Carriage.h"
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"

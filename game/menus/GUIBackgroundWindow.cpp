@@ -23,10 +23,11 @@
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindowFlags.h"
 #include "framework/tools/GUITextPrinter.h"
-#include "game/app/GameData.h"
-#include "game/app/LevelManager.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
+#include "game/common/LevelManager.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

@@ -11,7 +11,8 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindowFlags.h"
-#include "game/app/GameData.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
 
 namespace ActionPuzzle {
 
@@ -51,34 +52,6 @@ void SetArea(const Model* area, bool& on, Vector2& offset, Vector2& size)
 }
 
 } // namespace
-
-Vector2 BoxCorner(const Model& model)
-{
-    return Vector2(model.box.worldMin.x, model.box.worldMin.y);
-}
-
-Vector2 BoxSize(const Model& model)
-{
-    return Vector2(model.box.halfSize.x * 2, model.box.halfSize.y * 2);
-}
-
-uint32_t FrameCount(const Model& model)
-{
-    const AnimationControl* animation = model.GetAnimation();
-    return animation ? animation->GetFrameCount() : 1;
-}
-
-void ShowModelFrame(GUIWindow& window, uint32_t frame)
-{
-    if (window.model == nullptr)
-        return;
-    AnimationControl* animation = window.model->GetAnimation();
-    if (animation == nullptr || animation->GetFrameCount() == 0)
-        return;
-    animation->speed = 0.0f;
-    animation->playing = false;
-    animation->position = static_cast<float>(std::min(frame, animation->GetFrameCount() - 1));
-}
 
 GUIControl::GUIControl(ZorvaneEngine::Engine* engine, const Model* placement, GameData* gameData,
                        MenuControlKind kind, const Model* look, const Model* hitArea, const Model* textArea,

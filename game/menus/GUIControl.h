@@ -44,15 +44,6 @@ enum class MenuControlKind : int32_t {
     EditBox = 5,
 };
 
-// Lower-left corner and extent of a model's world box, in GUI units.
-ZorvaneEngine::Vector2 BoxCorner(const ZorvaneEngine::Model& model);
-ZorvaneEngine::Vector2 BoxSize(const ZorvaneEngine::Model& model);
-// The frames of a model's animation; 1 for a model without one.
-uint32_t FrameCount(const ZorvaneEngine::Model& model);
-// A window's model stopped at one of its state frames (kept below the frame
-// count); nothing for a window without a model.
-void ShowModelFrame(ZorvaneEngine::GUIWindow& window, uint32_t frame);
-
 class GUIControl {
 public:
     // Speed of an appear animation unless the owner sets another.

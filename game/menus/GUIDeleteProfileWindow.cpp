@@ -4,8 +4,8 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/TextAlign.h"
-#include "game/app/GameData.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GameData.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

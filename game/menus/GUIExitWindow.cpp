@@ -1,7 +1,7 @@
 #include "game/menus/GUIExitWindow.h"
 
 #include "engine/gui/GUIManager.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindowManager.h"
 

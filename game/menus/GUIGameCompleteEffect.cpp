@@ -5,7 +5,7 @@
 #include "engine/graphics/Model.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIUnicorn.h"
 

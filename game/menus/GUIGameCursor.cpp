@@ -12,7 +12,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIMaterial.h"
 #include "engine/input/Controls.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "platform/window/Messages.h"
 #include "platform/window/Windowing.h"
 

@@ -1,7 +1,7 @@
 #include "game/menus/GUIGameLoadingWindow.h"
 
 #include "engine/Engine.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIGameCursor.h"
 

@@ -1,7 +1,7 @@
 #include "game/menus/GUIGameLogicLoadingWindow.h"
 
 #include "framework/tools/GUITextPrinter.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 #include "game/gameplay/GameLogicData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"

@@ -10,10 +10,10 @@
 #include "engine/gui/GUIWindowFlags.h"
 #include "engine/gui/TextAlign.h"
 #include "framework/HighScoresTable.h"
-#include "game/app/GameData.h"
-#include "game/app/GameWindowActions.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GameData.h"
+#include "game/common/GameWindowActions.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

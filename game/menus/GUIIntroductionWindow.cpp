@@ -3,7 +3,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

@@ -8,7 +8,8 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/tools/GUIDoubleClickDetecter.h"
-#include "game/app/GameData.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

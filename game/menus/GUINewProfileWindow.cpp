@@ -1,7 +1,7 @@
 #include "game/menus/GUINewProfileWindow.h"
 
 #include "framework/ProfileManagerBase.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIProfileNameEntry.h"
 
 namespace ActionPuzzle {

@@ -11,8 +11,8 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextAlign.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GameData.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

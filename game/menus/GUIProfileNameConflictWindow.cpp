@@ -2,7 +2,7 @@
 
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

@@ -4,7 +4,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/TextAlign.h"
 #include "engine/input/Controls.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindow.h"
 

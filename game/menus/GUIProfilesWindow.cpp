@@ -6,8 +6,9 @@
 #include "engine/gui/GUIWindowFlags.h"
 #include "engine/gui/TextAlign.h"
 #include "framework/ProfileBase.h"
-#include "game/app/GameData.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

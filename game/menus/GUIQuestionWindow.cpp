@@ -2,7 +2,7 @@
 
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindowManager.h"

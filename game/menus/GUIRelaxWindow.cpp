@@ -3,8 +3,8 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/ProfileBase.h"
-#include "game/app/GameData.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GameData.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIPagedText.h"
 

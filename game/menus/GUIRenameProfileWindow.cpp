@@ -1,6 +1,6 @@
 #include "game/menus/GUIRenameProfileWindow.h"
 
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIProfileNameEntry.h"
 
 namespace ActionPuzzle {

@@ -4,7 +4,7 @@
 // stage's totem mini game. After the game's very last level it first lets
 // the background's own unicorn fade away before the finale.
 #include "framework/LevelScreenBases.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 
 namespace ActionPuzzle {
 

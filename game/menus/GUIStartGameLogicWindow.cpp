@@ -14,11 +14,12 @@
 #include "framework/ProfileBase.h"
 #include "framework/tools/GUIDoubleClickDetecter.h"
 #include "framework/tools/GUITextPrinter.h"
-#include "game/app/GameData.h"
-#include "game/app/GameWindowActions.h"
-#include "game/app/LevelManager.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
+#include "game/common/GameWindowActions.h"
+#include "game/common/LevelManager.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 #include "game/gameplay/MiniGame.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIControl.h"
@@ -65,7 +66,7 @@ GUIStartGameLogicWindow::GUIStartGameLogicWindow(ZorvaneEngine::Engine* engine, 
       levelManager(levelManager),
       effect(effect)
 {
-    miniGame = std::make_unique<MiniGame>(engine, levelManager, gameData, manager, frameControl, soundPlayer);
+    miniGame = std::make_unique<MiniGame>(engine, levelManager, gameData, frameWidget, soundPlayer);
     const ZorvaneEngine::Model* map = gameData->startGameModels.map;
     auto make = [&](const ZorvaneEngine::Model* placement, MenuControlKind kind, const ZorvaneEngine::Model* look,
                     const ZorvaneEngine::Model* hit, const ZorvaneEngine::Model* text) {

@@ -13,9 +13,10 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/GUIWindowFlags.h"
 #include "framework/ProfileBase.h"
-#include "game/app/GameData.h"
-#include "game/app/Profile.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GUIModelHelpers.h"
+#include "game/common/GameData.h"
+#include "game/common/Profile.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 
 namespace ActionPuzzle {

@@ -11,7 +11,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/SoundId.h"
+#include "game/common/SoundId.h"
 #include "game/menus/GUIBackgroundWindow.h"
 
 namespace ActionPuzzle {

@@ -2,7 +2,7 @@
 
 #include "engine/gui/GUIManager.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIProfileNameEntry.h"
 

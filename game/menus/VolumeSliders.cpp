@@ -5,7 +5,7 @@
 
 #include "engine/sound/Sound.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/SoundId.h"
+#include "game/common/SoundId.h"
 
 namespace ActionPuzzle {
 

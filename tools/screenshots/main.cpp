@@ -32,7 +32,7 @@
 #include "framework/ProfileManagerBase.h"
 #include "framework/tools/GUITextPrinter.h"
 #include "game/app/Game.h"
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIContinueGameLogicWindow.h"
 #include "game/menus/GUIControl.h"

@@ -55,7 +55,7 @@
 #include "framework/HighScoresTable.h"
 #include "framework/ProfileBase.h"
 #include "game/app/Game.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/Puzzle.h"
 #include "game/gameplay/PuzzleDepository.h"

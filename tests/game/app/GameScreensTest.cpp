@@ -8,7 +8,7 @@
 #include "framework/GUIGameCursorBase.h"
 #include "framework/GameLogicBase.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameWindowActions.h"
+#include "game/common/GameWindowActions.h"
 
 namespace ActionPuzzle {
 namespace {

@@ -18,7 +18,7 @@
 #include "engine/sound/SoundManager.h"
 #include "framework/GUILoadingWindowBase.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "platform/system/FileSystem.h"
 #include "tools/common/PackWriter.h"

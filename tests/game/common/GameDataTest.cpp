@@ -1,13 +1,13 @@
 // The game's resource catalogue: its background list, the layers it loads
 // from it, the level windows, and the whole catalogue of the built data set.
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "GameTestSupport.h"
+#include "game/app/GameTestSupport.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/graphics/Model.h"

@@ -1,6 +1,6 @@
 // The game's level catalogue read from its token files, and catalogues that
 // are missing, damaged or cut short.
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 
 #include <gtest/gtest.h>
 
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/ProfileManager.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tools/common/BinaryWriter.h"
 

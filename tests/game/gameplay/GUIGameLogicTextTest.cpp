@@ -1,6 +1,6 @@
 // Floating texts: their lines, how they grow, rise and fade, where each line
 // is queued, and the manager that deletes them when they are done.
-#include "game/menus/GUIGameLogicTextManager.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
-#include "game/menus/GUIGameLogicText.h"
+#include "game/gameplay/GUIGameLogicText.h"
 
 namespace ActionPuzzle {
 namespace {

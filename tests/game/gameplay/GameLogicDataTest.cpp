@@ -20,7 +20,7 @@
 #include "engine/graphics/ShaderUser.h"
 #include "engine/graphics/TextureManager.h"
 #include "engine/graphics/ShaderManager.h"
-#include "game/app/LevelManager.h"
+#include "game/common/LevelManager.h"
 #include "game/gameplay/PuzzleMaskRle.h"
 #include "game/gameplay/TexturePack.h"
 #include "platform/system/TemporaryFolder.h"

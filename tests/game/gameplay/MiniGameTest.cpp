@@ -32,6 +32,7 @@
 #include "framework/ProfileBase.h"
 #include "framework/WindowAction.h"
 #include "game/app/Game.h"
+#include "game/common/GUIModelHelpers.h"
 #include "game/gameplay/MiniGameCell.h"
 #include "game/gameplay/SdlPlayer.h"
 #include "game/menus/GUIControl.h"

@@ -8,8 +8,8 @@
 #include "engine/gui/GUITextManager.h"
 #include "game/gameplay/Bonus.h"
 #include "game/gameplay/BonusManager.h"
-#include "game/menus/GUIGameLogicText.h"
-#include "game/menus/GUIGameLogicTextManager.h"
+#include "game/gameplay/GUIGameLogicText.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 #include "LevelFixture.h"
 
 namespace ActionPuzzle::Testing {

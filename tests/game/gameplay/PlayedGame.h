@@ -6,7 +6,7 @@
 #include "engine/core/EngineSettings.h"
 #include "framework/WindowAction.h"
 #include "game/app/Game.h"
-#include "game/app/GameData.h"
+#include "game/common/GameData.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/menus/GUIGameOverWindow.h"
 #include "game/menus/GUILevelCompleteWindow.h"

@@ -10,7 +10,7 @@
 #include "engine/core/Timer.h"
 #include "framework/ScoreKeeper.h"
 #include "game/gameplay/Carriage.h"
-#include "game/menus/GUIGameLogicTextManager.h"
+#include "game/gameplay/GUIGameLogicTextManager.h"
 #include "LevelFixture.h"
 
 namespace ActionPuzzle::Testing {

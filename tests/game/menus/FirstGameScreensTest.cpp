@@ -25,6 +25,7 @@
 #include "framework/GameLoaderBase.h"
 #include "framework/ProfileBase.h"
 #include "framework/tools/GUITextPrinter.h"
+#include "game/common/GUIModelHelpers.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIIntroductionWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"

@@ -26,9 +26,9 @@
 #include "framework/ProfileBase.h"
 #include "framework/ScoreKeeper.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameData.h"
-#include "game/app/LevelManager.h"
-#include "game/app/ProfileManager.h"
+#include "game/common/GameData.h"
+#include "game/common/LevelManager.h"
+#include "game/common/ProfileManager.h"
 
 namespace ActionPuzzle {
 namespace {

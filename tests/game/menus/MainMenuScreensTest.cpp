@@ -7,7 +7,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "framework/ProfileBase.h"
-#include "game/app/GameWindowActions.h"
+#include "game/common/GameWindowActions.h"
 #include "game/menus/GUIContinueGameLogicWindow.h"
 #include "game/menus/GUIExitWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"

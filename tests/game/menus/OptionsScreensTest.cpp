@@ -19,7 +19,7 @@
 #include "engine/sound/Sound.h"
 #include "framework/HighScoresTable.h"
 #include "framework/SoundPlayer.h"
-#include "game/app/GameWindowActions.h"
+#include "game/common/GameWindowActions.h"
 #include "game/menus/GUIHelpWindow.h"
 #include "game/menus/GUIHighScoresWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
