@@ -80,7 +80,9 @@ private:
     ComScope com;
 
 public:
-    // The game base reads the services directly.
+    // The game base reads the services directly. The constructor makes every
+    // one of them and they live until the destructor; only those marked so
+    // below may be null.
     std::unique_ptr<MessageManager> log;
     std::unique_ptr<FileManager> fileManager;
     std::unique_ptr<TimerManager> timers;
@@ -89,8 +91,6 @@ public:
     std::unique_ptr<RenderSystem> renderer;
     std::unique_ptr<CameraManager> cameras;
     std::unique_ptr<LightManager> lights;
-    // Services still to be written: null until they exist, and every call
-    // into them is skipped while null.
     std::unique_ptr<ShaderManager> materials;
     std::unique_ptr<ModelManager> models;
     std::unique_ptr<SpriteGroupManager> spriteGroups;

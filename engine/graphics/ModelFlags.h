@@ -11,6 +11,8 @@ struct ModelFlags {
     static constexpr uint32_t Morph = 0x2;    // one vertex set per frame, blended
     static constexpr uint32_t Skinned = 0x4;  // vertices bound to bones
     static constexpr uint32_t List = 0x8;     // triangle list; clear: strip
+    // Carried by the GUI's own quads and cursor; nothing in the model reads it.
+    static constexpr uint32_t GUIGenerated = 0x10;
     static constexpr uint32_t VertexColor = 0x20;  // 36-byte vertices with a colour
     static constexpr uint32_t Lighting = 0x40;
     static constexpr uint32_t DepthTest = 0x80;

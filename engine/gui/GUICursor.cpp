@@ -17,10 +17,10 @@ namespace ZorvaneEngine {
 namespace {
 
 // Visible, box from the vertices, fixed depth key, back-to-front group,
-// static (0x10 means nothing to the model).
+// static.
 constexpr uint32_t CursorModelFlags = ModelFlags::Visible | ModelFlags::BoxFromVertices |
-                                      ModelFlags::FixedDepthKey | ModelFlags::GroupSecond | 0x10 |
-                                      ModelFlags::Static;
+                                      ModelFlags::FixedDepthKey | ModelFlags::GroupSecond |
+                                      ModelFlags::GUIGenerated | ModelFlags::Static;
 
 } // namespace
 

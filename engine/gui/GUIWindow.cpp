@@ -17,8 +17,9 @@ namespace ZorvaneEngine {
 namespace {
 
 // The generated quad: static, fixed depth key, drawn back to front in the
-// second draw-order group (0x10 means nothing to the model).
-constexpr uint32_t QuadModelFlags = 0xC11;
+// second draw-order group.
+constexpr uint32_t QuadModelFlags =
+    ModelFlags::FixedDepthKey | ModelFlags::GroupSecond | ModelFlags::GUIGenerated | ModelFlags::Static;
 
 struct QuadCorner {
     float x, y;  // position, and which texture extent (u, v) the corner takes
