@@ -11,7 +11,8 @@
 //   mini    the totem puzzle the map runs after a stage, its tiles settled
 // Per screen and pacing: frames per second, processor time per frame (every
 // thread's, the rasterizer's included), cores (processor seconds per
-// second) and the peak resident memory of the process that reached it.
+// second), the peak resident memory of the process that reached it, and
+// the software rasterizer's drawing threads.
 //
 //   bench_screens [--seconds N] [--warmup N] [--screens a,b,...]
 //       runs every screen, paced and unpaced, each in a process of its own
@@ -28,6 +29,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -80,6 +83,19 @@ double PeakMegabytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// The software rasterizer's drawing threads running in this process.
+int RasterizerThreads()
+{
+    int count = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        count += name.rfind("llvmpipe", 0) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
 double Now()
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -87,6 +103,7 @@ double Now()
 
 struct Measurement {
     double fps = 0, cpuMs = 0, cores = 0, peakMb = 0;
+    int threads = 0;
 };
 
 // Runs frames for warmup seconds, then measures over seconds.
@@ -103,7 +120,7 @@ Measurement Measure(const std::function<void()>& frame, double warmup, double se
     }
     const double wall = Now() - wall0;
     const double cpu = ProcessSeconds() - cpu0;
-    return Measurement{frames / wall, cpu / frames * 1000.0, cpu / wall, PeakMegabytes()};
+    return Measurement{frames / wall, cpu / frames * 1000.0, cpu / wall, PeakMegabytes(), RasterizerThreads()};
 }
 
 class ScreensGame : public BenchSupport::BenchGame {
@@ -327,8 +344,8 @@ int MeasureOne(const std::string& screen, bool paced, double warmup, double seco
             return 1;
         }
     }
-    std::printf("screen=%s paced=%d fps=%.1f cpu_ms=%.2f cores=%.3f peak_mb=%.0f\n", screen.c_str(), paced ? 1 : 0,
-                result.fps, result.cpuMs, result.cores, result.peakMb);
+    std::printf("screen=%s paced=%d fps=%.1f cpu_ms=%.2f cores=%.3f peak_mb=%.0f threads=%d\n", screen.c_str(),
+                paced ? 1 : 0, result.fps, result.cpuMs, result.cores, result.peakMb, result.threads);
     return 0;
 }
 
@@ -347,7 +364,8 @@ int MeasureAll(const std::vector<std::string>& screens, double warmup, double se
     const char* threads = std::getenv("LP_NUM_THREADS");
     std::printf("video driver %s, LP_NUM_THREADS %s, 800x600, %.0f s after %.0f s\n",
                 driver ? driver : "offscreen", threads ? threads : "unset", seconds, warmup);
-    std::printf("%-6s %-8s %8s %8s %7s %8s\n", "screen", "pacing", "fps", "cpu_ms", "cores", "peak_MB");
+    std::printf("%-6s %-8s %8s %8s %7s %8s %8s\n", "screen", "pacing", "fps", "cpu_ms", "cores", "peak_MB",
+                "lp_threads");
     int failures = 0;
     for (const std::string& screen : screens) {
         for (const bool paced : {true, false}) {
@@ -366,9 +384,9 @@ int MeasureAll(const std::vector<std::string>& screens, double warmup, double se
                 ++failures;
                 continue;
             }
-            std::printf("%-6s %-8s %8s %8s %7s %8s\n", screen.c_str(), paced ? "paced" : "unpaced",
+            std::printf("%-6s %-8s %8s %8s %7s %8s %8s\n", screen.c_str(), paced ? "paced" : "unpaced",
                         Field(line, "fps").c_str(), Field(line, "cpu_ms").c_str(), Field(line, "cores").c_str(),
-                        Field(line, "peak_mb").c_str());
+                        Field(line, "peak_mb").c_str(), Field(line, "threads").c_str());
             std::fflush(stdout);
         }
     }
