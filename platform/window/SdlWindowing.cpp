@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics/opengl/RasterizerThreads.h"
 #include "platform/window/IconResources.h"
 #include "platform/window/SdlEventPump.h"
 #include "platform/window/VirtualKeys.h"
@@ -113,6 +114,7 @@ public:
         // last window, which leaks inside the driver each time and would load
         // it again for the next window.
         if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+            ChooseRasterizerThreads();
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
                 return false;
             SDL_GL_LoadLibrary(nullptr); // failing here makes CreateWindowEx fail

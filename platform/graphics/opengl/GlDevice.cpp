@@ -462,20 +462,26 @@ HRESULT GlDevice::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat
         indices == nullptr || (type != D3DPT_TRIANGLELIST && type != D3DPT_TRIANGLESTRIP)) {
         return DDERR_INVALIDPARAMS;
     }
-    // GL would read past the vertices for an index beyond them.
+    const bool colored = vertexFormat == kVertexColored;
+    const auto* base = static_cast<const uint8_t*>(vertices);
+    const GLsizei stride = colored ? 36 : 32;
+    // GL would read past the vertices for an index beyond them. Meanwhile:
+    // whether every vertex drawn has an alpha of 255 (the fourth byte of its
+    // D3DCOLOR); vertices without colour are drawn with alpha 1.
+    bool vertexAlphaOne = true;
     for (uint32_t i = 0; i < indexCount; ++i) {
         if (indices[i] >= vertexCount) {
             return DDERR_INVALIDPARAMS;
+        }
+        if (colored) {
+            vertexAlphaOne = vertexAlphaOne && base[static_cast<size_t>(indices[i]) * stride + 27] == 0xFF;
         }
     }
     if (indexCount == 0) {
         return D3D_OK;
     }
-    const bool colored = vertexFormat == kVertexColored;
-    ApplyState(colored);
+    ApplyState(colored, vertexAlphaOne);
 
-    const auto* base = static_cast<const uint8_t*>(vertices);
-    const GLsizei stride = colored ? 36 : 32;
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, stride, base);
     glEnableClientState(GL_NORMAL_ARRAY);

@@ -51,7 +51,12 @@ protected:
 private:
     GlDevice(std::shared_ptr<GlShared> shared, Unknown* owner, MemorySurface* target);
     HRESULT BuildFramebuffer();
-    void ApplyState(bool vertexColors);
+    // vertexAlphaOne: every vertex of the draw has alpha 1.
+    void ApplyState(bool vertexColors, bool vertexAlphaOne);
+    // The draw's fragments all come out of the texture stages with alpha
+    // exactly 1, so blending them over the target by their alpha is the
+    // same as writing them.
+    bool FragmentsOpaque(bool vertexAlphaOne) const;
     void ApplyLighting(bool vertexColors);
     void ApplyStages();
     void ApplySampler(uint32_t stage);

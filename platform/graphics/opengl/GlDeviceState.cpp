@@ -271,7 +271,42 @@ void GlDevice::ApplyStages()
     gl.ActiveTexture(GL_TEXTURE0);
 }
 
-void GlDevice::ApplyState(bool vertexColors)
+bool GlDevice::FragmentsOpaque(bool vertexAlphaOne) const
+{
+    // Lit, the primary colour's alpha is the material's or the vertex's.
+    const bool primaryOne = vertexAlphaOne && renderState_[D3DRENDERSTATE_LIGHTING] == 0;
+    // The stages GL runs, as ApplyStages enables them, each alpha combiner
+    // as Combine sets it up.
+    bool current = primaryOne;
+    for (uint32_t stage = 0; stage < kStages; ++stage) {
+        const auto& st = stageState_[stage];
+        if (st[D3DTSS_COLOROP] == D3DTOP_DISABLE) {
+            break;
+        }
+        const auto* texture = static_cast<const GlTextureSurface*>(texture_[stage]);
+        if (texture == nullptr) {
+            continue;
+        }
+        auto argument = [&](uint32_t a) {
+            switch (ArgumentOf(a)) {
+            case GL_PRIMARY_COLOR: return primaryOne;
+            case GL_TEXTURE: return texture->Opaque();
+            default: return current;
+            }
+        };
+        switch (st[D3DTSS_ALPHAOP]) {
+        case D3DTOP_SELECTARG1: current = argument(st[D3DTSS_ALPHAARG1]); break;
+        case D3DTOP_SELECTARG2: current = argument(st[D3DTSS_ALPHAARG2]); break;
+        case D3DTOP_MODULATE: current = argument(st[D3DTSS_ALPHAARG1]) && argument(st[D3DTSS_ALPHAARG2]); break;
+        // The sum is clamped: 1 when either is 1.
+        case D3DTOP_ADD: current = argument(st[D3DTSS_ALPHAARG1]) || argument(st[D3DTSS_ALPHAARG2]); break;
+        default: break;  // passes the previous value on
+        }
+    }
+    return current;
+}
+
+void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
 {
     GlShared& s = *shared_;
     const auto& rs = renderState_;
@@ -344,7 +379,13 @@ void GlDevice::ApplyState(bool vertexColors)
         break;
     }
 
-    if (rs[D3DRENDERSTATE_ALPHABLENDENABLE] != 0) {
+    // Source alpha 1 makes the usual "over" blend write the source as it
+    // is: the software rasterizer then skips reading the target, which
+    // for the opaque layers of a scene is a good share of its work.
+    const bool overOpaque = rs[D3DRENDERSTATE_SRCBLEND] == D3DBLEND_SRCALPHA &&
+                            rs[D3DRENDERSTATE_DESTBLEND] == D3DBLEND_INVSRCALPHA &&
+                            FragmentsOpaque(vertexAlphaOne);
+    if (rs[D3DRENDERSTATE_ALPHABLENDENABLE] != 0 && !overOpaque) {
         glEnable(GL_BLEND);
         glBlendFunc(BlendOf(rs[D3DRENDERSTATE_SRCBLEND], false),
                     BlendOf(rs[D3DRENDERSTATE_DESTBLEND], true));

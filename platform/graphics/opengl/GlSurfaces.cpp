@@ -59,6 +59,12 @@ uint32_t GlTextureSurface::LevelCount() const
     return count;
 }
 
+bool GlTextureSurface::Opaque() const
+{
+    UploadFormat u{};
+    return UploadFormatOf(Desc().pixelFormat, u) && u.internal == GL_RGB8;
+}
+
 GLuint GlTextureSurface::Bind()
 {
     GlShared& shared = *shared_;

@@ -142,14 +142,16 @@ protected:
         return pixels;
     }
 
-    // A 32-bit texture of width x height from rows of D3DCOLOR (row 0 first).
-    DirectDrawSurface* MakeTexture(uint32_t width, uint32_t height, const std::vector<uint32_t>& texels)
+    // A 32-bit texture of width x height from rows of D3DCOLOR (row 0 first);
+    // without alpha the fourth bytes are ignored.
+    DirectDrawSurface* MakeTexture(uint32_t width, uint32_t height, const std::vector<uint32_t>& texels,
+                                   bool alpha = true)
     {
         SurfaceDesc d = Described(DDSCAPS_TEXTURE, width, height);
         d.flags |= DDSD_PIXELFORMAT;
         device_->EnumTextureFormats([&](const PixelFormat& f) {
             d.pixelFormat = f;
-            return (f.flags & DDPF_ALPHAPIXELS) == 0 || f.rgbBitCount != 32;
+            return ((f.flags & DDPF_ALPHAPIXELS) != 0) != alpha || f.rgbBitCount != 32;
         });
         DirectDrawSurface* texture = nullptr;
         EXPECT_EQ(dd_->CreateSurface(d, &texture), DD_OK);
@@ -305,6 +307,85 @@ TEST_F(OpenGlGraphicsTest, DrawsTexturedBlendedCulledAndDepthTestedTriangles)
     Quad(0, 1, 1, 0, 0.75f, 0xFF0000FFu);
     ASSERT_EQ(device_->EndScene(), D3D_OK);
     ExpectColor(ReadBack(), 40, 16, 0, 0, 255);
+}
+
+// Blending by the source's alpha where every fragment's alpha is 1 (a
+// texture without alpha, times vertices of alpha 255, unlit) is left off:
+// the picture is the same, to the last bit, as that of a texture of the
+// same colours whose alpha is 255, which is blended. Any other alpha, or
+// lighting, blends.
+TEST_F(OpenGlGraphicsTest, OpaqueDrawsSkipTheBlendWithTheSamePicture)
+{
+    OpenDevice();
+    // Colours that bilinear filtering and the vertex colours mix into many
+    // values; the alpha bytes are 255 for the texture with alpha.
+    const std::vector<uint32_t> texels = {0xFF10E040u, 0xFF808080u, 0xFFFFFFFFu, 0xFF000000u,
+                                          0xFFC03010u, 0xFF2050F0u, 0xFF7F7F01u, 0xFFFE02FDu,
+                                          0xFF000000u, 0xFFFFFFFFu, 0xFF33CC99u, 0xFF123456u,
+                                          0xFFABCDEFu, 0xFF0F0F0Fu, 0xFFF0F0F0u, 0xFF808000u};
+    Ref<DirectDrawSurface> plain, withAlpha;
+    plain.p = MakeTexture(4, 4, texels, false);
+    withAlpha.p = MakeTexture(4, 4, texels, true);
+
+    // A shaded background, then the textured quad, stretched and filtered,
+    // its corners in four colours of the given alpha, blended over it.
+    const auto draw = [&](DirectDrawSurface* texture, uint32_t alpha, bool lit) {
+        EXPECT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1, 0), D3D_OK);
+        EXPECT_EQ(device_->BeginScene(), D3D_OK);
+        device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
+        device_->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
+        device_->SetTexture(0, nullptr);
+        const Vertex ground[4] = {{-1, 1, 0.5f, 0, 0, -1, 0xFFFF0000u, 0, 0},
+                                  {1, 1, 0.5f, 0, 0, -1, 0xFF00FF00u, 1, 0},
+                                  {-1, -1, 0.5f, 0, 0, -1, 0xFF0000FFu, 0, 1},
+                                  {1, -1, 0.5f, 0, 0, -1, 0xFFFFFF80u, 1, 1}};
+        const uint16_t strip[4] = {0, 1, 2, 3};
+        EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0x152, ground, 4, strip, 4, 0), D3D_OK);
+
+        device_->SetTexture(0, texture);
+        device_->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTFG_LINEAR);
+        device_->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTFN_LINEAR);
+        device_->SetTextureStageState(0, D3DTSS_MIPFILTER, D3DTFP_NONE);
+        device_->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+        device_->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+        device_->SetRenderState(D3DRENDERSTATE_LIGHTING, lit ? 1 : 0);
+        device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
+        device_->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
+        device_->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        const uint32_t a = alpha << 24;
+        const Vertex quad[4] = {{-0.9f, 0.8f, 0.5f, 0, 0, -1, a | 0xFFFFFFu, 0, 0},
+                                {0.7f, 0.9f, 0.5f, 0, 0, -1, a | 0xC08040u, 1, 0},
+                                {-0.8f, -0.9f, 0.5f, 0, 0, -1, a | 0x40C0FFu, 0, 1},
+                                {0.9f, -0.7f, 0.5f, 0, 0, -1, a | 0x8080FFu, 1, 1}};
+        EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0x152, quad, 4, strip, 4, 0), D3D_OK);
+        const bool blended = glIsEnabled(GL_BLEND) == GL_TRUE;
+        EXPECT_EQ(device_->EndScene(), D3D_OK);
+        device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
+        device_->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
+        device_->SetTexture(0, nullptr);
+        return std::make_pair(ReadBack(), blended);
+    };
+    const auto same = [](const std::vector<Bgr>& a, const std::vector<Bgr>& b) {
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b)
+                return false;
+        return true;
+    };
+
+    struct Case {
+        const char* name;
+        uint32_t alpha;
+        bool lit;
+        bool blended;
+    };
+    for (const Case& c : {Case{"opaque", 0xFF, false, false}, Case{"vertices of alpha 128", 0x80, false, true},
+                          Case{"lit", 0xFF, true, true}}) {
+        const auto [picture, blended] = draw(plain, c.alpha, c.lit);
+        const auto [reference, referenceBlended] = draw(withAlpha, c.alpha, c.lit);
+        EXPECT_EQ(blended, c.blended) << c.name;
+        EXPECT_TRUE(referenceBlended) << c.name;
+        EXPECT_TRUE(same(picture, reference)) << c.name;
+    }
 }
 
 // The window's own pixel at the centre (the offscreen driver's window
