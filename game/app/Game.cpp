@@ -415,10 +415,8 @@ void Game::UpdateWindows()
     if (menuBackground) {
         menuBackground->Update();
         // Acknowledged every frame the background waits for it.
-        if (menuWindowManager && menuBackground->state == BackgroundState::MenusMayStart) {
+        if (menuWindowManager && menuBackground->AcknowledgeMenusMayStart())
             menuWindowManager->free = true;
-            menuBackground->menuReadyAcknowledged = true;
-        }
     }
     if (gameCompleteEffect) gameCompleteEffect->Update();
     if (unicorn) unicorn->Update();
@@ -458,7 +456,7 @@ void Game::OnLogosWindowAction()
         return;
     logosWindow->Close();
     if (gameLoadingWindow) gameLoadingWindow->Open(gameData.get());
-    if (menuBackground) menuBackground->active = true;
+    if (menuBackground) menuBackground->Activate();
     // Nothing plays yet, so nothing is stopped.
     soundPlayer->PlayMusic(MenuMusicChannel, MusicMenu, kMenuMusicFadeIn);
 }
@@ -482,15 +480,8 @@ void Game::OnMainMenuWindowAction()
 
 void Game::ResetBackgroundForLevel()
 {
-    if (!menuBackground)
-        return;
-    menuBackground->v = 1.0f;
-    menuBackground->fadeOn = false;
-    menuBackground->state = BackgroundState::PlateDown;
-    menuBackground->plateRequest = false;
-    menuBackground->plateReleaseRequest = false;
-    menuBackground->plateUp = false;
-    menuBackground->plateReady = false;
+    if (menuBackground)
+        menuBackground->ShowLevel();
 }
 
 void Game::OnGameLogicLoadingWindowAction()
@@ -595,13 +586,8 @@ void Game::RunFinale()
         profile->gameNotCompleted = false;
         profile->Save();
     }
-    if (menuBackground) {
-        menuBackground->unicornEnabled = true;
-        menuBackground->unicornEarned = profile != nullptr && !profile->gameNotCompleted;
-        menuBackground->finaleTime = 0.0f;
-        menuBackground->finaleFadeIn = true;
-        menuBackground->finaleFadeOut = false;
-    }
+    if (menuBackground)
+        menuBackground->StartFinale(profile != nullptr && !profile->gameNotCompleted);
     if (unicorn && unicorn->window) {
         unicorn->showing = false;
         unicorn->leaving = true;

@@ -244,7 +244,7 @@ private:
 
         Wait(0.8);
         Shot("splash");
-        WaitFor("the intro", [&] { return background.state >= BackgroundState::TypingLoading; });
+        WaitFor("the intro", [&] { return background.GetState() >= BackgroundState::TypingLoading; });
         Wait(0.6);
         Shot("intro_title");
         WaitFor("the start-up load", [&] { return game.MainMenu() != nullptr; });

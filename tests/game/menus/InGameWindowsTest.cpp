@@ -59,7 +59,7 @@ protected:
     {
         GUIBackgroundWindow& background = *Game().Background();
         Game().BackgroundOverLevel();
-        ASSERT_TRUE(player.WaitFor([&] { return background.v <= 0.0f && !background.GetTitlePlate()->effectivelyVisible; }));
+        ASSERT_TRUE(player.WaitFor([&] { return background.GetLook() <= 0.0f && !background.GetTitlePlate()->effectivelyVisible; }));
     }
 
     TestSupport::GameUnderTest& Game() { return *world.game; }
