@@ -315,7 +315,7 @@ private:
         GUIDeleteProfileWindow& remove = *game.Delete();
         WaitOnScreen("the delete question", remove);
         Shot("delete_profile");
-        Click(*remove.no);
+        Click(*remove.cancel);
         WaitOnScreen("the profile list again", profiles);
         Click(*profiles.doneButton);
 
@@ -363,7 +363,7 @@ private:
         GUIExitWindow& quit = *game.Quit();
         WaitOnScreen("the quit question", quit);
         Shot("quit");
-        Click(*quit.yes);
+        Click(*quit.confirm);
         WaitFor("the end", [&] { return !game.Engine()->config->IsCommandDone("exit"); });
     }
 
