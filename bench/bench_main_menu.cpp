@@ -72,8 +72,8 @@ public:
         player->endReached = true;
         player->gameNotCompleted = false;
         menuBackground->UpdateStageIndex();
-        menuBackground->unicornEarned = true;
         menuBackground->FadeInLayers();
+        menuBackground->FollowProfile();
         welcomeWindow->Close();
         mainMenuWindow->Open();
         auto* menu = static_cast<ActionPuzzle::GUIMainMenuWindow*>(mainMenuWindow.get());

@@ -1,6 +1,8 @@
 #include "framework/GameBase.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "engine/Engine.h"
@@ -63,12 +65,92 @@ constexpr float kGUIHeight = 600.0f;
 constexpr float kMusicFadeSpeed = 0.5f;
 constexpr int kDispatchPasses = 3;
 
-bool Is(const WindowControllerBase* window, WindowAction action)
-{
-    return window != nullptr && window->result == action;
-}
+// The rename screen's open modes: the profile list's selected profile, or
+// the name typed before, which the screen keeps.
+constexpr int32_t kRenameSelected = 1;
+constexpr int32_t kRenameTyped = 0;
+
+using A = WindowAction;
+using S = ScreenId;
+using X = ScreenExit;
+
+// The order in which the screens' routes are followed: those shown before
+// and over the level, then, after the level's change of state, those after
+// it.
+constexpr ScreenId kRoutedBeforeLevel[] = {
+    S::Logos, S::GameLoading, S::Welcome, S::Exit, S::MainMenu, S::Profiles, S::GameLogicLoading, S::NewProfile,
+    S::RenameProfile, S::DeleteProfile, S::ProfileNameConflict, S::StartGameLogic, S::ContinueGameLogic,
+    S::HighScores, S::Options, S::Help, S::GameLogic, S::GameLogicPause, S::GameLogicMenu, S::GameLogicMenuExit,
+    S::GameLogicRestart, S::GameLogicGameExit,
+};
+constexpr ScreenId kRoutedAfterLevel[] = {S::LevelComplete, S::StageComplete, S::GameComplete, S::GameOver};
 
 } // namespace
+
+// The framework's screen flow, screen by screen in the order of the
+// handlers.
+const ScreenRoute GameBase::FrameworkScreenFlow[] = {
+    {S::Logos, A::Done, X::Close, S::GameLoading},
+    {S::GameLoading, A::Done, X::Close, S::None, 0, &GameBase::OnGameLoadingWindowAction},
+    {S::Welcome, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::Welcome, A::ToExit, X::Close, S::Exit, RouteMode(ExitOpenMode::FromWelcome)},
+    {S::Exit, A::ToWelcome, X::Close, S::Welcome},
+    {S::Exit, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::Exit, A::ToNewProfile, X::Close, S::NewProfile, RouteMode(NewProfileOpenMode::FromQuestion)},
+    {S::Exit, A::Quit, X::Stay, S::None, 0, &GameBase::RequestExit},
+    {S::MainMenu, A::ToExit, X::Close, S::Exit, RouteMode(ExitOpenMode::FromMainMenu)},
+    {S::MainMenu, A::ToProfiles, X::Close, S::Profiles},
+    {S::MainMenu, A::ToHighScores, X::Close, S::HighScores, RouteMode(HighScoresOpenMode::FromMainMenu)},
+    {S::MainMenu, A::ToOptions, X::Close, S::Options},
+    {S::MainMenu, A::ToHelp, X::Close, S::Help},
+    {S::MainMenu, A::Play, X::Stay, S::None, 0, &GameBase::OnMainMenuWindowAction},
+    {S::Profiles, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::Profiles, A::ToNewProfile, X::Close, S::NewProfile, RouteMode(NewProfileOpenMode::FromProfileList)},
+    {S::Profiles, A::ToRenameProfile, X::Close, S::RenameProfile, kRenameSelected},
+    {S::Profiles, A::ToDeleteProfile, X::Close, S::DeleteProfile},
+    {S::GameLogicLoading, A::Done, X::Close, S::None, 0, &GameBase::OnGameLogicLoadingWindowAction},
+    {S::NewProfile, A::ToExit, X::Close, S::Exit, RouteMode(ExitOpenMode::FromNewProfile)},
+    {S::NewProfile, A::ToProfiles, X::Close, S::Profiles},
+    {S::NewProfile, A::ProfileNameConflict, X::Close, S::ProfileNameConflict,
+     RouteMode(NameConflictOpenMode::FromNewProfile)},
+    {S::RenameProfile, A::ToProfiles, X::Close, S::Profiles},
+    {S::RenameProfile, A::ProfileNameConflict, X::Close, S::ProfileNameConflict,
+     RouteMode(NameConflictOpenMode::FromRename)},
+    {S::DeleteProfile, A::ToProfiles, X::Close, S::Profiles},
+    {S::DeleteProfile, A::ToNewProfile, X::Close, S::NewProfile, RouteMode(NewProfileOpenMode::FromProfileList)},
+    {S::ProfileNameConflict, A::ToNewProfile, X::Close, S::NewProfile, RouteMode(NewProfileOpenMode::FromQuestion)},
+    {S::ProfileNameConflict, A::ToRenameProfile, X::Close, S::RenameProfile, kRenameTyped},
+    {S::StartGameLogic, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::StartGameLogic, A::Play, X::Stay, S::None, 0, &GameBase::OnStartGameLogicWindowAction},
+    {S::ContinueGameLogic, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::ContinueGameLogic, A::Proceed, X::Stay, S::None, 0, &GameBase::OnContinueGameLogicWindowAction},
+    {S::ContinueGameLogic, A::Proceed, X::Close, S::StartGameLogic, RouteMode(LevelStartOpenMode::FromContinue)},
+    {S::ContinueGameLogic, A::ContinueGame, X::Close, S::StartGameLogic, RouteMode(LevelStartOpenMode::FromContinue)},
+    {S::HighScores, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::Options, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::Help, A::ToMainMenu, X::Close, S::MainMenu},
+    {S::GameLogic, A::ToExit, X::PauseLevel, S::GameLogicGameExit},
+    {S::GameLogic, A::Pause, X::PauseLevel, S::GameLogicPause},
+    {S::GameLogic, A::ToGameMenu, X::PauseLevel, S::GameLogicMenu},
+    {S::GameLogicPause, A::Resume, X::CloseAndResume},
+    {S::GameLogicMenu, A::ToRestart, X::Close, S::GameLogicRestart},
+    {S::GameLogicMenu, A::ToLeaveLevel, X::Close, S::GameLogicMenuExit},
+    {S::GameLogicMenu, A::Resume, X::CloseAndResume},
+    {S::GameLogicMenuExit, A::ToGameMenu, X::Close, S::GameLogicMenu},
+    {S::GameLogicMenuExit, A::ToMainMenu, X::CloseAndEndLevel, S::MainMenu},
+    {S::GameLogicRestart, A::ToGameMenu, X::Close, S::GameLogicMenu},
+    {S::GameLogicRestart, A::Proceed, X::CloseAndEndLevel, S::StartGameLogic,
+     RouteMode(LevelStartOpenMode::AfterRestart)},
+    {S::GameLogicGameExit, A::Resume, X::CloseAndResume},
+    {S::GameLogicGameExit, A::Quit, X::Stay, S::None, 0, &GameBase::RequestExit},
+    {S::LevelComplete, A::Proceed, X::CloseAndEndLevel, S::StartGameLogic, RouteMode(LevelStartOpenMode::AfterLevel)},
+    // The level and its HUD stay under the stage's screen.
+    {S::LevelComplete, A::StageComplete, X::Close, S::StageComplete},
+    {S::StageComplete, A::Proceed, X::CloseAndEndLevel, S::StartGameLogic, RouteMode(LevelStartOpenMode::AfterStage)},
+    {S::StageComplete, A::GameComplete, X::CloseAndEndLevel, S::GameComplete},
+    {S::GameComplete, A::Done, X::Close, S::None, 0, &GameBase::OnGameCompleteWindowAction},
+    {S::GameOver, A::Done, X::Close, S::None, 0, &GameBase::OnGameOverWindowAction},
+};
 
 GameBase::GameBase(const std::string& company, const std::string& product)
     : company(company), product(product),
@@ -89,6 +171,7 @@ GameBase::GameBase(const std::string& company, const std::string& product)
         installFolder.pop_back();
 
     userFolder = ZorvaneEngine::GetApplicationDataFolder() + "\\" + company + "\\" + product;
+    screenFlow.assign(std::begin(FrameworkScreenFlow), std::end(FrameworkScreenFlow));
 }
 
 GameBase::~GameBase()
@@ -480,38 +563,208 @@ std::vector<WindowControllerBase*> GameBase::GetScreensAfterLevel() const
 
 void GameBase::ProcessWindowActions()
 {
-    if (logosWindow) OnLogosWindowAction();
-    if (gameLoadingWindow) OnGameLoadingWindowAction();
-    if (welcomeWindow) OnWelcomeWindowAction();
-    if (exitWindow) OnExitWindowAction();
-    if (mainMenuWindow) OnMainMenuWindowAction();
-    if (profilesWindow) OnProfilesWindowAction();
-    if (gameLogicLoadingWindow) OnGameLogicLoadingWindowAction();
-    if (newProfileWindow) OnNewProfileWindowAction();
-    if (renameProfileWindow) OnRenameProfileWindowAction();
-    if (deleteProfileWindow) OnDeleteProfileWindowAction();
-    if (profileNameConflictWindow) OnProfileNameConflictWindowAction();
-    if (startGameLogicWindow) OnStartGameLogicWindowAction();
-    if (continueGameLogicWindow) OnContinueGameLogicWindowAction();
-    if (highScoresWindow) OnHighScoresWindowAction();
-    if (optionsWindow) OnOptionsWindowAction();
-    if (helpWindow) OnHelpWindowAction();
-    if (gameLogicWindow) OnGameLogicWindowAction();
-    if (gameLogicPauseWindow) OnGameLogicPauseWindowAction();
-    if (gameLogicMenuWindow) OnGameLogicMenuWindowAction();
-    if (gameLogicMenuExitWindow) OnGameLogicMenuExitWindowAction();
-    if (gameLogicRestartWindow) OnGameLogicRestartWindowAction();
-    if (gameLogicGameExitWindow) OnGameLogicGameExitWindowAction();
+    for (ScreenId screen : kRoutedBeforeLevel)
+        FollowScreenRoutes(screen);
     if (gameLogic && gameLogic->stateChanged) {
         if (gameLogic->state == GameLogicState::Won)
             OnLevelWon();
         else if (gameLogic->state == GameLogicState::Lost)
             OnLevelLost();
     }
-    if (levelCompleteWindow) OnLevelCompleteWindowAction();
-    if (stageCompleteWindow) OnStageCompleteWindowAction();
-    if (gameCompleteWindow) OnGameCompleteWindowAction();
-    if (gameOverWindow) OnGameOverWindowAction();
+    for (ScreenId screen : kRoutedAfterLevel)
+        FollowScreenRoutes(screen);
+}
+
+void GameBase::AddScreenRoutes(std::initializer_list<ScreenRoute> routes)
+{
+    screenFlow.insert(screenFlow.end(), routes.begin(), routes.end());
+}
+
+void GameBase::AddScreenRoutesFirst(std::initializer_list<ScreenRoute> routes)
+{
+    // From the last, so that rows of one screen and result keep their order.
+    for (auto route = std::rbegin(routes); route != std::rend(routes); ++route) {
+        auto place = std::find_if(screenFlow.begin(), screenFlow.end(), [&](const ScreenRoute& row) {
+            return row.screen == route->screen && row.action == route->action;
+        });
+        screenFlow.insert(place, *route);
+    }
+}
+
+void GameBase::FollowScreenRoutes(ScreenId screen)
+{
+    const WindowAction result = GetScreenResult(screen);
+    if (result == WindowAction::None)
+        return;
+    for (const ScreenRoute& route : screenFlow) {
+        if (route.screen == screen && route.action == result)
+            FollowScreenRoute(route);
+    }
+}
+
+void GameBase::FollowScreenRoute(const ScreenRoute& route)
+{
+    switch (route.exit) {
+    case ScreenExit::Stay:
+        break;
+    case ScreenExit::Close:
+        CloseScreen(route.screen);
+        break;
+    case ScreenExit::CloseAndEndLevel:
+        CloseScreen(route.screen);
+        EndLevel();
+        break;
+    case ScreenExit::CloseAndResume:
+        CloseScreen(route.screen);
+        if (gameLogicWindow) gameLogicWindow->SetActive(true);
+        SetLogicState(GameLogicState::Playing);
+        break;
+    case ScreenExit::PauseLevel:
+        if (gameLogicWindow) gameLogicWindow->SetActive(false);
+        break;
+    }
+    if (route.next != ScreenId::None)
+        OpenScreen(route.next, route.mode);
+    if (route.exit == ScreenExit::PauseLevel)
+        SetLogicState(GameLogicState::Paused);
+    if (route.step)
+        (this->*route.step)();
+}
+
+WindowControllerBase* GameBase::GetScreen(ScreenId screen) const
+{
+    switch (screen) {
+    case S::Logos: return logosWindow.get();
+    case S::GameLoading: return gameLoadingWindow.get();
+    case S::GameLogicLoading: return gameLogicLoadingWindow.get();
+    case S::Welcome: return welcomeWindow.get();
+    case S::Exit: return exitWindow.get();
+    case S::MainMenu: return mainMenuWindow.get();
+    case S::Profiles: return profilesWindow.get();
+    case S::NewProfile: return newProfileWindow.get();
+    case S::RenameProfile: return renameProfileWindow.get();
+    case S::DeleteProfile: return deleteProfileWindow.get();
+    case S::ProfileNameConflict: return profileNameConflictWindow.get();
+    case S::StartGameLogic: return startGameLogicWindow.get();
+    case S::ContinueGameLogic: return continueGameLogicWindow.get();
+    case S::HighScores: return highScoresWindow.get();
+    case S::Options: return optionsWindow.get();
+    case S::Help: return helpWindow.get();
+    case S::GameLogic: return gameLogicWindow.get();
+    case S::GameLogicPause: return gameLogicPauseWindow.get();
+    case S::GameLogicMenu: return gameLogicMenuWindow.get();
+    case S::GameLogicMenuExit: return gameLogicMenuExitWindow.get();
+    case S::GameLogicRestart: return gameLogicRestartWindow.get();
+    case S::GameLogicGameExit: return gameLogicGameExitWindow.get();
+    case S::LevelComplete: return levelCompleteWindow.get();
+    case S::StageComplete: return stageCompleteWindow.get();
+    case S::GameComplete: return gameCompleteWindow.get();
+    case S::GameOver: return gameOverWindow.get();
+    default: return nullptr;
+    }
+}
+
+WindowAction GameBase::GetScreenResult(ScreenId screen) const
+{
+    const WindowControllerBase* window = GetScreen(screen);
+    return window ? window->result : WindowAction::None;
+}
+
+void GameBase::CloseScreen(ScreenId screen)
+{
+    if (WindowControllerBase* window = GetScreen(screen))
+        window->Close();
+}
+
+void GameBase::OpenScreen(ScreenId screen, int32_t mode)
+{
+    switch (screen) {
+    case S::Logos:
+        if (logosWindow) logosWindow->Open();
+        break;
+    case S::GameLoading:
+        if (gameLoadingWindow) gameLoadingWindow->Open(gameData.get());
+        break;
+    case S::GameLogicLoading:
+        if (gameLogicLoadingWindow) gameLogicLoadingWindow->Open(currentLevelKeeper.get());
+        break;
+    case S::Welcome:
+        if (welcomeWindow) welcomeWindow->Open();
+        break;
+    case S::Exit:
+        if (exitWindow) exitWindow->Open(static_cast<ExitOpenMode>(mode));
+        break;
+    case S::MainMenu:
+        if (mainMenuWindow) mainMenuWindow->Open();
+        break;
+    case S::Profiles:
+        if (profilesWindow) profilesWindow->Open();
+        break;
+    case S::NewProfile:
+        if (newProfileWindow) newProfileWindow->Open(static_cast<NewProfileOpenMode>(mode));
+        break;
+    case S::RenameProfile:
+        if (!renameProfileWindow) break;
+        if (mode == kRenameSelected && profilesWindow)
+            renameProfileWindow->Open(true, profilesWindow->GetSelectedName());
+        else
+            renameProfileWindow->Open(false, std::u16string());
+        break;
+    case S::DeleteProfile:
+        if (deleteProfileWindow && profilesWindow) deleteProfileWindow->Open(profilesWindow->GetSelectedName());
+        break;
+    case S::ProfileNameConflict:
+        if (profileNameConflictWindow) profileNameConflictWindow->Open(static_cast<NameConflictOpenMode>(mode));
+        break;
+    case S::StartGameLogic:
+        if (startGameLogicWindow) startGameLogicWindow->Open(static_cast<LevelStartOpenMode>(mode));
+        break;
+    case S::ContinueGameLogic:
+        if (continueGameLogicWindow) continueGameLogicWindow->Open();
+        break;
+    case S::HighScores:
+        if (highScoresWindow) highScoresWindow->Open(static_cast<HighScoresOpenMode>(mode), nullptr);
+        break;
+    case S::Options:
+        if (optionsWindow) optionsWindow->Open();
+        break;
+    case S::Help:
+        if (helpWindow) helpWindow->Open();
+        break;
+    case S::GameLogic:
+        if (gameLogicWindow) gameLogicWindow->Open(gameLogic.get());
+        break;
+    case S::GameLogicPause:
+        if (gameLogicPauseWindow) gameLogicPauseWindow->Open();
+        break;
+    case S::GameLogicMenu:
+        if (gameLogicMenuWindow) gameLogicMenuWindow->Open();
+        break;
+    case S::GameLogicMenuExit:
+        if (gameLogicMenuExitWindow) gameLogicMenuExitWindow->Open();
+        break;
+    case S::GameLogicRestart:
+        if (gameLogicRestartWindow) gameLogicRestartWindow->Open();
+        break;
+    case S::GameLogicGameExit:
+        if (gameLogicGameExitWindow) gameLogicGameExitWindow->Open();
+        break;
+    case S::LevelComplete:
+        if (levelCompleteWindow && gameLogic)
+            levelCompleteWindow->Open(*gameLogic->levelInfo, gameLogic->levelTimer->GetTime());
+        break;
+    case S::StageComplete:
+        if (stageCompleteWindow && gameLogic) stageCompleteWindow->Open(*gameLogic->levelInfo);
+        break;
+    case S::GameComplete:
+        if (gameCompleteWindow) gameCompleteWindow->Open();
+        break;
+    case S::GameOver:
+        if (gameOverWindow) gameOverWindow->Open();
+        break;
+    default:
+        break;
+    }
 }
 
 void GameBase::ClearWindowActions()
@@ -602,345 +855,74 @@ void GameBase::SetLogicState(GameLogicState state)
     if (gameLogic) gameLogic->SetState(state);
 }
 
-void GameBase::OnLogosWindowAction()
+void GameBase::OpenGameStart(ProfileBase& profile)
 {
-    if (Is(logosWindow.get(), WindowAction::Done)) {
-        logosWindow->Close();
-        if (gameLoadingWindow) gameLoadingWindow->Open(gameData.get());
+    if (profile.inProgress) {
+        OpenScreen(S::ContinueGameLogic, 0);
+    } else {
+        profile.Reset();
+        OpenScreen(S::StartGameLogic, RouteMode(LevelStartOpenMode::FromMainMenu));
     }
+}
+
+void GameBase::RequestExit()
+{
+    engine->RequestExit();
 }
 
 void GameBase::OnGameLoadingWindowAction()
 {
-    if (!Is(gameLoadingWindow.get(), WindowAction::Done)) return;
-    gameLoadingWindow->Close();
     CreateWindows();
-    if (!profileManager->GetProfiles().empty()) {
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (welcomeWindow) {
-        welcomeWindow->Open();
-    }
+    OpenScreen(profileManager->GetProfiles().empty() ? S::Welcome : S::MainMenu, 0);
     if (gameCursor) gameCursor->Show(true);
     // Tells whoever watches the log (a test driving the program) that the
     // start-up is over.
     log->Message("\nGame: Resources loaded, first screen opened...");
 }
 
-void GameBase::OnWelcomeWindowAction()
-{
-    GUIWelcomeWindowBase* w = welcomeWindow.get();
-    if (Is(w, WindowAction::ToMainMenu)) {
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (Is(w, WindowAction::ToExit)) {
-        w->Close();
-        if (exitWindow) exitWindow->Open(ExitOpenMode::FromWelcome);
-    }
-}
-
-void GameBase::OnExitWindowAction()
-{
-    GUIExitWindowBase* w = exitWindow.get();
-    if (Is(w, WindowAction::ToWelcome)) {
-        w->Close();
-        if (welcomeWindow) welcomeWindow->Open();
-    } else if (Is(w, WindowAction::ToMainMenu)) {
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (Is(w, WindowAction::ToNewProfile)) {
-        w->Close();
-        if (newProfileWindow) newProfileWindow->Open(NewProfileOpenMode::FromQuestion);
-    } else if (Is(w, WindowAction::Quit)) {
-        // The question stays open; the loop ends after this frame.
-        engine->RequestExit();
-    }
-}
-
 void GameBase::OnMainMenuWindowAction()
 {
-    GUIMainMenuWindowBase* w = mainMenuWindow.get();
-    switch (w->result) {
-    case WindowAction::ToExit:
-        w->Close();
-        if (exitWindow) exitWindow->Open(ExitOpenMode::FromMainMenu);
-        break;
-    case WindowAction::ToProfiles:
-        w->Close();
-        if (profilesWindow) profilesWindow->Open();
-        break;
-    case WindowAction::ToHighScores:
-        w->Close();
-        if (highScoresWindow) highScoresWindow->Open(HighScoresOpenMode::FromMainMenu, nullptr);
-        break;
-    case WindowAction::ToOptions:
-        w->Close();
-        if (optionsWindow) optionsWindow->Open();
-        break;
-    case WindowAction::ToHelp:
-        w->Close();
-        if (helpWindow) helpWindow->Open();
-        break;
-    case WindowAction::Play: {
-        // A game needs a player: without a profile the request is dropped.
-        ProfileBase* profile = GetProfile();
-        if (!profile) break;
-        w->Close();
-        if (profile->inProgress) {
-            if (continueGameLogicWindow) continueGameLogicWindow->Open();
-        } else {
-            profile->Reset();
-            if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromMainMenu);
-        }
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void GameBase::OnProfilesWindowAction()
-{
-    GUIProfilesWindowBase* w = profilesWindow.get();
-    switch (w->result) {
-    case WindowAction::ToMainMenu:
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-        break;
-    case WindowAction::ToNewProfile:
-        w->Close();
-        if (newProfileWindow) newProfileWindow->Open(NewProfileOpenMode::FromProfileList);
-        break;
-    case WindowAction::ToRenameProfile:
-        w->Close();
-        if (renameProfileWindow) renameProfileWindow->Open(true, w->GetSelectedName());
-        break;
-    case WindowAction::ToDeleteProfile:
-        w->Close();
-        if (deleteProfileWindow) deleteProfileWindow->Open(w->GetSelectedName());
-        break;
-    default:
-        break;
-    }
+    // A game needs a player: without a profile the request is dropped.
+    ProfileBase* profile = GetProfile();
+    if (!profile) return;
+    CloseScreen(S::MainMenu);
+    OpenGameStart(*profile);
 }
 
 void GameBase::OnGameLogicLoadingWindowAction()
 {
-    if (!Is(gameLogicLoadingWindow.get(), WindowAction::Done)) return;
-    gameLogicLoadingWindow->Close();
     if (gameCursor) gameCursor->Show(true);
     const StageInfo* stage = nullptr;
     const LevelInfo* level = nullptr;
     if (!GetProfileLevel(stage, level)) return;
     gameLogic = CreateGameLogic(*stage, *level, static_cast<int32_t>(GetProfile()->carriedValue));
-    if (gameLogicWindow) gameLogicWindow->Open(gameLogic.get());
-}
-
-void GameBase::OnNewProfileWindowAction()
-{
-    GUINewProfileWindowBase* w = newProfileWindow.get();
-    if (Is(w, WindowAction::ToExit)) {
-        w->Close();
-        if (exitWindow) exitWindow->Open(ExitOpenMode::FromNewProfile);
-    } else if (Is(w, WindowAction::ToProfiles)) {
-        w->Close();
-        if (profilesWindow) profilesWindow->Open();
-    } else if (Is(w, WindowAction::ProfileNameConflict)) {
-        w->Close();
-        if (profileNameConflictWindow) profileNameConflictWindow->Open(NameConflictOpenMode::FromNewProfile);
-    }
-}
-
-void GameBase::OnRenameProfileWindowAction()
-{
-    GUIRenameProfileWindowBase* w = renameProfileWindow.get();
-    if (Is(w, WindowAction::ToProfiles)) {
-        w->Close();
-        if (profilesWindow) profilesWindow->Open();
-    } else if (Is(w, WindowAction::ProfileNameConflict)) {
-        w->Close();
-        if (profileNameConflictWindow) profileNameConflictWindow->Open(NameConflictOpenMode::FromRename);
-    }
-}
-
-void GameBase::OnDeleteProfileWindowAction()
-{
-    GUIDeleteProfileWindowBase* w = deleteProfileWindow.get();
-    if (Is(w, WindowAction::ToProfiles)) {
-        w->Close();
-        if (profilesWindow) profilesWindow->Open();
-    } else if (Is(w, WindowAction::ToNewProfile)) {
-        w->Close();
-        if (newProfileWindow) newProfileWindow->Open(NewProfileOpenMode::FromProfileList);
-    }
-}
-
-void GameBase::OnProfileNameConflictWindowAction()
-{
-    GUIProfileNameConflictWindowBase* w = profileNameConflictWindow.get();
-    if (Is(w, WindowAction::ToNewProfile)) {
-        w->Close();
-        if (newProfileWindow) newProfileWindow->Open(NewProfileOpenMode::FromQuestion);
-    } else if (Is(w, WindowAction::ToRenameProfile)) {
-        w->Close();
-        if (renameProfileWindow) renameProfileWindow->Open(false, std::u16string());
-    }
+    OpenScreen(S::GameLogic, 0);
 }
 
 void GameBase::OnStartGameLogicWindowAction()
 {
-    GUIStartGameLogicWindowBase* w = startGameLogicWindow.get();
-    if (Is(w, WindowAction::ToMainMenu)) {
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (Is(w, WindowAction::Play)) {
-        const StageInfo* stage = nullptr;
-        const LevelInfo* level = nullptr;
-        if (!GetProfileLevel(stage, level)) return;
-        // The keeper of the level played last lives until this one has
-        // loaded, so the resources both use are not loaded twice.
-        previousLevelKeeper.reset();
-        previousLevelKeeper = std::move(currentLevelKeeper);
-        currentLevelKeeper = CreateGameLogicData(*stage, *level);
-        std::vector<std::string> files;
-        levelManager->GetLevelResourceFiles(level->stageIndex, level->levelIndex, files);
-        for (const std::string& file : files)
-            currentLevelKeeper->resourceFiles.push_back(file);
-        w->Close();
-        if (gameLogicLoadingWindow) gameLogicLoadingWindow->Open(currentLevelKeeper.get());
-    }
+    const StageInfo* stage = nullptr;
+    const LevelInfo* level = nullptr;
+    if (!GetProfileLevel(stage, level)) return;
+    // The keeper of the level played last lives until this one has
+    // loaded, so the resources both use are not loaded twice.
+    previousLevelKeeper.reset();
+    previousLevelKeeper = std::move(currentLevelKeeper);
+    currentLevelKeeper = CreateGameLogicData(*stage, *level);
+    std::vector<std::string> files;
+    levelManager->GetLevelResourceFiles(level->stageIndex, level->levelIndex, files);
+    for (const std::string& file : files)
+        currentLevelKeeper->resourceFiles.push_back(file);
+    CloseScreen(S::StartGameLogic);
+    OpenScreen(S::GameLogicLoading, 0);
 }
 
 void GameBase::OnContinueGameLogicWindowAction()
 {
-    GUIContinueGameLogicWindowBase* w = continueGameLogicWindow.get();
-    if (Is(w, WindowAction::ToMainMenu)) {
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (Is(w, WindowAction::Proceed)) {
-        // A new game over the saved one.
-        if (ProfileBase* profile = GetProfile()) {
-            profile->inProgress = false;
-            profile->Save();
-            profile->Reset();
-        }
-        w->Close();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromContinue);
-    } else if (Is(w, WindowAction::ContinueGame)) {
-        w->Close();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromContinue);
-    }
-}
-
-void GameBase::OnHighScoresWindowAction()
-{
-    if (Is(highScoresWindow.get(), WindowAction::ToMainMenu)) {
-        highScoresWindow->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    }
-}
-
-void GameBase::OnOptionsWindowAction()
-{
-    if (Is(optionsWindow.get(), WindowAction::ToMainMenu)) {
-        optionsWindow->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    }
-}
-
-void GameBase::OnHelpWindowAction()
-{
-    if (Is(helpWindow.get(), WindowAction::ToMainMenu)) {
-        helpWindow->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    }
-}
-
-void GameBase::OnGameLogicWindowAction()
-{
-    GUIGameLogicWindowBase* w = gameLogicWindow.get();
-    // The HUD stays open, inactive, under the window shown over it, and the
-    // level pauses.
-    switch (w->result) {
-    case WindowAction::ToExit:
-        w->SetActive(false);
-        if (gameLogicGameExitWindow) gameLogicGameExitWindow->Open();
-        SetLogicState(GameLogicState::Paused);
-        break;
-    case WindowAction::Pause:
-        w->SetActive(false);
-        if (gameLogicPauseWindow) gameLogicPauseWindow->Open();
-        SetLogicState(GameLogicState::Paused);
-        break;
-    case WindowAction::ToGameMenu:
-        w->SetActive(false);
-        if (gameLogicMenuWindow) gameLogicMenuWindow->Open();
-        SetLogicState(GameLogicState::Paused);
-        break;
-    default:
-        break;
-    }
-}
-
-void GameBase::OnGameLogicPauseWindowAction()
-{
-    if (Is(gameLogicPauseWindow.get(), WindowAction::Resume)) {
-        gameLogicPauseWindow->Close();
-        if (gameLogicWindow) gameLogicWindow->SetActive(true);
-        SetLogicState(GameLogicState::Playing);
-    }
-}
-
-void GameBase::OnGameLogicMenuWindowAction()
-{
-    GUIGameLogicMenuWindowBase* w = gameLogicMenuWindow.get();
-    if (Is(w, WindowAction::ToRestart)) {
-        w->Close();
-        if (gameLogicRestartWindow) gameLogicRestartWindow->Open();
-    } else if (Is(w, WindowAction::ToLeaveLevel)) {
-        w->Close();
-        if (gameLogicMenuExitWindow) gameLogicMenuExitWindow->Open();
-    } else if (Is(w, WindowAction::Resume)) {
-        w->Close();
-        if (gameLogicWindow) gameLogicWindow->SetActive(true);
-        SetLogicState(GameLogicState::Playing);
-    }
-}
-
-void GameBase::OnGameLogicMenuExitWindowAction()
-{
-    GUIGameLogicMenuExitWindowBase* w = gameLogicMenuExitWindow.get();
-    if (Is(w, WindowAction::ToGameMenu)) {
-        w->Close();
-        if (gameLogicMenuWindow) gameLogicMenuWindow->Open();
-    } else if (Is(w, WindowAction::ToMainMenu)) {
-        w->Close();
-        EndLevel();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    }
-}
-
-void GameBase::OnGameLogicRestartWindowAction()
-{
-    GUIGameLogicRestartWindowBase* w = gameLogicRestartWindow.get();
-    if (Is(w, WindowAction::ToGameMenu)) {
-        w->Close();
-        if (gameLogicMenuWindow) gameLogicMenuWindow->Open();
-    } else if (Is(w, WindowAction::Proceed)) {
-        w->Close();
-        EndLevel();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::AfterRestart);
-    }
-}
-
-void GameBase::OnGameLogicGameExitWindowAction()
-{
-    GUIGameLogicGameExitWindowBase* w = gameLogicGameExitWindow.get();
-    if (Is(w, WindowAction::Resume)) {
-        w->Close();
-        if (gameLogicWindow) gameLogicWindow->SetActive(true);
-        SetLogicState(GameLogicState::Playing);
-    } else if (Is(w, WindowAction::Quit)) {
-        engine->RequestExit();
+    if (ProfileBase* profile = GetProfile()) {
+        profile->inProgress = false;
+        profile->Save();
+        profile->Reset();
     }
 }
 
@@ -994,7 +976,7 @@ void GameBase::OnLevelWon()
     FillBestRecord(*record);
     profile->AddBestRecord(std::move(record));
 
-    if (levelCompleteWindow) levelCompleteWindow->Open(*gameLogic->levelInfo, gameLogic->levelTimer->GetTime());
+    OpenScreen(S::LevelComplete, 0);
 }
 
 void GameBase::GoToPreviousLevel()
@@ -1009,7 +991,7 @@ void GameBase::GoToPreviousLevel()
         profile->Save();
     }
     EndLevel();
-    if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromMainMenu);
+    OpenScreen(S::StartGameLogic, RouteMode(LevelStartOpenMode::FromMainMenu));
 }
 
 void GameBase::OnLevelLost()
@@ -1019,62 +1001,30 @@ void GameBase::OnLevelLost()
         profile->inProgress = false;
         profile->Save();
     }
-    if (gameOverWindow) gameOverWindow->Open();
-}
-
-void GameBase::OnLevelCompleteWindowAction()
-{
-    GUILevelCompleteWindowBase* w = levelCompleteWindow.get();
-    if (Is(w, WindowAction::Proceed)) {
-        w->Close();
-        EndLevel();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::AfterLevel);
-    } else if (Is(w, WindowAction::StageComplete)) {
-        // The level and its HUD stay under the stage's screen.
-        w->Close();
-        if (stageCompleteWindow && gameLogic) stageCompleteWindow->Open(*gameLogic->levelInfo);
-    }
-}
-
-void GameBase::OnStageCompleteWindowAction()
-{
-    GUIStageCompleteWindowBase* w = stageCompleteWindow.get();
-    if (Is(w, WindowAction::Proceed)) {
-        w->Close();
-        EndLevel();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::AfterStage);
-    } else if (Is(w, WindowAction::GameComplete)) {
-        w->Close();
-        EndLevel();
-        if (gameCompleteWindow) gameCompleteWindow->Open();
-    }
+    OpenScreen(S::GameOver, 0);
 }
 
 void GameBase::OnGameCompleteWindowAction()
 {
-    if (!Is(gameCompleteWindow.get(), WindowAction::Done)) return;
-    gameCompleteWindow->Close();
     ProfileBase* profile = GetProfile();
     if (profile && profile->totalScore != 0) {
         HighScoreEntry* entry = highScores->AddScore(profile->GetName(), profile->modeFlag, profile->totalScore);
         if (highScoresWindow) highScoresWindow->Open(HighScoresOpenMode::AfterGameComplete, entry);
-    } else if (mainMenuWindow) {
-        mainMenuWindow->Open();
+    } else {
+        OpenScreen(S::MainMenu, 0);
     }
 }
 
 void GameBase::OnGameOverWindowAction()
 {
-    if (!Is(gameOverWindow.get(), WindowAction::Done)) return;
-    gameOverWindow->Close();
     ProfileBase* profile = GetProfile();
     const uint32_t levelScore = gameLogic ? static_cast<uint32_t>(gameLogic->scoreKeeper->score) : 0;
     const uint32_t score = levelScore + (profile ? profile->totalScore : 0);
     if (profile && score != 0) {
         HighScoreEntry* entry = highScores->AddScore(profile->GetName(), profile->modeFlag, score);
         if (highScoresWindow) highScoresWindow->Open(HighScoresOpenMode::AfterGameOver, entry);
-    } else if (mainMenuWindow) {
-        mainMenuWindow->Open();
+    } else {
+        OpenScreen(S::MainMenu, 0);
     }
     EndLevel();
 }

@@ -7,16 +7,21 @@
 // constructor, so that start-up reaches its overrides.
 //
 // The screens form one state machine: a screen leaves a WindowAction in its
-// result during its update; in the next frame the game base's handler for
-// that screen closes it and opens the next one. Only the two start-up
-// screens exist until the start-up load is done; the game creates the other
-// 24 then. A handler runs only for a screen that exists, and acts only on
-// the results it knows; the rest are dropped.
+// result during its update; in the next frame the rows of the screen flow
+// table for that screen and result close it and open the next one (see
+// ScreenRoute). The framework's rows come first; the game adds its own,
+// before or after the framework's rows of the same screen and result. The
+// special cases are the steps the rows name. Only the two start-up screens
+// exist until the start-up load is done; the game creates the other 24 then.
+// A screen's rows run only while it exists, and only for the results the
+// table holds; the rest are dropped.
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "framework/ScreenRoute.h"
 #include "framework/WindowAction.h"
 
 namespace ZorvaneEngine {
@@ -174,37 +179,29 @@ public:
     // texture surface.
     virtual void ResetRenderDevice();
 
-    // The screen state machine: every handler in the dispatch order, then
-    // the clearing of every result, then every screen's and the level's
-    // update. The frame runs the first two three times; only the first pass
+    // The screen state machine: every screen's routes in the dispatch order,
+    // with the level's change to won or lost between the screens shown over
+    // the level and those after it; then the clearing of every result, then
+    // every screen's and the level's update. The frame runs the first two three times; only the first pass
     // can find results.
     virtual void ProcessWindowActions();
     virtual void ClearWindowActions();
     virtual void UpdateWindows();
 
-    // The handlers, in the dispatch order.
-    virtual void OnLogosWindowAction();
+    // The special steps of the screen flow's rows, and the level's end.
+    // Start-up loaded: the other screens are made, and the main menu opens,
+    // or the welcome screen while there is no profile.
     virtual void OnGameLoadingWindowAction();
-    virtual void OnWelcomeWindowAction();
-    virtual void OnExitWindowAction();
+    // Play: without a profile nothing happens; otherwise the main menu
+    // closes and the game starts (OpenGameStart).
     virtual void OnMainMenuWindowAction();
-    virtual void OnProfilesWindowAction();
+    // Level loaded: the level's logic is made and the HUD opens with it.
     virtual void OnGameLogicLoadingWindowAction();
-    virtual void OnNewProfileWindowAction();
-    virtual void OnRenameProfileWindowAction();
-    virtual void OnDeleteProfileWindowAction();
-    virtual void OnProfileNameConflictWindowAction();
+    // Play: the level keepers move on, and the level loading screen opens
+    // with the new one.
     virtual void OnStartGameLogicWindowAction();
+    // A new game over the saved one: the profile starts again.
     virtual void OnContinueGameLogicWindowAction();
-    virtual void OnHighScoresWindowAction();
-    virtual void OnOptionsWindowAction();
-    virtual void OnHelpWindowAction();
-    virtual void OnGameLogicWindowAction();
-    virtual void OnGameLogicPauseWindowAction();
-    virtual void OnGameLogicMenuWindowAction();
-    virtual void OnGameLogicMenuExitWindowAction();
-    virtual void OnGameLogicRestartWindowAction();
-    virtual void OnGameLogicGameExitWindowAction();
     // The level's state changed to won: the profile moves on, keeps the
     // score, the carried value and the best time, and the level complete
     // screen opens over the level.
@@ -212,10 +209,12 @@ public:
     // Back to the level before the one played. Nothing in this game calls it.
     virtual void GoToPreviousLevel();
     virtual void OnLevelLost();
-    virtual void OnLevelCompleteWindowAction();
-    virtual void OnStageCompleteWindowAction();
+    // The high-score screen with the profile's new entry, or the main menu
+    // without a score.
     virtual void OnGameCompleteWindowAction();
     virtual void OnGameOverWindowAction();
+    // The program ends after this frame; the screen stays open.
+    void RequestExit();
 
     // The GUI text manager loads "ui\texts\<language code>\<name>.ini".
     void LoadTextFile(const std::string& name);
@@ -232,6 +231,24 @@ public:
     const std::string& GetUserFolder() const { return userFolder; }
 
 protected:
+    // The screen flow: the framework's rows, the game's rows after or before
+    // the framework's rows of the same screen and result.
+    void AddScreenRoutes(std::initializer_list<ScreenRoute> routes);
+    void AddScreenRoutesFirst(std::initializer_list<ScreenRoute> routes);
+    // The rows of the screen's present result, in the table's order; nothing
+    // when the screen does not exist.
+    void FollowScreenRoutes(ScreenId screen);
+    void FollowScreenRoute(const ScreenRoute& route);
+    // A screen of the flow; the game answers for its own screens.
+    virtual WindowControllerBase* GetScreen(ScreenId screen) const;
+    virtual WindowAction GetScreenResult(ScreenId screen) const;
+    virtual void CloseScreen(ScreenId screen);
+    // Opens the screen in the mode, with what else its Open takes.
+    virtual void OpenScreen(ScreenId screen, int32_t mode);
+    // The main menu's start, for a profile: the saved game's question when
+    // it has a game in progress, otherwise a new game on the level map.
+    void OpenGameStart(ProfileBase& profile);
+
     // The profile manager's current profile; null when there is none.
     ProfileBase* GetProfile() const;
     // The records of the profile's stage and level, a profile pointing past
@@ -332,6 +349,10 @@ protected:
     bool pausedByFocus = false;
     bool timerWasPaused = false;
     int32_t modeChangeFrameCounter = 0;
+
+private:
+    static const ScreenRoute FrameworkScreenFlow[];
+    std::vector<ScreenRoute> screenFlow;
 };
 
 } // namespace GameFramework

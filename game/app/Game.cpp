@@ -81,10 +81,19 @@ constexpr float kLevelMusicFadeIn = 0.1f;
 // The show place's window: hidden, as wide as the GUI screen.
 constexpr float kShowPlaceWidth = 800.0f;
 
-bool Is(const WindowControllerBase* window, WindowAction action)
+// The game's own screens in the screen flow.
+constexpr ScreenId GameScreen(int32_t index)
 {
-    return window != nullptr && window->result == action;
+    return static_cast<ScreenId>(static_cast<int32_t>(ScreenId::FirstGameScreen) + index);
 }
+constexpr ScreenId ShowPlaceScreen = GameScreen(0);
+constexpr ScreenId GameCompleteEffectScreen = GameScreen(1);
+constexpr ScreenId IntroductionScreen = GameScreen(2);
+constexpr ScreenId RelaxScreen = GameScreen(3);
+constexpr ScreenId TutorialScreen = GameScreen(4);
+// In the order of their routes, after the framework's screens.
+constexpr ScreenId kGameScreens[] = {ShowPlaceScreen, GameCompleteEffectScreen, IntroductionScreen, RelaxScreen,
+                                     TutorialScreen};
 
 } // namespace
 
@@ -94,6 +103,7 @@ Game::Game(const std::string& company, const std::string& product, bool start) :
 {
     // Interface pictures are drawn at their own size.
     ZorvaneEngine::GUITextureMipMapping = false;
+    AddGameScreenRoutes();
     if (!start)
         return;
     try {
@@ -393,11 +403,8 @@ std::unique_ptr<GameLogicBase> Game::CreateGameLogic(const GameFramework::StageI
 void Game::ProcessWindowActions()
 {
     GameBase::ProcessWindowActions();
-    if (upgradeWindow) OnUpgradeWindowAction();
-    if (gameCompleteEffect) OnGameCompleteEffectAction();
-    if (introductionWindow) OnIntroductionWindowAction();
-    if (relaxWindow) OnRelaxWindowAction();
-    if (tutorialWindow) OnTutorialWindowAction();
+    for (ScreenId screen : kGameScreens)
+        FollowScreenRoutes(screen);
 }
 
 void Game::ClearWindowActions()
@@ -415,10 +422,8 @@ void Game::UpdateWindows()
     if (menuBackground) {
         menuBackground->Update();
         // Acknowledged every frame the background waits for it.
-        if (menuWindowManager && menuBackground->state == BackgroundState::MenusMayStart) {
+        if (menuWindowManager && menuBackground->AcknowledgeMenusMayStart())
             menuWindowManager->free = true;
-            menuBackground->menuReadyAcknowledged = true;
-        }
     }
     if (gameCompleteEffect) gameCompleteEffect->Update();
     if (unicorn) unicorn->Update();
@@ -452,140 +457,136 @@ ProfileManager* Game::GetProfileManager() const
     return static_cast<ProfileManager*>(profileManager.get());
 }
 
-void Game::OnLogosWindowAction()
+void Game::AddGameScreenRoutes()
 {
-    if (!Is(logosWindow.get(), WindowAction::Done))
-        return;
-    logosWindow->Close();
-    if (gameLoadingWindow) gameLoadingWindow->Open(gameData.get());
-    if (menuBackground) menuBackground->active = true;
+    using A = WindowAction;
+    using S = ScreenId;
+    using X = ScreenExit;
+    auto step = [](void (Game::*gameStep)()) { return static_cast<ScreenStep>(gameStep); };
+    // Before the framework's rows of the same screen and result.
+    AddScreenRoutesFirst({
+        {S::StartGameLogic, A::Play, X::Stay, S::None, 0, step(&Game::HideCursor)},
+        {S::GameLogic, A::ToExit, X::Stay, S::None, 0, step(&Game::SelectPlainCursor)},
+        {S::GameLogic, A::Pause, X::Stay, S::None, 0, step(&Game::SelectPlainCursor)},
+        {S::GameLogic, A::ToGameMenu, X::Stay, S::None, 0, step(&Game::SelectPlainCursor)},
+        {S::LevelComplete, A::Proceed, X::Stay, S::None, 0, step(&Game::PlayMenuMusic)},
+        {S::StageComplete, A::Proceed, X::Stay, S::None, 0, step(&Game::PlayMenuMusic)},
+    });
+    // After them, then the game's own screens.
+    AddScreenRoutes({
+        {S::Logos, A::Done, X::Stay, S::None, 0, step(&Game::StartIntro)},
+        {S::MainMenu, ToIntroduction, X::Close, IntroductionScreen},
+        {S::MainMenu, ToShowPlace, X::Close, ShowPlaceScreen},
+        {S::GameLogicLoading, A::Done, X::Stay, S::None, 0, step(&Game::StartLevelLook)},
+        {S::StartGameLogic, ToTutorial, X::Close, TutorialScreen},
+        {S::HighScores, ToRelaxOffer, X::Close, RelaxScreen},
+        {S::GameLogicMenuExit, A::ToMainMenu, X::Stay, S::None, 0, step(&Game::PlayMenuMusic)},
+        {S::GameLogicRestart, A::Proceed, X::Stay, S::None, 0, step(&Game::PlayMenuMusic)},
+        {S::GameComplete, A::Done, X::Stay, S::None, 0, step(&Game::RunFinale)},
+        {S::GameOver, A::Done, X::Stay, S::None, 0, step(&Game::PlayMenuMusic)},
+
+        {ShowPlaceScreen, A::ToMainMenu, X::Close, S::MainMenu},
+        {GameCompleteEffectScreen, A::GameComplete, X::Stay, S::None, 0, step(&Game::OnGameCompleteEffectAction)},
+        {GameCompleteEffectScreen, A::GameComplete, X::Close, S::GameComplete},
+        {IntroductionScreen, A::Play, X::Stay, S::None, 0, step(&Game::OnIntroductionWindowAction)},
+        {RelaxScreen, A::ToMainMenu, X::Close, S::MainMenu},
+        {TutorialScreen, A::ToMainMenu, X::Close, S::MainMenu},
+        {TutorialScreen, A::Proceed, X::Close, S::StartGameLogic, RouteMode(LevelStartFromTutorial)},
+    });
+}
+
+WindowControllerBase* Game::GetScreen(ScreenId screen) const
+{
+    if (screen == IntroductionScreen) return introductionWindow.get();
+    if (screen == RelaxScreen) return relaxWindow.get();
+    if (screen == TutorialScreen) return tutorialWindow.get();
+    return GameBase::GetScreen(screen);
+}
+
+WindowAction Game::GetScreenResult(ScreenId screen) const
+{
+    if (screen == ShowPlaceScreen) return upgradeWindow ? upgradeWindow->result : WindowAction::None;
+    if (screen == GameCompleteEffectScreen)
+        return gameCompleteEffect ? gameCompleteEffect->result : WindowAction::None;
+    return GameBase::GetScreenResult(screen);
+}
+
+void Game::CloseScreen(ScreenId screen)
+{
+    if (screen == ShowPlaceScreen) {
+        if (!upgradeWindow) return;
+        if (upgradeWindow->GetWindow()) upgradeWindow->GetWindow()->SetVisible(false);
+        upgradeWindow->active = false;
+        upgradeWindow->time = 0.0f;
+    } else if (screen == GameCompleteEffectScreen) {
+        if (gameCompleteEffect && gameCompleteEffect->GetRootWindow())
+            gameCompleteEffect->GetRootWindow()->SetVisible(false);
+    } else {
+        GameBase::CloseScreen(screen);
+    }
+}
+
+void Game::OpenScreen(ScreenId screen, int32_t mode)
+{
+    if (screen == ShowPlaceScreen) {
+        // It runs by itself from here and answers when it is over.
+        if (!upgradeWindow) return;
+        upgradeWindow->time = 0.0f;
+        upgradeWindow->active = true;
+        upgradeWindow->result = WindowAction::None;
+    } else if (screen == IntroductionScreen) {
+        if (introductionWindow) introductionWindow->Open();
+    } else if (screen == RelaxScreen) {
+        if (relaxWindow) relaxWindow->Open();
+    } else if (screen == TutorialScreen) {
+        if (!tutorialWindow) return;
+        const Profile* profile = GetGameProfile();
+        tutorialWindow->show = profile != nullptr && profile->tutorialPending;
+        tutorialWindow->Open();
+    } else {
+        GameBase::OpenScreen(screen, mode);
+    }
+}
+
+void Game::StartIntro()
+{
+    if (menuBackground) menuBackground->Activate();
     // Nothing plays yet, so nothing is stopped.
     soundPlayer->PlayMusic(MenuMusicChannel, MusicMenu, kMenuMusicFadeIn);
 }
 
-void Game::OnMainMenuWindowAction()
-{
-    GameBase::OnMainMenuWindowAction();
-    GUIMainMenuWindowBase* w = mainMenuWindow.get();
-    if (w->result == ToIntroduction) {
-        w->Close();
-        if (introductionWindow) introductionWindow->Open();
-    } else if (w->result == ToShowPlace) {
-        w->Close();
-        if (upgradeWindow) {
-            upgradeWindow->time = 0.0f;
-            upgradeWindow->active = true;
-            upgradeWindow->result = WindowAction::None;
-        }
-    }
-}
-
 void Game::ResetBackgroundForLevel()
 {
-    if (!menuBackground)
-        return;
-    menuBackground->v = 1.0f;
-    menuBackground->fadeOn = false;
-    menuBackground->state = BackgroundState::PlateDown;
-    menuBackground->plateRequest = false;
-    menuBackground->plateReleaseRequest = false;
-    menuBackground->plateUp = false;
-    menuBackground->plateReady = false;
+    if (menuBackground)
+        menuBackground->ShowLevel();
 }
 
-void Game::OnGameLogicLoadingWindowAction()
+void Game::StartLevelLook()
 {
-    GameBase::OnGameLogicLoadingWindowAction();
-    if (!Is(gameLogicLoadingWindow.get(), WindowAction::Done))
-        return;
     ResetBackgroundForLevel();
     PlayLevelMusic();
 }
 
-void Game::OnStartGameLogicWindowAction()
+void Game::HideCursor()
 {
-    GUIStartGameLogicWindowBase* w = startGameLogicWindow.get();
-    if (w->result == WindowAction::Play) {
-        // Hidden while the level loads; the level's start shows it again.
-        if (gameCursor) gameCursor->Show(false);
-    } else if (w->result == ToTutorial) {
-        w->Close();
-        if (tutorialWindow) {
-            const Profile* profile = GetGameProfile();
-            tutorialWindow->show = profile != nullptr && profile->tutorialPending;
-            tutorialWindow->Open();
-        }
-    }
-    GameBase::OnStartGameLogicWindowAction();
+    if (gameCursor) gameCursor->Show(false);
 }
 
-void Game::OnHighScoresWindowAction()
+void Game::SelectPlainCursor()
 {
-    GUIHighScoresWindowBase* w = highScoresWindow.get();
-    if (w->result == ToRelaxOffer) {
-        w->Close();
-        if (relaxWindow) relaxWindow->Open();
-    } else if (w->result == WindowAction::ToMainMenu) {
-        w->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    }
-}
-
-void Game::OnGameLogicWindowAction()
-{
-    // The windows shown over the level take the ordinary pointer.
-    const WindowAction result = gameLogicWindow->result;
-    if (result == WindowAction::ToExit || result == WindowAction::Pause || result == WindowAction::ToGameMenu) {
-        if (gameCursor) gameCursor->SelectCursor(0);
-    }
-    GameBase::OnGameLogicWindowAction();
-}
-
-void Game::OnGameLogicMenuExitWindowAction()
-{
-    GameBase::OnGameLogicMenuExitWindowAction();
-    if (Is(gameLogicMenuExitWindow.get(), WindowAction::ToMainMenu))
-        PlayMenuMusic();
-}
-
-void Game::OnGameLogicRestartWindowAction()
-{
-    GameBase::OnGameLogicRestartWindowAction();
-    if (Is(gameLogicRestartWindow.get(), WindowAction::Proceed))
-        PlayMenuMusic();
+    if (gameCursor) gameCursor->SelectCursor(0);
 }
 
 void Game::OnLevelWon()
 {
     GameBase::OnLevelWon();
-    if (gameCursor) gameCursor->SelectCursor(0);
+    SelectPlainCursor();
 }
 
 void Game::GoToPreviousLevel()
 {
     GameBase::GoToPreviousLevel();
     if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::AfterLevel);
-}
-
-void Game::OnLevelCompleteWindowAction()
-{
-    if (Is(levelCompleteWindow.get(), WindowAction::Proceed))
-        PlayMenuMusic();
-    GameBase::OnLevelCompleteWindowAction();
-}
-
-void Game::OnStageCompleteWindowAction()
-{
-    if (Is(stageCompleteWindow.get(), WindowAction::Proceed))
-        PlayMenuMusic();
-    GameBase::OnStageCompleteWindowAction();
-}
-
-void Game::OnGameCompleteWindowAction()
-{
-    GameBase::OnGameCompleteWindowAction();
-    if (Is(gameCompleteWindow.get(), WindowAction::Done))
-        RunFinale();
 }
 
 void Game::RunFinale()
@@ -595,13 +596,8 @@ void Game::RunFinale()
         profile->gameNotCompleted = false;
         profile->Save();
     }
-    if (menuBackground) {
-        menuBackground->unicornEnabled = true;
-        menuBackground->unicornEarned = profile != nullptr && !profile->gameNotCompleted;
-        menuBackground->finaleTime = 0.0f;
-        menuBackground->finaleFadeIn = true;
-        menuBackground->finaleFadeOut = false;
-    }
+    if (menuBackground)
+        menuBackground->StartFinale(profile != nullptr && !profile->gameNotCompleted);
     if (unicorn && unicorn->window) {
         unicorn->showing = false;
         unicorn->leaving = true;
@@ -610,75 +606,27 @@ void Game::RunFinale()
     }
 }
 
-void Game::OnGameOverWindowAction()
-{
-    GameBase::OnGameOverWindowAction();
-    if (Is(gameOverWindow.get(), WindowAction::Done))
-        PlayMenuMusic();
-}
-
-void Game::OnUpgradeWindowAction()
-{
-    if (upgradeWindow->result != WindowAction::ToMainMenu)
-        return;
-    if (upgradeWindow->GetWindow()) upgradeWindow->GetWindow()->SetVisible(false);
-    upgradeWindow->active = false;
-    upgradeWindow->time = 0.0f;
-    if (mainMenuWindow) mainMenuWindow->Open();
-}
-
 void Game::OnGameCompleteEffectAction()
 {
-    if (gameCompleteEffect->result != WindowAction::GameComplete)
+    if (!gameCompleteWindow)
         return;
-    if (gameCompleteEffect->GetRootWindow()) gameCompleteEffect->GetRootWindow()->SetVisible(false);
-    if (gameCompleteWindow) {
-        // The story is told once per player: until the game-complete
-        // screen's end has cleared the profile's flag.
-        const Profile* profile = GetGameProfile();
-        static_cast<GUIGameCompleteWindow*>(gameCompleteWindow.get())->showText =
-            profile != nullptr && profile->gameNotCompleted;
-        gameCompleteWindow->Open();
-    }
+    // The story is told once per player: until the game-complete screen's
+    // end has cleared the profile's flag.
+    const Profile* profile = GetGameProfile();
+    static_cast<GUIGameCompleteWindow*>(gameCompleteWindow.get())->showText =
+        profile != nullptr && profile->gameNotCompleted;
 }
 
 void Game::OnIntroductionWindowAction()
 {
-    if (introductionWindow->result != WindowAction::Play)
-        return;
     Profile* profile = GetGameProfile();
     // Only a player's start opens the introduction.
     if (!profile)
         return;
     profile->introductionPending = false;
     profile->Save();
-    introductionWindow->Close();
-    // The main menu's own start, from here on.
-    if (profile->inProgress) {
-        if (continueGameLogicWindow) continueGameLogicWindow->Open();
-    } else {
-        profile->Reset();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartOpenMode::FromMainMenu);
-    }
-}
-
-void Game::OnRelaxWindowAction()
-{
-    if (relaxWindow->result != WindowAction::ToMainMenu)
-        return;
-    relaxWindow->Close();
-    if (mainMenuWindow) mainMenuWindow->Open();
-}
-
-void Game::OnTutorialWindowAction()
-{
-    if (tutorialWindow->result == WindowAction::ToMainMenu) {
-        tutorialWindow->Close();
-        if (mainMenuWindow) mainMenuWindow->Open();
-    } else if (tutorialWindow->result == WindowAction::Proceed) {
-        tutorialWindow->Close();
-        if (startGameLogicWindow) startGameLogicWindow->Open(LevelStartFromTutorial);
-    }
+    CloseScreen(IntroductionScreen);
+    OpenGameStart(*profile);
 }
 
 } // namespace ActionPuzzle

@@ -1,10 +1,10 @@
 #pragma once
 // The concrete game object: the framework's game with this game's settings,
 // configuration variables, text tables, sounds and music, the factories of
-// its own screens and level, and its additions to the screen state machine:
-// music and cursor changes, the menu background's changes, and four screens
-// of its own (show place, introduction, relax offer, tutorial) plus the
-// game-complete effect.
+// its own screens and level, and its rows of the screen flow: music and
+// cursor changes, the menu background's changes, and four screens of its own
+// (show place, introduction, relax offer, tutorial) plus the game-complete
+// effect.
 //
 // Music: the menu track plays on channel 0; the two level tracks take turns
 // on channel 1, one level after the other, whatever happens between.
@@ -90,26 +90,8 @@ public:
     // screen.
     void UpdateWindows() override;
 
-    void OnLogosWindowAction() override;
-    void OnMainMenuWindowAction() override;
-    void OnGameLogicLoadingWindowAction() override;
-    void OnStartGameLogicWindowAction() override;
-    void OnHighScoresWindowAction() override;
-    void OnGameLogicWindowAction() override;
-    void OnGameLogicMenuExitWindowAction() override;
-    void OnGameLogicRestartWindowAction() override;
     void OnLevelWon() override;
     void GoToPreviousLevel() override;
-    void OnLevelCompleteWindowAction() override;
-    void OnStageCompleteWindowAction() override;
-    void OnGameCompleteWindowAction() override;
-    void OnGameOverWindowAction() override;
-
-    virtual void OnUpgradeWindowAction();
-    virtual void OnGameCompleteEffectAction();
-    virtual void OnIntroductionWindowAction();
-    virtual void OnRelaxWindowAction();
-    virtual void OnTutorialWindowAction();
 
 protected:
     // Without start: a derived test game installs what it needs and calls
@@ -133,7 +115,31 @@ protected:
     // plate is down.
     void ResetBackgroundForLevel();
 
+    GameFramework::WindowControllerBase* GetScreen(GameFramework::ScreenId screen) const override;
+    GameFramework::WindowAction GetScreenResult(GameFramework::ScreenId screen) const override;
+    // The show place hides its window and stops; the game-complete effect
+    // hides its own.
+    void CloseScreen(GameFramework::ScreenId screen) override;
+    // The show place starts again from its beginning; the tutorial shows
+    // its pages only while the profile has not seen them.
+    void OpenScreen(GameFramework::ScreenId screen, int32_t mode) override;
+
 private:
+    // The game's rows of the screen flow.
+    void AddGameScreenRoutes();
+    // The special steps of the game's rows. The logos are done: the background's intro and the menu track start.
+    void StartIntro();
+    // The level has loaded: the level's look and its track.
+    void StartLevelLook();
+    // Hidden while the level loads; the level's start shows it again.
+    void HideCursor();
+    // The windows shown over the level take the ordinary pointer.
+    void SelectPlainCursor();
+    // The story of the game-complete screen is told once per player.
+    void OnGameCompleteEffectAction();
+    // The introduction is seen; the main menu's start goes on.
+    void OnIntroductionWindowAction();
+
     // Before the fields bound to them go.
     void DetachConfigVariables();
     // Stops every track and fades the menu track in.

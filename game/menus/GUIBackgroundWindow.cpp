@@ -537,6 +537,38 @@ void GUIBackgroundWindow::FadeOutLayers()
         titlePlate->SetVisible(true);
 }
 
+bool GUIBackgroundWindow::AcknowledgeMenusMayStart()
+{
+    if (state != BackgroundState::MenusMayStart)
+        return false;
+    menuReadyAcknowledged = true;
+    return true;
+}
+
+void GUIBackgroundWindow::ShowLevel()
+{
+    v = 1.0f;
+    fadeOn = false;
+    state = BackgroundState::PlateDown;
+    plate.Reset();
+}
+
+void GUIBackgroundWindow::StartFinale(bool earned)
+{
+    unicornEnabled = true;
+    unicornEarned = earned;
+    finaleTime = 0.0f;
+    finaleFadeIn = true;
+    finaleFadeOut = false;
+}
+
+void GUIBackgroundWindow::EndFinale()
+{
+    finaleFadeIn = false;
+    finaleFadeOut = true;
+    finaleTime = 0.0f;
+}
+
 bool GUIBackgroundWindow::IsTransitionFinished() const
 {
     if (fadingOut)
@@ -563,7 +595,7 @@ void GUIBackgroundWindow::Update()
     } else {
         // Over a level the scene is gone, but a window that borrowed the
         // title plate shows its title on it.
-        centreTextPrinter->color = ColorRGBA(1, 1, 1, fadeOn || plateUp ? 1.0f : v);
+        centreTextPrinter->color = ColorRGBA(1, 1, 1, fadeOn || plate.IsUp() ? 1.0f : v);
     }
     centreTextPrinter->Update();
 
@@ -660,7 +692,7 @@ void GUIBackgroundWindow::RunStates()
             state = BackgroundState::PlateDown;
         break;
     case BackgroundState::PlateDown:
-        if (plateRequest) {
+        if (plate.IsRequested()) {
             SetAlpha(titlePlate, 1.0f);
             titlePlate->SetVisible(true);
             if (titlePlate->model) {
@@ -676,20 +708,17 @@ void GUIBackgroundWindow::RunStates()
         break;
     case BackgroundState::PlateAppearing:
         if (!IsPlaying(titlePlate)) {
-            plateRequest = false;
-            plateUp = true;
-            plateReady = true;
+            plate.Raised();
             titlePlate->SetParent(frontParent);
             titlePlate->SetLayer(PlateLayer);
             state = BackgroundState::PlateUp;
         }
         break;
     case BackgroundState::PlateUp:
-        if (plateReleaseRequest) {
+        if (plate.IsReleaseRequested()) {
             fadeOn = false;
             v = 1.0f;
-            plateReleaseRequest = false;
-            plateUp = false;
+            plate.Lowered();
             // Over a level whose menu scene is already hidden nothing else
             // would take the plate away, and the next window that needs it
             // would wait for it for ever.

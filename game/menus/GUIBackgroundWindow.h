@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "game/menus/TitlePlateHandOver.h"
+
 namespace ZorvaneEngine {
 class Engine;
 class FileManager;
@@ -93,6 +95,15 @@ public:
 
     // Once a frame, first of the game's windows; nothing while inactive.
     virtual void Update();
+    // The logos are done: the intro starts with the next update.
+    void Activate() { active = true; }
+    bool IsActive() const { return active; }
+    // While the background lets the menus start, the game takes the screen
+    // for them and the background goes on; false at any other time.
+    bool AcknowledgeMenusMayStart();
+    // A level starts: the menu scene fades out at once and the title plate
+    // is down with nobody waiting for it.
+    void ShowLevel();
     // Back from a level or the show place: the menu scene fades in.
     virtual void FadeInLayers();
     // The show place: the menu's frame fades away, the scene stays.
@@ -100,6 +111,14 @@ public:
     // The fade started last has ended; false when none was ever started
     // and the menu look is off.
     bool IsTransitionFinished() const;
+    // The game is complete: the frame and logos fade in, and the unicorn
+    // layer comes when earned.
+    void StartFinale(bool earned);
+    // The level map ends the finale: the frame and logos fade out.
+    void EndFinale();
+    // The stage complete screen of the game's last level keeps the unicorn
+    // away until the finale lets it come.
+    void DisableUnicorn() { unicornEnabled = false; }
     // The stage whose layers show: the current profile's stage, one further
     // when it has reached the end of the last stage; 0 without a profile.
     uint32_t UpdateStageIndex();
@@ -118,32 +137,26 @@ public:
     ZorvaneEngine::GUIWindow* GetUnicornLayer() const { return unicorn.window; }
     GameTools::GUITextPrinter* GetCentreTextPrinter() const { return centreTextPrinter.get(); }
     uint32_t GetStageIndex() const { return stageIndex; }
+    TitlePlateHandOver& GetPlateHandOver() { return plate; }
+    const TitlePlateHandOver& GetPlateHandOver() const { return plate; }
+    BackgroundState GetState() const { return state; }
+    // The menu look (1) against the level look (0).
+    float GetLook() const { return v; }
+    // The look moves towards the menus' side.
+    bool IsFadingIn() const { return fadeOn; }
+    // The show place's fade, the menu frame going away.
+    bool IsFadingOut() const { return fadingOut; }
+    bool IsFinaleFadingIn() const { return finaleFadeIn; }
+    bool IsFinaleFadingOut() const { return finaleFadeOut; }
+    float GetFinaleTime() const { return finaleTime; }
+    bool IsMenuReadyAcknowledged() const { return menuReadyAcknowledged; }
+    bool IsUnicornEarned() const { return unicornEarned; }
+    bool IsUnicornEnabled() const { return unicornEnabled; }
 
     // Set by the start-up loading screen.
     GameData* gameData = nullptr;  // null until the start-up load has ended
     bool loaded = false;
     bool readyForLoading = false;
-    // Set by the game while the state is MenusMayStart.
-    bool menuReadyAcknowledged = false;
-    // The title-plate hand-over with the menu windows.
-    bool plateRequest = false;
-    bool plateReleaseRequest = false;
-    bool plateUp = false;
-    bool plateReady = false;
-    // Set by the game once the logos are done.
-    bool active = false;
-    BackgroundState state = BackgroundState::IntroFrame;
-    // The menu look (1) against the level look (0), moving 2 a second
-    // towards the side fadeOn chooses.
-    bool fadeOn = true;
-    float v = 1.0f;
-    bool fadingOut = false;
-    // The end of the game: the frame and logos fade in, or out on the map.
-    bool finaleFadeIn = false;
-    bool finaleFadeOut = false;
-    float finaleTime = 0.0f;
-    bool unicornEarned = false;
-    bool unicornEnabled = true;
 
     // The layers, in parallel vectors: a particle layer has its model (not
     // in the model manager; it carries the emitter) and its system, a model
@@ -233,6 +246,22 @@ private:
     uint32_t stageIndex = 0;
     // The profile whose scenery shows; only compared, never followed.
     const void* followedProfile = nullptr;
+
+    bool menuReadyAcknowledged = false;
+    TitlePlateHandOver plate;
+    bool active = false;
+    BackgroundState state = BackgroundState::IntroFrame;
+    // The menu look (1) against the level look (0), moving 2 a second
+    // towards the side fadeOn chooses.
+    bool fadeOn = true;
+    float v = 1.0f;
+    bool fadingOut = false;
+    // The end of the game: the frame and logos fade in, or out on the map.
+    bool finaleFadeIn = false;
+    bool finaleFadeOut = false;
+    float finaleTime = 0.0f;
+    bool unicornEarned = false;
+    bool unicornEnabled = true;
 };
 
 } // namespace ActionPuzzle

@@ -14,8 +14,8 @@ using GameFramework::WindowAction;
 
 namespace {
 
-constexpr float kFirstLineY = 129.0f;
-constexpr float kLineStep = 23.0f;
+const QuestionLayout kLayout{"DELETE_PROFILE_TITLE", "DELETE_PROFILE_TEXT_", GUIDeleteProfileWindow::TextLines,
+                             129.0f, 23.0f, "YES", "NO"};
 constexpr int32_t kTextFont = 2;
 
 } // namespace
@@ -24,42 +24,35 @@ GUIDeleteProfileWindow::GUIDeleteProfileWindow(ZorvaneEngine::Engine* engine, Ga
                                                GameData* gameData, GUIMenuWindowManager* manager,
                                                ZorvaneEngine::GUIWindow* parent, ProfileManager* profileManager)
     : GUIDeleteProfileWindowBase(profileManager),
-      GUIMenuWindow(MenuFrameKind::SmallWindow, engine, soundPlayer, gameData, manager, parent)
+      GUIQuestionWindow(kLayout, engine, soundPlayer, gameData, manager, parent)
 {
-    const GameData::MenuFrame<2>& frame = gameData->menuFrameModels.smallWindow;
-    const GameData::ButtonLook& look = gameData->controlModels.buttonBig;
-    no = new GUIControl(engine, frame.buttons[0], gameData, MenuControlKind::Button, look.look, look.selectionArea,
-                        look.textArea, frameWidget);
-    yes = new GUIControl(engine, frame.buttons[1], gameData, MenuControlKind::Button, look.look, look.selectionArea,
-                         look.textArea, frameWidget);
-    controls.push_back(no);
-    controls.push_back(yes);
-    SetTitle("DELETE_PROFILE_TITLE");
-}
-
-GUIDeleteProfileWindow::~GUIDeleteProfileWindow()
-{
-    delete yes;
-    delete no;
 }
 
 void GUIDeleteProfileWindow::Open(const std::u16string& name)
 {
     GUIDeleteProfileWindowBase::Open(name);
-    openRequested = true;
+    OpenQuestion();
 }
 
 void GUIDeleteProfileWindow::Close()
 {
     GUIDeleteProfileWindowBase::Close();
-    GUIMenuWindow::Close();
+    CloseQuestion();
 }
 
 std::u16string GUIDeleteProfileWindow::GetTextLine(int32_t line) const
 {
-    std::u16string text = textManager->GetText("DELETE_PROFILE_TEXT_", line);
+    std::u16string text = textManager->GetText(layout.textPrefix, line);
     ZorvaneEngine::ReplaceAllNoCase(text, u"%PROFILE_NAME%", u"\"" + profileName + u"\"");
     return text;
+}
+
+void GUIDeleteProfileWindow::AddLines() const
+{
+    for (int32_t i = 0; i < layout.lines; ++i) {
+        frameWidget->AddText(ZorvaneEngine::TextAlign::CenterX, kTextFont, GetTextLine(i), 0.0f, -1.0f,
+                             {0, layout.firstLineY - layout.lineStep * static_cast<float>(i)}, colour);
+    }
 }
 
 void GUIDeleteProfileWindow::Update()
@@ -68,18 +61,13 @@ void GUIDeleteProfileWindow::Update()
     GUIMenuWindow::Update();
     if (!IsFrameVisible())
         return;
-    if (Clicked(no->button))
+    if (CancelClicked())
         result = WindowAction::ToProfiles;
-    if (Clicked(yes->button)) {
+    if (ConfirmClicked()) {
         profileManager->DeleteProfile(profileName);
         result = profileManager->GetProfiles().empty() ? WindowAction::ToNewProfile : WindowAction::ToProfiles;
     }
-    for (int32_t i = 0; i < TextLines; ++i) {
-        frameWidget->AddText(ZorvaneEngine::TextAlign::CenterX, kTextFont, GetTextLine(i), 0.0f, -1.0f,
-                             {0, kFirstLineY - kLineStep * static_cast<float>(i)}, colour);
-    }
-    AddCaption(*yes, "YES");
-    AddCaption(*no, "NO");
+    AddTexts();
 }
 
 } // namespace ActionPuzzle

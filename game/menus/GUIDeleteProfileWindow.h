@@ -3,7 +3,7 @@
 // double quotes wherever it says %PROFILE_NAME%. Deleting the last profile
 // leads to the new-profile screen.
 #include "framework/MenuScreenBases.h"
-#include "game/menus/GUIMenuWindow.h"
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ZorvaneEngine {
 class Engine;
@@ -14,25 +14,19 @@ namespace GameFramework {
 class SoundPlayer;
 }
 
-namespace ZorvaneEngine {
-class GUITextManager;
-}
-
 namespace ActionPuzzle {
 
-class GUIControl;
 class GUIMenuWindowManager;
 class GameData;
 class ProfileManager;
 
-class GUIDeleteProfileWindow : public GameFramework::GUIDeleteProfileWindowBase, public GUIMenuWindow {
+class GUIDeleteProfileWindow : public GameFramework::GUIDeleteProfileWindowBase, public GUIQuestionWindow {
 public:
     static constexpr int32_t TextLines = 3;
 
     GUIDeleteProfileWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
                            GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent,
                            ProfileManager* profileManager);
-    ~GUIDeleteProfileWindow() override;
 
     void Open(const std::u16string& name) override;
     void Close() override;
@@ -41,8 +35,8 @@ public:
     // Line i of the question with the profile's name put in.
     std::u16string GetTextLine(int32_t line) const;
 
-    GUIControl* no = nullptr;
-    GUIControl* yes = nullptr;
+protected:
+    void AddLines() const override;
 };
 
 } // namespace ActionPuzzle

@@ -12,42 +12,26 @@ using GameFramework::WindowAction;
 
 namespace {
 
-constexpr float kFirstLineY = 120.0f;
-constexpr float kLineStep = 23.0f;
+const QuestionLayout kLayout{"EXIT_TITLE", "EXIT_TEXT_", 2, 120.0f, 23.0f, "YES", "NO"};
 
 } // namespace
 
 GUIExitWindow::GUIExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
                              GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent)
-    : GUIExitWindowBase(engine), GUIMenuWindow(MenuFrameKind::SmallWindow, engine, soundPlayer, gameData, manager, parent)
+    : GUIExitWindowBase(engine), GUIQuestionWindow(kLayout, engine, soundPlayer, gameData, manager, parent)
 {
-    const GameData::MenuFrame<2>& frame = gameData->menuFrameModels.smallWindow;
-    const GameData::ButtonLook& look = gameData->controlModels.buttonBig;
-    yes = new GUIControl(engine, frame.buttons[1], gameData, MenuControlKind::Button, look.look, look.selectionArea,
-                         look.textArea, frameWidget);
-    no = new GUIControl(engine, frame.buttons[0], gameData, MenuControlKind::Button, look.look, look.selectionArea,
-                        look.textArea, frameWidget);
-    controls.push_back(yes);
-    controls.push_back(no);
-    SetTitle("EXIT_TITLE");
-}
-
-GUIExitWindow::~GUIExitWindow()
-{
-    delete no;
-    delete yes;
 }
 
 void GUIExitWindow::Open(ExitOpenMode mode)
 {
     GUIExitWindowBase::Open(mode);
-    openRequested = true;
+    OpenQuestion();
 }
 
 void GUIExitWindow::Close()
 {
     GUIExitWindowBase::Close();
-    GUIMenuWindow::Close();
+    CloseQuestion();
 }
 
 void GUIExitWindow::Update()
@@ -59,21 +43,18 @@ void GUIExitWindow::Update()
         result = WindowAction::Quit;
     if (!IsFrameVisible())
         return;
-    if (Clicked(yes->button)) {
+    if (ConfirmClicked()) {
         quitting = true;
         Close();
     }
-    if (Clicked(no->button)) {
+    if (CancelClicked()) {
         switch (openMode) {
         case ExitOpenMode::FromWelcome: result = WindowAction::ToWelcome; break;
         case ExitOpenMode::FromMainMenu: result = WindowAction::ToMainMenu; break;
         case ExitOpenMode::FromNewProfile: result = WindowAction::ToNewProfile; break;
         }
     }
-    for (int32_t i = 0; i < 2; ++i)
-        AddTextLine("EXIT_TEXT_", i, kFirstLineY - kLineStep * static_cast<float>(i));
-    AddCaption(*yes, "YES");
-    AddCaption(*no, "NO");
+    AddTexts();
 }
 
 } // namespace ActionPuzzle

@@ -2,11 +2,10 @@
 // The quit question. YES closes it and ends the program once it has faded
 // out; NO goes back to the screen it was asked from.
 #include "framework/MenuScreenBases.h"
-#include "game/menus/GUIMenuWindow.h"
+#include "game/menus/GUIQuestionWindow.h"
 
 namespace ZorvaneEngine {
 class Engine;
-class GUIButton;
 class GUIWindow;
 } // namespace ZorvaneEngine
 
@@ -16,22 +15,18 @@ class SoundPlayer;
 
 namespace ActionPuzzle {
 
-class GUIControl;
 class GUIMenuWindowManager;
 class GameData;
 
-class GUIExitWindow : public GameFramework::GUIExitWindowBase, public GUIMenuWindow {
+class GUIExitWindow : public GameFramework::GUIExitWindowBase, public GUIQuestionWindow {
 public:
     GUIExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
                   GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
-    ~GUIExitWindow() override;
 
     void Open(GameFramework::ExitOpenMode mode) override;
     void Close() override;
     void Update() override;
 
-    GUIControl* yes = nullptr;
-    GUIControl* no = nullptr;
     // Never cleared: once YES was chosen the program ends.
     bool quitting = false;
 };

@@ -17,7 +17,7 @@ void GUIGameLoadingWindow::Update()
 {
     GUILoadingWindowBase::Update();
     // Only an opened screen loads, and only once the intro is ready for it.
-    if (!keeper || background->state != BackgroundState::ReadyForLoading || !background->readyForLoading ||
+    if (!keeper || background->GetState() != BackgroundState::ReadyForLoading || !background->readyForLoading ||
         background->loaded)
         return;
     RunLoading();

@@ -2,18 +2,14 @@
 // The quit question of the HUD's close button: OK ends the program, CANCEL
 // goes back to the level.
 #include "framework/LevelScreenBases.h"
-#include "game/menus/GUIQuestionWindow.h"
+#include "game/menus/GUILevelQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIGameLogicGameExitWindow : public GameFramework::GUIGameLogicGameExitWindowBase, public GUIQuestionWindow {
+class GUIGameLogicGameExitWindow : public GUILevelQuestionWindow<GameFramework::GUIGameLogicGameExitWindowBase> {
 public:
-    GUIGameLogicGameExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
-        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
-
-    void Open() override;
-    void Close() override;
-    void Update() override;
+    GUIGameLogicGameExitWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                               GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
 };
 
 } // namespace ActionPuzzle

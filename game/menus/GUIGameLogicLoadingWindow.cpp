@@ -51,7 +51,7 @@ void GUIGameLogicLoadingWindow::Update()
     const GameTools::GUITextPrinter* printer = background ? background->GetCentreTextPrinter() : nullptr;
     // A background that does not run types nothing: waiting for it would
     // never end.
-    if (printer == nullptr || printer->done || !background->active)
+    if (printer == nullptr || printer->done || !background->IsActive())
         ready = true;
 }
 

@@ -2,18 +2,14 @@
 // The pause over a level, also when the game window lost the focus; RESUME
 // goes back to the level.
 #include "framework/LevelScreenBases.h"
-#include "game/menus/GUIQuestionWindow.h"
+#include "game/menus/GUILevelQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIGameLogicPauseWindow : public GameFramework::GUIGameLogicPauseWindowBase, public GUIQuestionWindow {
+class GUIGameLogicPauseWindow : public GUILevelQuestionWindow<GameFramework::GUIGameLogicPauseWindowBase> {
 public:
-    GUIGameLogicPauseWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
-        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
-
-    void Open() override;
-    void Close() override;
-    void Update() override;
+    GUIGameLogicPauseWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                            GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
 };
 
 } // namespace ActionPuzzle

@@ -2,18 +2,14 @@
 // The restart question of the in-game menu: YES starts the level again once
 // the menus have faded in, CANCEL goes back to the in-game menu.
 #include "framework/LevelScreenBases.h"
-#include "game/menus/GUIQuestionWindow.h"
+#include "game/menus/GUILevelQuestionWindow.h"
 
 namespace ActionPuzzle {
 
-class GUIGameLogicRestartWindow : public GameFramework::GUIGameLogicRestartWindowBase, public GUIQuestionWindow {
+class GUIGameLogicRestartWindow : public GUILevelQuestionWindow<GameFramework::GUIGameLogicRestartWindowBase> {
 public:
-    GUIGameLogicRestartWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer, GameData* gameData,
-        GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
-
-    void Open() override;
-    void Close() override;
-    void Update() override;
+    GUIGameLogicRestartWindow(ZorvaneEngine::Engine* engine, GameFramework::SoundPlayer* soundPlayer,
+                              GameData* gameData, GUIMenuWindowManager* manager, ZorvaneEngine::GUIWindow* parent);
 };
 
 } // namespace ActionPuzzle

@@ -168,7 +168,8 @@ void GUIMenuWindow::Update()
             open = true;
         } else if (holdingTitlePlate) {
             open = !releaseTitlePlate;
-        } else if (!releaseTitlePlate && !background->plateUp && !background->GetTitlePlate()->effectivelyVisible) {
+        } else if (!releaseTitlePlate && !background->GetPlateHandOver().IsUp() &&
+                   !background->GetTitlePlate()->effectivelyVisible) {
             open = true;
             holdingTitlePlate = true;
             openWithTitlePlate = false;
@@ -180,22 +181,19 @@ void GUIMenuWindow::Update()
     }
 
     if (holdingTitlePlate) {
-        if (shown && !background->plateUp && manager->free) {
+        TitlePlateHandOver& plate = background->GetPlateHandOver();
+        if (shown && !plate.IsUp() && manager->free) {
             manager->free = false;
-            background->plateRequest = true;
-            background->plateReleaseRequest = false;
+            plate.Request();
         }
-        if (shown && background->plateUp && background->plateReady) {
-            background->plateReady = false;
+        if (shown && plate.TakeReady())
             manager->free = true;
-        }
-        if (!shown && manager->free && releaseTitlePlate && background->plateUp) {
-            background->plateRequest = false;
-            background->plateReleaseRequest = true;
+        if (!shown && manager->free && releaseTitlePlate && plate.IsUp()) {
+            plate.Release();
             holdingTitlePlate = false;
             releaseTitlePlate = false;
         }
-        if (!background->plateUp)
+        if (!plate.IsUp())
             return;
     }
 

@@ -1,12 +1,14 @@
 #pragma once
-// The small windows shown over a level: a title, a few lines of text, and a
-// confirm button with or without a cancel button beside it (pause, the
-// questions, game over).
+// A question in a small window: a title, a few lines of text, and a confirm
+// button with or without a cancel button beside it. The quit question, the
+// question before a profile is deleted and the windows shown over a level
+// (pause, the three questions, game over) are made of it.
 //
-// Windows that end the level close themselves on confirm, have the menu
-// background fade its layers back in, and only answer once their frame has
-// gone and that fade has ended, so the board and the HUD stay on screen
-// until the menus are back behind them.
+// Over a level a question may borrow the background's title plate. One that
+// ends the level closes itself on confirm, has the menu background fade its
+// layers back in, and only answers once its frame has gone and that fade has
+// ended, so the board and the HUD stay on screen until the menus are back
+// behind them.
 #include <string>
 
 #include "framework/WindowAction.h"
@@ -24,27 +26,44 @@ struct QuestionLayout {
     const char* cancelCaption;  // null: no cancel button
 };
 
+// What a question does with the title plate and how it answers.
+struct QuestionBehaviour {
+    bool borrowsTitlePlate = false;   // appears only with the plate up
+    bool releasesTitlePlate = false;  // the plate goes away when it closes
+    bool leavesLevel = false;         // confirm ends the level, as told above
+    GameFramework::WindowAction confirmAnswer = GameFramework::WindowAction::None;
+    GameFramework::WindowAction cancelAnswer = GameFramework::WindowAction::None;
+};
+
 class GUIQuestionWindow : public GUIMenuWindow {
 public:
     GUIQuestionWindow(const QuestionLayout& layout, ZorvaneEngine::Engine* engine,
                       GameFramework::SoundPlayer* soundPlayer, GameData* gameData, GUIMenuWindowManager* manager,
-                      ZorvaneEngine::GUIWindow* parent);
+                      ZorvaneEngine::GUIWindow* parent, const QuestionBehaviour& behaviour = {});
+
+    void OpenQuestion();
+    // A question that closed itself to leave only forgets that it did.
+    void CloseQuestion();
+    // After GUIMenuWindow::Update: the answer to the buttons clicked in this
+    // frame, or a leaving question's answer once the menus are back; None
+    // otherwise. Queues the texts while the frame shows.
+    GameFramework::WindowAction Answer();
 
     // Queues the lines and the captions; every frame while the frame shows.
     void AddTexts() const;
     bool ConfirmClicked() const;
     bool CancelClicked() const;
 
-    // The leaving step, after GUIMenuWindow::Update: while the frame is gone,
-    // the answer once the background has faded in; on confirm, the window
-    // closes and leaving begins. Returns the answer, None otherwise.
-    GameFramework::WindowAction UpdateLeaving(GameFramework::WindowAction whenLeft);
-
     QuestionLayout layout;
+    QuestionBehaviour behaviour;
     GUIControl* confirm = nullptr;
     GUIControl* cancel = nullptr;
     // Closed by its own confirm; waits for the background before answering.
     bool leaving = false;
+
+protected:
+    // The lines of the layout, each from the text table.
+    virtual void AddLines() const;
 };
 
 } // namespace ActionPuzzle

@@ -27,7 +27,7 @@ void GUIStageCompleteWindow::Update()
     if (!open)
         return;
     if (background != nullptr && levelManager->IsLastLevel(stage, level))
-        background->unicornEnabled = false;
+        background->DisableUnicorn();
     result = GameFramework::WindowAction::Proceed;
     open = false;
 }

@@ -366,11 +366,8 @@ void GUIStartGameLogicWindow::RunGameEnd()
         effect->Start();
     if (visible <= 1.0f || !shown)
         return;
-    if (GUIBackgroundWindow* background = manager->GetBackground()) {
-        background->finaleFadeIn = false;
-        background->finaleFadeOut = true;
-        background->finaleTime = 0.0f;
-    }
+    if (GUIBackgroundWindow* background = manager->GetBackground())
+        background->EndFinale();
     Close();
 }
 

@@ -244,7 +244,7 @@ private:
 
         Wait(0.8);
         Shot("splash");
-        WaitFor("the intro", [&] { return background.state >= BackgroundState::TypingLoading; });
+        WaitFor("the intro", [&] { return background.GetState() >= BackgroundState::TypingLoading; });
         Wait(0.6);
         Shot("intro_title");
         WaitFor("the start-up load", [&] { return game.MainMenu() != nullptr; });
@@ -315,7 +315,7 @@ private:
         GUIDeleteProfileWindow& remove = *game.Delete();
         WaitOnScreen("the delete question", remove);
         Shot("delete_profile");
-        Click(*remove.no);
+        Click(*remove.cancel);
         WaitOnScreen("the profile list again", profiles);
         Click(*profiles.doneButton);
 
@@ -363,7 +363,7 @@ private:
         GUIExitWindow& quit = *game.Quit();
         WaitOnScreen("the quit question", quit);
         Shot("quit");
-        Click(*quit.yes);
+        Click(*quit.confirm);
         WaitFor("the end", [&] { return !game.Engine()->config->IsCommandDone("exit"); });
     }
 

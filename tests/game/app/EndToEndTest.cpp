@@ -423,7 +423,7 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
     GUIExitWindow& quit = *game->Quit();
     ASSERT_TRUE(WaitOnScreen(quit));
     Shot("quit_question");
-    hands.Click(*quit.yes->widget);
+    hands.Click(*quit.confirm->widget);
     ASSERT_TRUE(hands.RunUntil([&] { return game->ExitIssued(); }, 200)) << "YES did not quit";
     game.reset();
     EXPECT_EQ(ErrorLines(), std::vector<std::string>{}) << "first start";

@@ -94,7 +94,7 @@ protected:
 TEST_F(GameScreensTest, StartUpOpensTheLoadingScreenStartsTheMenuTrackAndWaitsForTheBackground)
 {
     EXPECT_EQ(startUpJournal, (Journal{"close logos", "open start-up loading(keeper)", "close start-up loading"}));
-    EXPECT_TRUE(game().Background()->active);
+    EXPECT_TRUE(game().Background()->IsActive());
     // Nothing played before, so nothing was stopped: the menu track faded
     // in during the intro.
     EXPECT_EQ(Track(MusicMenu).fadeState, FadeState::Steady);
@@ -113,11 +113,11 @@ TEST_F(GameScreensTest, StartUpOpensTheLoadingScreenStartsTheMenuTrackAndWaitsFo
     // The menus started once the background let them: the game
     // acknowledged it, the first screen took the free screen, and the
     // background went on.
-    EXPECT_TRUE(game().Background()->menuReadyAcknowledged);
+    EXPECT_TRUE(game().Background()->IsMenuReadyAcknowledged());
     EXPECT_TRUE(static_cast<GUIWelcomeWindow*>(game().Welcome())->shown);
     EXPECT_FALSE(game().WindowManager()->free);
     game().Update();
-    EXPECT_EQ(game().Background()->state, BackgroundState::Settling);
+    EXPECT_EQ(game().Background()->GetState(), BackgroundState::Settling);
 }
 
 // A new player's first start: the introduction, the tutorial, and the
@@ -148,13 +148,12 @@ TEST_F(GameScreensTest, ANewPlayerReadsTheIntroductionAndTheTutorialBeforeTheFir
 
     // The background shows the level; the first level track fades in.
     const GUIBackgroundWindow& background = *game().Background();
-    EXPECT_EQ(background.state, BackgroundState::PlateDown);
-    EXPECT_FALSE(background.fadeOn);
+    EXPECT_EQ(background.GetState(), BackgroundState::PlateDown);
+    EXPECT_FALSE(background.IsFadingIn());
     // Set to 1 when the level started, the menu scene is fading out.
-    EXPECT_GT(background.v, 0.9f);
-    EXPECT_LT(background.v, 1.0f);
-    EXPECT_FALSE(background.plateRequest || background.plateReleaseRequest || background.plateUp ||
-                 background.plateReady);
+    EXPECT_GT(background.GetLook(), 0.9f);
+    EXPECT_LT(background.GetLook(), 1.0f);
+    EXPECT_TRUE(background.GetPlateHandOver().IsIdle());
     EXPECT_TRUE(FadesIn(MusicGame0, 0.1f));
     EXPECT_TRUE(FadesOut(MusicMenu));
 }
@@ -305,12 +304,12 @@ TEST_F(GameScreensTest, TheEndOfTheGameTellsTheStoryOnceAndEarnsTheUnicorn)
     EXPECT_EQ(Act("game complete", WindowAction::Done), (Journal{"close game complete", "open main menu"}));
     EXPECT_FALSE(ann->gameNotCompleted);
     const GUIBackgroundWindow& background = *game().Background();
-    EXPECT_TRUE(background.unicornEnabled);
-    EXPECT_TRUE(background.unicornEarned);
-    EXPECT_TRUE(background.finaleFadeIn);
-    EXPECT_FALSE(background.finaleFadeOut);
+    EXPECT_TRUE(background.IsUnicornEnabled());
+    EXPECT_TRUE(background.IsUnicornEarned());
+    EXPECT_TRUE(background.IsFinaleFadingIn());
+    EXPECT_FALSE(background.IsFinaleFadingOut());
     // Started in the frame's handling; the background's update ran since.
-    EXPECT_LT(background.finaleTime, 0.05f);
+    EXPECT_LT(background.GetFinaleTime(), 0.05f);
     EXPECT_FALSE(unicorn.showing);
     EXPECT_TRUE(unicorn.leaving);
     // Its clock started again at the handling; its own update ran since.

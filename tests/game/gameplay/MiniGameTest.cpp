@@ -375,12 +375,12 @@ TEST_F(MiniGameTest, TheLastStageShowsTheGameCompleteLines)
     EXPECT_GT(map->colour.a * map->mapColour.a, 0.2f - 0.0001f);
     EXPECT_LT(map->mapColour.a, 1.0f);
     EXPECT_FLOAT_EQ(map->startButton->colour.a, 0.0f);
-    world.background->finaleFadeIn = true;
+    world.background->StartFinale(world.background->IsUnicornEarned());
     ASSERT_TRUE(RunUntil([&] { return !map->shown; }, 100));
     EXPECT_TRUE(backCaption) << "the frame in which the map closes itself draws it whole";
     EXPECT_FLOAT_EQ(map->mapColour.a, 1.0f);
-    EXPECT_FALSE(world.background->finaleFadeIn);
-    EXPECT_TRUE(world.background->finaleFadeOut);
+    EXPECT_FALSE(world.background->IsFinaleFadingIn());
+    EXPECT_TRUE(world.background->IsFinaleFadingOut());
     EXPECT_EQ(map->result, WindowAction::None);
     for (const auto& element : map->elements)
         EXPECT_FLOAT_EQ(element->modelWindow->GetColor().a, 0.0f) << "the path stays away at the game's end";

@@ -275,13 +275,13 @@ TEST_F(FirstGameScreensTest, TheShowPlaceWaitsForAClickAfterItsFirstSecond)
     ASSERT_TRUE(player.WaitFor([&] { return show.active; }));
     ASSERT_TRUE(player.WaitFor([&] { return show.GetWindow()->effectivelyVisible; }));
     EXPECT_FALSE(menu.IsFrameVisible());
-    EXPECT_TRUE(background.fadingOut);
+    EXPECT_TRUE(background.IsFadingOut());
 
     ASSERT_TRUE(player.WaitFor([&] { return show.time >= 0.9f; }));
     EXPECT_EQ(show.GetPromptAlpha(), 0.0f);
     player.Press("MOUSE1");
     EXPECT_TRUE(show.active);
-    EXPECT_TRUE(background.fadingOut);
+    EXPECT_TRUE(background.IsFadingOut());
     EXPECT_TRUE(title.shownText.empty());
     EXPECT_TRUE(title.targetText.empty());
 
@@ -297,7 +297,7 @@ TEST_F(FirstGameScreensTest, TheShowPlaceWaitsForAClickAfterItsFirstSecond)
 
     player.Press("SPACE");
     EXPECT_FALSE(show.active);
-    EXPECT_FALSE(background.fadingOut);
+    EXPECT_FALSE(background.IsFadingOut());
     EXPECT_EQ(show.GetPromptAlpha(), 0.0f);
     // Back once the menus have faded in, half a second later.
     int frames = 0;

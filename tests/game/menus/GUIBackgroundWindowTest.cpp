@@ -86,7 +86,7 @@ TEST(GUIBackgroundWindowTest, LoadedModelLayersShowAtOnceAndTheirParticlesFadeIn
     MenuWorld world("3\nsky _none_ 1 0\nhills _none_ 0 0\nmeadow pollen 0 0\n");
     world.Start();
     GUIBackgroundWindow& background = *world.background;
-    background.active = true;
+    background.Activate();
     for (int i = 0; i < 1000 && !background.readyForLoading; ++i)
         world.Frame();
     background.gameData = world.data.get();
@@ -99,7 +99,7 @@ TEST(GUIBackgroundWindowTest, LoadedModelLayersShowAtOnceAndTheirParticlesFadeIn
     const ZorvaneEngine::SpriteGroup& pollen = *thematic.particleSystems[2]->spriteGroup;
     EXPECT_FLOAT_EQ(pollen.groupColor.a, 0.0f);
 
-    background.menuReadyAcknowledged = true;
+    background.AcknowledgeMenusMayStart();
     for (int i = 0; i < 30; ++i)
         world.Frame();
     EXPECT_FLOAT_EQ(pollen.groupColor.a, 1.0f);
@@ -141,7 +141,7 @@ TEST(GUIBackgroundWindowTest, ADamagedListOrTitleFileEndsTheProgram)
 int FramesIn(MenuWorld& world, BackgroundState state)
 {
     int frames = 0;
-    while (world.background->state == state && frames < 500) {
+    while (world.background->GetState() == state && frames < 500) {
         world.Frame();
         ++frames;
     }
@@ -156,8 +156,8 @@ TEST(GUIBackgroundWindowTest, TheIntroWaitsForTheLoadAndTheGameBeforeTheMenus)
     // Inactive during the logos.
     for (int i = 0; i < 10; ++i)
         world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::IntroFrame);
-    background.active = true;
+    EXPECT_EQ(background.GetState(), BackgroundState::IntroFrame);
+    background.Activate();
 
     // The frame's and the mount's 25 frames at 25 a second, then "LOADING"
     // typed while the title appears.
@@ -165,7 +165,7 @@ TEST(GUIBackgroundWindowTest, TheIntroWaitsForTheLoadAndTheGameBeforeTheMenus)
     EXPECT_NEAR(FramesIn(world, BackgroundState::IntroTitle), 50, 3);
     EXPECT_FALSE(background.readyForLoading);
     FramesIn(world, BackgroundState::TypingLoading);
-    EXPECT_EQ(background.state, BackgroundState::ReadyForLoading);
+    EXPECT_EQ(background.GetState(), BackgroundState::ReadyForLoading);
     EXPECT_TRUE(background.GetCentreTextPrinter()->done);
     EXPECT_EQ(background.GetCentreTextPrinter()->shownText,
               world.engine->guiManager->GetTextManager()->GetText("LOADING"));
@@ -173,20 +173,20 @@ TEST(GUIBackgroundWindowTest, TheIntroWaitsForTheLoadAndTheGameBeforeTheMenus)
     // It waits for the load as long as it takes, then builds its layers.
     for (int i = 0; i < 50; ++i)
         world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::ReadyForLoading);
+    EXPECT_EQ(background.GetState(), BackgroundState::ReadyForLoading);
     EXPECT_TRUE(background.readyForLoading);
     background.gameData = world.data.get();
     background.loaded = true;
     world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::MenusMayStart);
+    EXPECT_EQ(background.GetState(), BackgroundState::MenusMayStart);
     for (int i = 0; i < 10; ++i)
         world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::MenusMayStart);
-    background.menuReadyAcknowledged = true;
+    EXPECT_EQ(background.GetState(), BackgroundState::MenusMayStart);
+    background.AcknowledgeMenusMayStart();
     world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::Settling);
+    EXPECT_EQ(background.GetState(), BackgroundState::Settling);
     world.Frame();
-    EXPECT_EQ(background.state, BackgroundState::PlateDown);
+    EXPECT_EQ(background.GetState(), BackgroundState::PlateDown);
 }
 
 TEST(GUIBackgroundWindowTest, PiecesThatCannotAnimateCountAsPlayed)
@@ -200,7 +200,7 @@ TEST(GUIBackgroundWindowTest, PiecesThatCannotAnimateCountAsPlayed)
         world.Put(std::string("data/ui/menus/models/background/") + name + ".mlf",
                   std::string(bytes.begin(), bytes.end()));
     world.Start();
-    world.background->active = true;
+    world.background->Activate();
     for (int i = 0; i < 500 && !world.background->readyForLoading; ++i)
         world.Frame();
     EXPECT_TRUE(world.background->readyForLoading);
@@ -218,9 +218,7 @@ TEST(GUIBackgroundWindowTest, OverALevelTheSceneFadesOutAndStaysHiddenUntilTheMe
     EXPECT_TRUE(background.IsTransitionFinished());
 
     // The level starts: half a second of fading, then nothing of it shows.
-    background.v = 1.0f;
-    background.fadeOn = false;
-    background.state = BackgroundState::PlateDown;
+    background.ShowLevel();
     EXPECT_FALSE(background.IsTransitionFinished());
     for (int i = 0; i < 10; ++i)
         world.Frame();
@@ -235,7 +233,7 @@ TEST(GUIBackgroundWindowTest, OverALevelTheSceneFadesOutAndStaysHiddenUntilTheMe
 
     // An in-game window sends the plate away, which sets v to 1 again: the
     // scene must not flash up over the level.
-    background.v = 1.0f;
+    background.ShowLevel();
     world.Frame();
     for (const GUIWindow* layer : thematic.windows)
         EXPECT_FALSE(Shown(layer));

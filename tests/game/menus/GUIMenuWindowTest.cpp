@@ -237,9 +237,7 @@ TEST_F(GUIMenuWindowTest, AWindowThatNeedsTheTitlePlateWaitsForItAndSendsItAwayW
     world.RunIntro();
     GUIBackgroundWindow& background = *world.background;
     // A level has started: the menu scene and the plate have gone.
-    background.v = 1.0f;
-    background.fadeOn = false;
-    background.state = BackgroundState::PlateDown;
+    background.ShowLevel();
     world.Frame();
     ASSERT_FALSE(background.GetTitlePlate()->effectivelyVisible);
     TestWindow window(world, MenuFrameKind::SmallWindow, TestWindow::Fading);
@@ -248,23 +246,23 @@ TEST_F(GUIMenuWindowTest, AWindowThatNeedsTheTitlePlateWaitsForItAndSendsItAwayW
     Frame({&window});
     EXPECT_TRUE(window.shown);
     EXPECT_TRUE(window.holdingTitlePlate);
-    EXPECT_TRUE(background.plateRequest);
+    EXPECT_TRUE(background.GetPlateHandOver().IsRequested());
     EXPECT_FALSE(world.manager->free);
     // The plate comes up over the level; the window waits for it.
     Frame({&window});
-    EXPECT_EQ(background.state, BackgroundState::PlateAppearing);
+    EXPECT_EQ(background.GetState(), BackgroundState::PlateAppearing);
     EXPECT_EQ(background.GetTitlePlate()->GetParent(), world.data->levelRootWindow);
     int frames = 0;
-    while (!background.plateUp && frames < 100) {
+    while (!background.GetPlateHandOver().IsUp() && frames < 100) {
         EXPECT_FALSE(window.frameWidget->effectivelyVisible);
         Frame({&window});
         ++frames;
     }
     EXPECT_GT(frames, 5);
-    EXPECT_EQ(background.state, BackgroundState::PlateUp);
+    EXPECT_EQ(background.GetState(), BackgroundState::PlateUp);
     EXPECT_EQ(background.GetTitlePlate()->GetParent(), background.GetFrontParent());
     Frame({&window});
-    EXPECT_FALSE(background.plateReady);
+    EXPECT_FALSE(background.GetPlateHandOver().IsReady());
     EXPECT_TRUE(window.frameWidget->effectivelyVisible);
 
     window.releaseTitlePlate = true;
@@ -274,9 +272,9 @@ TEST_F(GUIMenuWindowTest, AWindowThatNeedsTheTitlePlateWaitsForItAndSendsItAwayW
     EXPECT_FALSE(window.holdingTitlePlate);
     EXPECT_FALSE(window.releaseTitlePlate);
     Frame({&window});
-    EXPECT_EQ(background.state, BackgroundState::Settling);
-    EXPECT_FALSE(background.plateUp);
-    EXPECT_FALSE(background.fadeOn);
+    EXPECT_EQ(background.GetState(), BackgroundState::Settling);
+    EXPECT_FALSE(background.GetPlateHandOver().IsUp());
+    EXPECT_FALSE(background.IsFadingIn());
 }
 
 } // namespace

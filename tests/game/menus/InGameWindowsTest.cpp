@@ -59,7 +59,7 @@ protected:
     {
         GUIBackgroundWindow& background = *Game().Background();
         Game().BackgroundOverLevel();
-        ASSERT_TRUE(player.WaitFor([&] { return background.v <= 0.0f && !background.GetTitlePlate()->effectivelyVisible; }));
+        ASSERT_TRUE(player.WaitFor([&] { return background.GetLook() <= 0.0f && !background.GetTitlePlate()->effectivelyVisible; }));
     }
 
     TestSupport::GameUnderTest& Game() { return *world.game; }
@@ -240,13 +240,13 @@ TEST_F(InGameWindowsTest, AWindowOnItsWayOutIgnoresTheNextClick)
     const float volume = sound.GetSoundVolume();
     ASSERT_GT(volume, 0.0f);
     const Case cases[] = {
-        {"quit: no, then yes", &quit, [&] { quit.Open(GameFramework::ExitOpenMode::FromMainMenu); }, quit.no,
-         quit.yes,
+        {"quit: no, then yes", &quit, [&] { quit.Open(GameFramework::ExitOpenMode::FromMainMenu); }, quit.cancel,
+         quit.confirm,
          [&] {
              EXPECT_FALSE(quit.quitting);
              EXPECT_TRUE(Game().Config()->IsCommandDone("exit")) << "the program was told to end";
          }},
-        {"delete: yes twice", &remove, [&] { remove.Open(u"Bo"); }, remove.yes, remove.yes,
+        {"delete: yes twice", &remove, [&] { remove.Open(u"Bo"); }, remove.confirm, remove.confirm,
          [&] { EXPECT_EQ(Game().Profiles()->GetProfiles().size(), 1u); }},
         {"relax offer: no, then yes", &relax, [&] { relax.Open(); }, relax.noButton, relax.yesButton,
          [&] { EXPECT_EQ(ann->modeFlag, 0); }},

@@ -79,7 +79,7 @@ TEST_F(MainMenuScreensTest, TheQuitQuestionEndsTheProgramOnlyOnceItHasFaded)
                           Case{ExitOpenMode::FromNewProfile, WindowAction::ToNewProfile}}) {
         Quit().Open(c.mode);
         ASSERT_TRUE(player.WaitOnScreen(Quit()));
-        player.Click(*Quit().no);
+        player.Click(*Quit().cancel);
         EXPECT_EQ(Quit().result, c.no);
         // The screen it leads to is put away again.
         player.Frame();
@@ -92,7 +92,7 @@ TEST_F(MainMenuScreensTest, TheQuitQuestionEndsTheProgramOnlyOnceItHasFaded)
 
     Quit().Open(ExitOpenMode::FromMainMenu);
     ASSERT_TRUE(player.WaitOnScreen(Quit()));
-    player.Click(*Quit().yes);
+    player.Click(*Quit().confirm);
     EXPECT_TRUE(Quit().quitting);
     EXPECT_FALSE(Quit().shown);
     int fading = 0;

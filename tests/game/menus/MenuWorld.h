@@ -105,13 +105,13 @@ public:
     // start, as the start-up does it.
     void RunIntro()
     {
-        background->active = true;
+        background->Activate();
         for (int i = 0; i < 1000 && !background->readyForLoading; ++i)
             Frame();
         background->gameData = data.get();
         background->loaded = true;
         Frame();
-        background->menuReadyAcknowledged = true;
+        background->AcknowledgeMenusMayStart();
         Frame();
         Frame();
     }

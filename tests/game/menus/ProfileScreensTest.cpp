@@ -245,13 +245,13 @@ TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhose
     for (int i = 0; i < GUIDeleteProfileWindow::TextLines; ++i)
         named = named || Delete().GetTextLine(i).find(u"\"Ann\"") != std::u16string::npos;
     EXPECT_TRUE(named);
-    player.Click(*Delete().no);
+    player.Click(*Delete().cancel);
     ASSERT_TRUE(player.WaitOnScreen(Profiles()));
     EXPECT_EQ(Names().size(), 1u);
 
     player.Click(*Profiles().deleteButton);
     ASSERT_TRUE(player.WaitOnScreen(Delete()));
-    player.Click(*Delete().yes);
+    player.Click(*Delete().confirm);
     EXPECT_TRUE(Names().empty());
     ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
     EXPECT_EQ(Caption(*NewProfile().entry->other), "EXIT");
@@ -260,7 +260,7 @@ TEST_F(ProfileScreensTest, DeletingTheLastProfileLeadsToTheNewProfileScreenWhose
     player.Type(u"Bo");
     player.Click(*NewProfile().entry->other);
     ASSERT_TRUE(player.WaitOnScreen(Quit()));
-    player.Click(*Quit().no);
+    player.Click(*Quit().cancel);
     ASSERT_TRUE(player.WaitOnScreen(NewProfile()));
     EXPECT_EQ(NewProfile().entry->edit->editBox->text, u"Bo");
 }

@@ -93,7 +93,7 @@ TEST(GUIGameLoadingWindowTest, TheCatalogueLoadsOnceWhenTheIntroIsReady)
     game.Logos()->result = WindowAction::Done;
     BackgroundState stateAtLoad = BackgroundState::IntroFrame;
     for (int i = 0; i < 1000 && !game.HasAllWindows(); ++i) {
-        const BackgroundState state = game.Background()->state;
+        const BackgroundState state = game.Background()->GetState();
         player.Frame();
         if (game.Data()->levelRootWindow && stateAtLoad == BackgroundState::IntroFrame)
             stateAtLoad = state;
@@ -106,7 +106,7 @@ TEST(GUIGameLoadingWindowTest, TheCatalogueLoadsOnceWhenTheIntroIsReady)
     EXPECT_TRUE(cursor->IsShown());
     player.Wait(1.0f);
     EXPECT_EQ(game.Data()->GetModels().size(), models);
-    EXPECT_EQ(game.Background()->state, BackgroundState::PlateDown);
+    EXPECT_EQ(game.Background()->GetState(), BackgroundState::PlateDown);
 }
 
 class GUIGameCursorTest : public ::testing::Test {
