@@ -50,7 +50,7 @@
 #include "game/menus/GUIRenameProfileWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
 #include "framework/GameLoaderBase.h"
-#include "platform/input/InputInjection.h"
+#include "platform/input/sdl/InputInjection.h"
 #include "platform/input/ScanCodes.h"
 #include "platform/window/Windowing.h"
 #include "tools/common/PngWriter.h"

@@ -69,10 +69,10 @@
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/GUITutorialWindow.h"
-#include "platform/input/InputInjection.h"
+#include "platform/input/sdl/InputInjection.h"
 #include "platform/input/ScanCodes.h"
 #include "platform/system/FileSystem.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/Windowing.h"
 
 namespace fs = std::filesystem;

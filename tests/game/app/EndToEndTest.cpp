@@ -130,13 +130,8 @@ protected:
         std::filesystem::create_directories(UserFolder());
         std::ofstream(UserFolder() / "Tangrove.ini") << "v_fullscreen 0\nv_vsync 0\n";
         std::filesystem::remove_all(Screens());
-        previousSystem = Platform::SetSystem(&clock);
     }
-    void TearDown() override
-    {
-        game.reset();
-        Platform::SetSystem(previousSystem);
-    }
+    void TearDown() override { game.reset(); }
 
     std::filesystem::path UserFolder() const { return folder / "data/Quobin Games/Tangrove"; }
     static std::filesystem::path Screens()
@@ -216,7 +211,7 @@ protected:
 
     TestSupport::TemporaryFolder folder;
     TestSupport::SteppedClockSystem clock{Platform::GetSystem()};
-    Platform::System* previousSystem = nullptr;
+    Platform::ScopedSystem installedClock{clock};
     std::unique_ptr<WatchedGame> game;
     SdlPlayer hands{[this] { Frame(); }};
     int shots = 0;

@@ -30,10 +30,10 @@
 #include "game/gameplay/PuzzleElementManager.h"
 #include "game/menus/GUIControl.h"
 #include "game/menus/GUIMenuWindow.h"
-#include "platform/input/InputInjection.h"
+#include "platform/input/sdl/InputInjection.h"
 #include "platform/system/SteppedClockSystem.h"
 #include "platform/system/System.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "tools/common/PngWriter.h"
 
 namespace TestSupport {

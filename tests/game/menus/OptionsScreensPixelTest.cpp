@@ -18,7 +18,7 @@
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/RealGameFixture.h"
-#include "platform/input/InputInjection.h"
+#include "platform/input/sdl/InputInjection.h"
 
 namespace ActionPuzzle {
 namespace {

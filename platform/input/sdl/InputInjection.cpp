@@ -1,12 +1,12 @@
-#include "platform/input/InputInjection.h"
+#include "platform/input/sdl/InputInjection.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/input/SdlScanCodes.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/input/sdl/SdlScanCodes.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 namespace Platform {
 

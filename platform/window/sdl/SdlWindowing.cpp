@@ -1,4 +1,4 @@
-#include "platform/window/SdlWindowing.h"
+#include "platform/window/sdl/SdlWindowing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/window/IconResources.h"
-#include "platform/window/SdlEventPump.h"
-#include "platform/window/VirtualKeys.h"
+#include "platform/window/sdl/SdlEventPump.h"
+#include "platform/window/sdl/VirtualKeys.h"
 #include "platform/window/WindowObject.h"
 
 namespace Platform {
