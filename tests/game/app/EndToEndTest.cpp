@@ -291,10 +291,10 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
                 hands.Frame();
         }
         ASSERT_GT(logic.scoreKeeper->score, 0) << logic.GetPuzzle()->placedCount << " pieces placed";
-        hands.MoveTo(ZorvaneEngine::Vector2(400, 300));
-        hands.Button(true, false);
+        hands.PointAt(ZorvaneEngine::Vector2(400, 300));
+        ASSERT_TRUE(hands.Button(1, true));
         ASSERT_TRUE(hands.RunUntil([&] { return logic.state == GameFramework::GameLogicState::Lost; }, 3000));
-        hands.Button(false, false);
+        ASSERT_TRUE(hands.Button(1, false));
     }
     GUIGameOverWindow& over = *game->GameOver();
     ASSERT_TRUE(hands.RunUntil([&] { return over.colour.a >= 1.0f && over.IsFrameVisible(); }, 1000));

@@ -113,8 +113,8 @@ protected:
         if (game->Logic() != nullptr && !game->LevelCompleteOpened()) lastScore = Logic().scoreKeeper->score;
     }
     void Frames(int count) { hands.Frames(count); }
-    void MoveTo(Vector2 at) { hands.MoveTo(at); }
-    void Button(bool down, bool left = true) { hands.Button(down, left); }
+    void MoveTo(Vector2 at) { hands.PointAt(at); }
+    void Button(bool down, bool left = true) { ASSERT_TRUE(hands.Button(left ? 0 : 1, down)); }
     void Click(Vector2 at) { hands.Click(at); }
     PuzzleElement* Held() { return TestSupport::SdlPlayer::Held(Logic()); }
     PuzzleElement* Choose(const std::set<BonusKind>& wanted = {})
