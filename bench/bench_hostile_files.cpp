@@ -14,7 +14,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/graphics/Image.h"
-#include "platform/system/RegistryStore.h"
+#include "platform/system/real/RegistryStore.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/ProgressiveJpeg.h"
 

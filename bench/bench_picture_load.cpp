@@ -19,8 +19,8 @@
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/Texture2D.h"
 #include "engine/graphics/TextureManager.h"
-#include "platform/graphics/ScriptedGraphics.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 namespace {
 
@@ -122,8 +122,6 @@ class TextureBench {
 public:
     explicit TextureBench(Fixture& fixture)
     {
-        previousWindowing = Platform::SetWindowing(&windowing);
-        previousDriver = Platform::SetGraphicsDriver(&graphics);
         windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
         config = std::make_unique<Config>("800x600x32", "bench", &fixture.log, nullptr, "", false, false,
                                           false);
@@ -138,20 +136,16 @@ public:
         manager.reset();
         renderer.reset();
         window.reset();
-        Platform::SetGraphicsDriver(previousDriver);
-        Platform::SetWindowing(previousWindowing);
     }
 
     Platform::ScriptedWindowing windowing;
     Platform::ScriptedGraphics graphics;
+    Platform::ScopedWindowing installedWindowing{windowing};
+    Platform::ScopedGraphicsDriver installedGraphics{graphics};
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem_D3D7> renderer;
     std::unique_ptr<TextureManager> manager;
-
-private:
-    Platform::Windowing* previousWindowing = nullptr;
-    Platform::GraphicsDriver* previousDriver = nullptr;
 };
 
 // Each round makes the texture anew: the last user's release deletes it.

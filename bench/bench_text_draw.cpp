@@ -31,8 +31,8 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIMaterial.h"
 #include "engine/gui/TextAlign.h"
-#include "platform/graphics/ScriptedGraphics.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/FontCharacters.h"
 #include "tools/common/FontWriter.h"
@@ -55,8 +55,6 @@ public:
             std::abort();
         }
         folder = pattern;
-        previousWindowing = Platform::SetWindowing(&windowing);
-        previousDriver = Platform::SetGraphicsDriver(&graphics);
         windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
         config = std::make_unique<Config>("800x600x32", "bench", &log, nullptr, "", false, false, false);
         window = std::make_unique<Window>("bench", &log, config.get(), nullptr, 0, false, 800, 600, false, true,
@@ -102,8 +100,6 @@ public:
         cameras.reset();
         renderer.reset();
         window.reset();
-        Platform::SetGraphicsDriver(previousDriver);
-        Platform::SetWindowing(previousWindowing);
         std::filesystem::remove_all(folder);
     }
 
@@ -122,6 +118,8 @@ public:
 
     Platform::ScriptedWindowing windowing;
     Platform::ScriptedGraphics graphics;
+    Platform::ScopedWindowing installedWindowing{windowing};
+    Platform::ScopedGraphicsDriver installedGraphics{graphics};
     MessageManager log{"", "", "Bench", false, false};
     TimerManager timers;
     std::string folder;
@@ -158,9 +156,6 @@ private:
         font->size = static_cast<float>(raster.ascent + raster.descent);
         font->missingAdvance = 0.3f;
     }
-
-    Platform::Windowing* previousWindowing = nullptr;
-    Platform::GraphicsDriver* previousDriver = nullptr;
 };
 
 void Report(benchmark::State& state, const TextBench& bench)

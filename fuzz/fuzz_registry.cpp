@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz/support/FuzzSupport.h"
-#include "platform/system/RegistryStore.h"
+#include "platform/system/real/RegistryStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

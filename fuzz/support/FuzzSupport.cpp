@@ -18,8 +18,8 @@
 #include "engine/graphics/RenderSystem_D3D7.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/SpriteGroupManager.h"
-#include "platform/graphics/ScriptedGraphics.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 extern "C" {
 
@@ -139,21 +139,10 @@ void EndInput()
 }
 
 struct Scene::Platform {
-    Platform()
-        : previousWindowing(::Platform::SetWindowing(&windowing)),
-          previousDriver(::Platform::SetGraphicsDriver(&graphics))
-    {
-    }
-    ~Platform()
-    {
-        ::Platform::SetGraphicsDriver(previousDriver);
-        ::Platform::SetWindowing(previousWindowing);
-    }
-
     ::Platform::ScriptedWindowing windowing;
     ::Platform::ScriptedGraphics graphics;
-    ::Platform::Windowing* previousWindowing;
-    ::Platform::GraphicsDriver* previousDriver;
+    ::Platform::ScopedWindowing installedWindowing{windowing};
+    ::Platform::ScopedGraphicsDriver installedGraphics{graphics};
 };
 
 Scene::Scene() : platform(std::make_unique<Platform>())

@@ -13,6 +13,7 @@
 // Results are HRESULT-style codes: DS_OK, or a negative DSERR_* code.
 #include <cstdint>
 
+#include "platform/Installed.h"
 #include "platform/system/System.h"
 #include "platform/window/WindowHandle.h"
 
@@ -230,13 +231,23 @@ protected:
     virtual ~IDirectSound() = default;
 };
 
-// Opens the default output device: the installed creator's device when a
-// test installed one, else the SDL output. DSERR_NODRIVER when no output
-// device can be opened.
+// Where DirectSoundCreate gets its devices from: the SDL output, or a
+// test's twin. directSound is never null and already cleared.
+class AudioDevices {
+public:
+    virtual ~AudioDevices() = default;
+    virtual HRESULT DirectSoundCreate(IDirectSound** directSound) = 0;
+};
+
+// Opens the default output device: the installed twin's device when a test
+// installed one, else the SDL output. DSERR_NODRIVER when no output device
+// can be opened.
 HRESULT DirectSoundCreate(IDirectSound** directSound);
 
-using DirectSoundCreator = HRESULT (*)(void* context, IDirectSound** directSound);
-// Installs the creator DirectSoundCreate uses (null restores the SDL one).
-void SetDirectSoundCreator(DirectSoundCreator creator, void* context);
+// The devices in use: the SDL ones unless a test installed another.
+AudioDevices& GetAudioDevices();
+// Installs a replacement (null restores the SDL one); returns the previous.
+AudioDevices* SetAudioDevices(AudioDevices* devices);
+using ScopedAudioDevices = ScopedInstall<AudioDevices, &SetAudioDevices>;
 
 } // namespace Platform

@@ -1,9 +1,7 @@
 #include "platform/capture/Capture.h"
 
-#include <atomic>
-
 #include "platform/capture/AviFile.h"
-#include "platform/capture/RealCapture.h"
+#include "platform/capture/real/RealCapture.h"
 
 namespace Platform {
 
@@ -84,19 +82,25 @@ uint32_t Capture::AVIFileRelease(AviFile* file)
 }
 
 namespace {
-std::atomic<Capture*> installed{nullptr};
-} // namespace
 
-Capture& GetCapture()
+Capture& Real()
 {
-    if (Capture* capture = installed.load(std::memory_order_acquire)) return *capture;
     static RealCapture real;
     return real;
 }
 
+constinit Installed<Capture> installed{&Real};
+
+} // namespace
+
+Capture& GetCapture()
+{
+    return installed.Get();
+}
+
 Capture* SetCapture(Capture* capture)
 {
-    return installed.exchange(capture, std::memory_order_acq_rel);
+    return installed.Set(capture);
 }
 
 } // namespace Platform

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Installed.h"
 #include "platform/capture/AviTypes.h"
 #include "platform/window/WindowHandle.h"
 
@@ -80,5 +81,6 @@ protected:
 Capture& GetCapture();
 // Installs a replacement (null restores the real one); returns the previous.
 Capture* SetCapture(Capture* capture);
+using ScopedCapture = ScopedInstall<Capture, &SetCapture>;
 
 } // namespace Platform

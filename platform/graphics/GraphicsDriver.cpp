@@ -1,13 +1,11 @@
 #include "platform/graphics/GraphicsDriver.h"
 
-#include "platform/graphics/OpenGlGraphics.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/graphics/opengl/OpenGlGraphics.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 namespace Platform {
 
 namespace {
-
-GraphicsDriver* installed = nullptr;
 
 GraphicsDriver& RealDriver()
 {
@@ -15,18 +13,18 @@ GraphicsDriver& RealDriver()
     return *driver;
 }
 
+constinit Installed<GraphicsDriver> installed{&RealDriver};
+
 } // namespace
 
 GraphicsDriver& GetGraphicsDriver()
 {
-    return installed != nullptr ? *installed : RealDriver();
+    return installed.Get();
 }
 
 GraphicsDriver* SetGraphicsDriver(GraphicsDriver* driver)
 {
-    GraphicsDriver* previous = installed;
-    installed = driver;
-    return previous;
+    return installed.Set(driver);
 }
 
 } // namespace Platform

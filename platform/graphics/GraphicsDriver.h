@@ -7,6 +7,7 @@
 // serves tests.
 #include <functional>
 
+#include "platform/Installed.h"
 #include "platform/graphics/DirectDraw.h"
 #include "platform/graphics/DirectDrawTypes.h"
 #include "platform/graphics/GraphicsResults.h"
@@ -40,5 +41,6 @@ public:
 GraphicsDriver& GetGraphicsDriver();
 // Installs a replacement (null restores the OpenGL one); returns the previous.
 GraphicsDriver* SetGraphicsDriver(GraphicsDriver* driver);
+using ScopedGraphicsDriver = ScopedInstall<GraphicsDriver, &SetGraphicsDriver>;
 
 } // namespace Platform

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/Installed.h"
 #include "platform/system/System.h"
 #include "platform/window/WindowHandle.h"
 
@@ -98,5 +99,6 @@ public:
 Input& GetInput();
 // Installs a replacement (null restores the SDL one); returns the previous.
 Input* SetInput(Input* input);
+using ScopedInput = ScopedInstall<Input, &SetInput>;
 
 } // namespace Platform

@@ -1,18 +1,21 @@
 #include "platform/input/DirectInput.h"
 
-#include "platform/input/SdlInput.h"
+#include "platform/input/sdl/SdlInput.h"
 
 namespace Platform {
+
 namespace {
-Input* installed = nullptr;
+constinit Installed<Input> installed{&GetSdlInput};
+} // namespace
+
+Input& GetInput()
+{
+    return installed.Get();
 }
 
-Input& GetInput() { return installed ? *installed : GetSdlInput(); }
-
-Input* SetInput(Input* input) {
-    Input* previous = installed;
-    installed = input;
-    return previous;
+Input* SetInput(Input* input)
+{
+    return installed.Set(input);
 }
 
 } // namespace Platform

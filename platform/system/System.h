@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/Installed.h"
+
 namespace Platform {
 
 // Results in the style of the original interfaces: negative is a failure.
@@ -75,5 +77,6 @@ System& GetSystem();
 // replacement, null when the real one was in use, so that handing the result
 // back to SetSystem undoes the call.
 System* SetSystem(System* system);
+using ScopedSystem = ScopedInstall<System, &SetSystem>;
 
 } // namespace Platform

@@ -1,18 +1,21 @@
 #include "platform/window/Windowing.h"
 
-#include "platform/window/SdlWindowing.h"
+#include "platform/window/sdl/SdlWindowing.h"
 
 namespace Platform {
+
 namespace {
-Windowing* installed = nullptr;
+constinit Installed<Windowing> installed{&GetSdlWindowing};
+} // namespace
+
+Windowing& GetWindowing()
+{
+    return installed.Get();
 }
 
-Windowing& GetWindowing() { return installed ? *installed : GetSdlWindowing(); }
-
-Windowing* SetWindowing(Windowing* windowing) {
-    Windowing* previous = installed;
-    installed = windowing;
-    return previous;
+Windowing* SetWindowing(Windowing* windowing)
+{
+    return installed.Set(windowing);
 }
 
 } // namespace Platform

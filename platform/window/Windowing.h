@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Installed.h"
 #include "platform/window/Messages.h"
 #include "platform/window/WindowHandle.h"
 
@@ -139,5 +140,6 @@ public:
 Windowing& GetWindowing();
 // Installs a replacement (null restores the SDL one); returns the previous.
 Windowing* SetWindowing(Windowing* windowing);
+using ScopedWindowing = ScopedInstall<Windowing, &SetWindowing>;
 
 } // namespace Platform

@@ -29,8 +29,8 @@
 #include "engine/input/InputFixture.h"
 #include "engine/sound/SoundFileFixture.h"
 #include "engine/sound/SoundManager.h"
-#include "platform/audio/ScriptedAudio.h"
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 
 namespace ZorvaneEngine {
 namespace {
@@ -191,7 +191,7 @@ TEST(Engine, RunsTheStepsOfAFrameInItsOrder)
 {
     EngineTestEnvironment env;
     Platform::ScriptedInput input;
-    InputTest::ScopedInput scopedInput(input);
+    Platform::ScopedInput scopedInput(input);
     Platform::ScriptedAudio audio;
     {
         using namespace SoundTest;

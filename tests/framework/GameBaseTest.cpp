@@ -27,8 +27,8 @@
 #include "framework/ProfileManagerBase.h"
 #include "framework/SoundPlayer.h"
 #include "framework/TestGame.h"
-#include "platform/audio/ScriptedAudio.h"
-#include "platform/input/ScriptedInput.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
+#include "platform/input/scripted/ScriptedInput.h"
 
 namespace GameFramework {
 namespace {
@@ -273,11 +273,7 @@ TEST(GameBase, ADeviceResetPausesTheMusicAndHidesTheClickThatAskedForIt)
     EngineTestEnvironment env;
     Platform::ScriptedInput devices;
     // Installed for this test's engine only.
-    struct Installed {
-        explicit Installed(Platform::Input& input) : previous(Platform::SetInput(&input)) {}
-        ~Installed() { Platform::SetInput(previous); }
-        Platform::Input* previous;
-    } installed(devices);
+    Platform::ScopedInput installed(devices);
     TestGame game;
     env.windowing.focus = game.GetWindow()->handle;
     SoundPlayer* player = game.Player();

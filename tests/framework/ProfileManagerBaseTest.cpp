@@ -8,7 +8,7 @@
 #include "engine/core/EngineTestEnvironment.h"
 #include "framework/ProfileBase.h"
 #include "framework/SoundPlayer.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 
 namespace GameFramework {
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/core/MessageManager.h"
 #include "engine/sound/SoundManager.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 #include "tools/common/BinaryWriter.h"
 
 namespace GameFramework {

@@ -50,18 +50,14 @@
 #include "game/menus/GUIRenameProfileWindow.h"
 #include "game/menus/GUIWelcomeWindow.h"
 #include "framework/GameLoaderBase.h"
-#include "platform/input/InputInjection.h"
 #include "platform/input/ScanCodes.h"
-#include "platform/window/Windowing.h"
-#include "tools/common/PngWriter.h"
+#include "tools/common/EventPlayer.h"
 
 namespace fs = std::filesystem;
 using namespace ActionPuzzle;
 
 namespace {
 
-constexpr float kGuiWidth = 800.0f;
-constexpr float kGuiHeight = 600.0f;
 // Seconds a wait gives up after: the tour then fails.
 constexpr double kPatience = 30.0;
 
@@ -119,7 +115,6 @@ public:
 
 private:
     TourGame& Game() const { return *static_cast<TourGame*>(GetGame()); }
-    Platform::WindowHandle Handle() const { return Game().Engine()->window->handle; }
 
     // One turn of the program's own loop: the waiting events, then a frame.
     void Frame()
@@ -169,70 +164,32 @@ private:
     // The pointer to a point of the 800 by 600 interface.
     void MoveTo(float x, float y)
     {
-        const ZorvaneEngine::Window& window = *Game().Engine()->window;
-        const int32_t px = static_cast<int32_t>(x * static_cast<float>(window.width) / kGuiWidth);
-        const int32_t py = static_cast<int32_t>((kGuiHeight - y) * static_cast<float>(window.height) / kGuiHeight);
-        Platform::GetWindowing().SetCursorPos(Handle(), px, py);
+        hands.PointAt(ZorvaneEngine::Vector2(x, y));
         Frame();
     }
 
     void MoveOnto(const ZorvaneEngine::GUIWindow& widget)
     {
-        ZorvaneEngine::Vector2 corner = widget.GetAbsolutePosition();
-        ZorvaneEngine::Vector2 extent = widget.size;
-        if (widget.hitAreaOn) {
-            corner = ZorvaneEngine::Vector2(corner.x + widget.hitAreaOffset.x, corner.y + widget.hitAreaOffset.y);
-            extent = widget.hitAreaSize;
-        }
-        MoveTo(corner.x + extent.x / 2, corner.y + extent.y / 2);
+        const ZorvaneEngine::Vector2 centre = Tools::EventPlayer::CentreOf(widget);
+        MoveTo(centre.x, centre.y);
     }
 
     void Click(const ZorvaneEngine::GUIWindow& widget)
     {
         MoveOnto(widget);
         Wait(0.15);
-        Platform::InjectMouseButton(Handle(), 0, true);
-        Frame();
-        Frame();
-        Platform::InjectMouseButton(Handle(), 0, false);
-        Frame();
-        Frame();
+        hands.Press(0, 2);
     }
 
     void Click(const GUIControl& control) { Click(*control.widget); }
 
-    void Key(uint32_t scanCode)
-    {
-        Platform::InjectKey(Handle(), scanCode, true);
-        Frame();
-        Platform::InjectKey(Handle(), scanCode, false);
-        Frame();
-    }
-
-    // Typed a character a frame, as the edit box takes one a frame.
-    void Type(const std::string& utf8)
-    {
-        size_t start = 0;
-        while (start < utf8.size()) {
-            size_t end = start + 1;
-            while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
-                ++end;
-            Platform::InjectText(Handle(), utf8.substr(start, end - start));
-            Frame();
-            Frame();
-            start = end;
-        }
-    }
-
     void Shot(const std::string& name)
     {
         Frame();
-        ZorvaneEngine::Image screen;
-        Game().Engine()->renderer->CaptureScreen(screen);
         char number[16];
         std::snprintf(number, sizeof number, "%02d_", ++shots);
         const fs::path path = out / (number + name + ".png");
-        if (!Tools::SavePngFile(path.string(), screen))
+        if (!hands.SaveScreen(path.string()))
             throw std::runtime_error("cannot write " + path.string());
         std::printf("%s\n", path.string().c_str());
     }
@@ -240,6 +197,7 @@ private:
     void Visit()
     {
         TourGame& game = Game();
+        hands.Attach(*game.Engine());
         GUIBackgroundWindow& background = *game.Background();
 
         Wait(0.8);
@@ -253,9 +211,9 @@ private:
         GUIWelcomeWindow& welcome = *game.Welcome();
         WaitOnScreen("the welcome screen", welcome);
         Shot("welcome");
-        Type("Lina Schäfer");
+        hands.Type("Lina Schäfer");
         Shot("welcome_name_typed");
-        Key(Platform::DIK_RETURN);
+        hands.Key(Platform::DIK_RETURN, 1);
 
         GUIMainMenuWindow& menu = *game.MainMenu();
         WaitFor("the main menu's slide", [&] { return menu.shown && menu.IsAnyControlAnimating(); });
@@ -266,11 +224,11 @@ private:
         Wait(0.3);
         Shot("main_menu");
         MoveOnto(*menu.buttons[GUIMainMenuWindow::Options]);
-        Platform::InjectMouseButton(Handle(), 0, true);
+        hands.Button(0, true);
         Wait(0.2);
         Shot("main_menu_button_pressed");
         MoveTo(700, 300);
-        Platform::InjectMouseButton(Handle(), 0, false);
+        hands.Button(0, false);
         Wait(0.2);
 
         Click(*menu.buttons[GUIMainMenuWindow::ChangeProfile]);
@@ -281,9 +239,9 @@ private:
         Click(*profiles.newButton);
         GUINewProfileWindow& newProfile = *game.NewProfile();
         WaitOnScreen("the new-profile screen", newProfile);
-        Type("Jürgen Weiß");
+        hands.Type("Jürgen Weiß");
         Shot("new_profile");
-        Key(Platform::DIK_RETURN);
+        hands.Key(Platform::DIK_RETURN, 1);
         WaitOnScreen("the profile list again", profiles);
         for (const char* name : {"Anna", "Ömer", "Zoë", "Ben", "Carla", "Dörte", "Emil"})
             game.Profiles()->AddProfile(ZorvaneEngine::Utf8ToWide(name));
@@ -300,9 +258,9 @@ private:
         WaitOnScreen("the rename screen", rename);
         Shot("rename_profile");
         for (int i = 0; i < 12; ++i)
-            Key(Platform::DIK_BACK);
-        Type("lina schäfer");
-        Key(Platform::DIK_RETURN);
+            hands.Key(Platform::DIK_BACK, 1);
+        hands.Type("lina schäfer");
+        hands.Key(Platform::DIK_RETURN, 1);
         GUIProfileNameConflictWindow& conflict = *game.Conflict();
         WaitOnScreen("the name conflict", conflict);
         Shot("name_conflict");
@@ -368,6 +326,7 @@ private:
     }
 
     fs::path out;
+    Tools::EventPlayer hands{[this] { Frame(); }};
     int shots = 0;
     long frames = 0;
 };

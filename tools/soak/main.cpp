@@ -24,8 +24,6 @@
 // every profile, the profile list and the high-score table. A file that the
 // game's own loading would reject, or would quietly rewrite, fails the check
 // (exit code 1).
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -69,11 +67,9 @@
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
 #include "game/menus/GUITutorialWindow.h"
-#include "platform/input/InputInjection.h"
 #include "platform/input/ScanCodes.h"
 #include "platform/system/FileSystem.h"
-#include "platform/window/SdlWindowAccess.h"
-#include "platform/window/Windowing.h"
+#include "tools/common/EventPlayer.h"
 
 namespace fs = std::filesystem;
 
@@ -167,11 +163,12 @@ public:
     // One frame's worth of the player.
     void Frame()
     {
-        const ZorvaneEngine::Engine* engine = game->Engine();
+        ZorvaneEngine::Engine* engine = game->Engine();
         if (engine == nullptr || engine->window == nullptr) return;
+        hands.Attach(*engine);
         if (!focusGiven) {
             focusGiven = true;
-            PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+            hands.Focus(true);
         }
         CountLevels();
         RestoreWhenMinimised();
@@ -195,17 +192,16 @@ public:
     void LetGo()
     {
         if (game->Engine() == nullptr || game->Engine()->window == nullptr) return;
-        Platform::InjectMouseButton(Handle(), 0, false);
-        Platform::InjectMouseButton(Handle(), 1, false);
-        Platform::InjectKey(Handle(), Platform::DIK_LMENU, false);
-        Platform::InjectKey(Handle(), Platform::DIK_RETURN, false);
+        hands.Attach(*game->Engine());
+        hands.Button(0, false);
+        hands.Button(1, false);
+        hands.KeyChange(Platform::DIK_LMENU, false);
+        hands.KeyChange(Platform::DIK_RETURN, false);
         steps.clear();
         wait = 0;
     }
 
 private:
-    Platform::WindowHandle Handle() const { return game->Engine()->window->handle; }
-
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
     float UniformF(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); }
 
@@ -218,10 +214,7 @@ private:
     // The pointer to a point of the 800 by 600 interface (y up).
     void MoveNow(float x, float y)
     {
-        const ZorvaneEngine::Window& window = *game->Engine()->window;
-        const int px = static_cast<int>(x * static_cast<float>(window.width) / 800.0f);
-        const int py = static_cast<int>((600.0f - y) * static_cast<float>(window.height) / 600.0f);
-        Platform::GetWindowing().SetCursorPos(Handle(), px, py);
+        hands.PointAt(ZorvaneEngine::Vector2(x, y));
         pointerX = x;
         pointerY = y;
     }
@@ -240,27 +233,17 @@ private:
     }
     void Press(int button, int holdFrames)
     {
-        Then([this, button] { Platform::InjectMouseButton(Handle(), button, true); });
+        Then([this, button] { hands.Button(button, true); });
         Pause(holdFrames);
-        Then([this, button] { Platform::InjectMouseButton(Handle(), button, false); });
+        Then([this, button] { hands.Button(button, false); });
         Pause(2);
     }
     void Key(uint32_t scanCode)
     {
-        Then([this, scanCode] { Platform::InjectKey(Handle(), scanCode, true); });
+        Then([this, scanCode] { hands.KeyChange(scanCode, true); });
         Pause(1);
-        Then([this, scanCode] { Platform::InjectKey(Handle(), scanCode, false); });
+        Then([this, scanCode] { hands.KeyChange(scanCode, false); });
         Pause(1);
-    }
-    void PushWindowEvent(Uint8 kind)
-    {
-        SDL_Window* window = Platform::GetSdlWindow(Handle());
-        if (window == nullptr) return;
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = kind;
-        event.window.windowID = SDL_GetWindowID(window);
-        SDL_PushEvent(&event);
     }
 
     void CountLevels()
@@ -286,8 +269,8 @@ private:
             return;
         }
         if (++minimisedFrames == 90) {
-            PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
-            PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+            hands.Restore();
+            hands.Focus(true);
         }
     }
 
@@ -369,7 +352,7 @@ private:
         const int length = Uniform(1, 18);
         for (int i = 0; i < length; ++i) {
             const std::string piece = pieces[Uniform(0, static_cast<int>(std::size(pieces)) - 1)];
-            Then([this, piece] { Platform::InjectText(Handle(), piece); });
+            Then([this, piece] { hands.Text(piece); });
             Pause(Uniform(1, 4));
         }
         if (Uniform(0, 3) > 0) Key(Platform::DIK_RETURN);
@@ -407,10 +390,10 @@ private:
         } else if (roll < 77) {
             // A drag.
             Glide(UniformF(0.0f, 800.0f), UniformF(0.0f, 600.0f), Uniform(1, 5));
-            Then([this] { Platform::InjectMouseButton(Handle(), 0, true); });
+            Then([this] { hands.Button(0, true); });
             Pause(1);
             Glide(UniformF(0.0f, 800.0f), UniformF(0.0f, 600.0f), Uniform(3, 15));
-            Then([this] { Platform::InjectMouseButton(Handle(), 0, false); });
+            Then([this] { hands.Button(0, false); });
             Pause(2);
         } else if (roll < 81) {
             // Right button, held from a click to a few seconds.
@@ -432,19 +415,19 @@ private:
             TypeName();
         } else if (roll < 99) {
             // Away to another program and back.
-            Then([this] { PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST); });
+            Then([this] { hands.Focus(false); });
             Pause(Uniform(5, 180));
             Then([this] {
-                PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
-                PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+                hands.Restore();
+                hands.Focus(true);
             });
             Pause(2);
         } else {
             // Alt+Enter: windowed and full screen swap.
-            Then([this] { Platform::InjectKey(Handle(), Platform::DIK_LMENU, true); });
+            Then([this] { hands.KeyChange(Platform::DIK_LMENU, true); });
             Pause(1);
             Key(Platform::DIK_RETURN);
-            Then([this] { Platform::InjectKey(Handle(), Platform::DIK_LMENU, false); });
+            Then([this] { hands.KeyChange(Platform::DIK_LMENU, false); });
             Pause(Uniform(30, 120));
         }
     }
@@ -452,6 +435,8 @@ private:
     std::mt19937 random;
     Progress& progress;
     SoakGame* game = nullptr;
+    // Its steps run inside the program's loop, so the hands run no frames.
+    Tools::EventPlayer hands;
     std::vector<std::function<void()>> steps;
     int wait = 0;
     int minimisedFrames = 0;
@@ -488,9 +473,7 @@ public:
                 if (!closing && Now() >= deadline) {
                     closing = true;
                     player.LetGo();
-                    SDL_Event quit{};
-                    quit.type = SDL_QUIT;
-                    SDL_PushEvent(&quit);
+                    Tools::EventPlayer::Quit();
                 } else if (!closing) {
                     player.Frame();
                 }

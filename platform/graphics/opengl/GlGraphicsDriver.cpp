@@ -3,7 +3,7 @@
 #include <atomic>
 #include <memory>
 
-#include "platform/graphics/OpenGlGraphics.h"
+#include "platform/graphics/opengl/OpenGlGraphics.h"
 #include "platform/graphics/opengl/GlDirectDraw.h"
 
 namespace Platform {

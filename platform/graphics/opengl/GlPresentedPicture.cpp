@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/graphics/OpenGlGraphics.h"
+#include "platform/graphics/opengl/OpenGlGraphics.h"
 #include "platform/graphics/opengl/GlShared.h"
 
 namespace Platform {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/window/SdlEventPump.h"
+#include "platform/window/sdl/SdlEventPump.h"
 
 namespace Platform {
 

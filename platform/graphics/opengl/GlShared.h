@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "platform/graphics/GraphicsResults.h"
-#include "platform/graphics/VerticalBlankPacer.h"
-#include "platform/window/SdlEventPump.h"
+#include "platform/graphics/opengl/VerticalBlankPacer.h"
+#include "platform/window/sdl/SdlEventPump.h"
 #include "platform/window/WindowHandle.h"
 
 namespace Platform {

@@ -1,8 +1,8 @@
-#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
 
 #include "platform/graphics/MemorySurface.h"
 #include "platform/graphics/scripted/ScriptedObjects.h"
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 
 namespace Platform {
 

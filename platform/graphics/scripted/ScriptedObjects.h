@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/graphics/MemorySurface.h"
-#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
 
 namespace Platform {
 

@@ -23,7 +23,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIMaterial.h"
 #include "platform/input/ScanCodes.h"
-#include "platform/input/ScriptedInput.h"
+#include "platform/input/scripted/ScriptedInput.h"
 #include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
 #include "platform/window/Messages.h"
@@ -42,7 +42,7 @@ TEST(ConsoleOpenGl, PanelTextAndSceneOnScreen)
     TestSupport::SteppedClock clock;
     TestSupport::ScopedEnvironment dataHome{"XDG_DATA_HOME", (folder / "home").c_str()};
     Platform::ScriptedInput input;
-    Platform::Input* previousInput = Platform::SetInput(&input);
+    Platform::ScopedInput installedInput{input};
 
     // The console font and panel picture, as the data build would make them.
     Tools::RasterFont raster;
@@ -115,7 +115,6 @@ TEST(ConsoleOpenGl, PanelTextAndSceneOnScreen)
     engine->config->SetCommandDone("sc_take_screenshot", false);
     frame(0, 0);
     engine.reset();
-    Platform::SetInput(previousInput);
 
     MessageManager log("", "", "test", false, false);
     FileManager files("", &log, folder.Path());

@@ -21,7 +21,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "platform/input/ScanCodes.h"
-#include "platform/input/ScriptedInput.h"
+#include "platform/input/scripted/ScriptedInput.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/FontWriter.h"
 
@@ -45,17 +45,6 @@ std::string Name(const ColorRGBA& c)
     if (c.r == 0 && c.g == 0 && c.b == 1) return "blue";
     return "other";
 }
-
-class ScopedInput {
-public:
-    explicit ScopedInput(Platform::Input& input) : previous(Platform::SetInput(&input)) {}
-    ~ScopedInput() { Platform::SetInput(previous); }
-    ScopedInput(const ScopedInput&) = delete;
-    ScopedInput& operator=(const ScopedInput&) = delete;
-
-private:
-    Platform::Input* previous;
-};
 
 class ConsoleTest : public ::testing::Test {
 protected:
@@ -145,7 +134,7 @@ protected:
 
     TestSupport::EngineTestEnvironment env;
     Platform::ScriptedInput input;
-    ScopedInput scopedInput{input};
+    Platform::ScopedInput scopedInput{input};
     std::unique_ptr<Engine> engine;
     Console* console = nullptr;
     std::vector<std::string> texts;  // the panel's texts of the last frame

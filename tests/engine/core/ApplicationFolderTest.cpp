@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/TextUtils.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 namespace ZorvaneEngine {
 namespace {

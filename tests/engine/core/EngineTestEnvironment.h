@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "engine/core/EngineSettings.h"
-#include "platform/graphics/ScriptedGraphics.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 #include "platform/system/TemporaryFolder.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 namespace TestSupport {
 
@@ -96,30 +96,6 @@ private:
     size_t drained = 0;
 };
 
-class ScopedWindowing {
-public:
-    explicit ScopedWindowing(Platform::Windowing& windowing)
-        : previous(Platform::SetWindowing(&windowing)) {}
-    ~ScopedWindowing() { Platform::SetWindowing(previous); }
-    ScopedWindowing(const ScopedWindowing&) = delete;
-    ScopedWindowing& operator=(const ScopedWindowing&) = delete;
-
-private:
-    Platform::Windowing* previous;
-};
-
-class ScopedGraphicsDriver {
-public:
-    explicit ScopedGraphicsDriver(Platform::GraphicsDriver& driver)
-        : previous(Platform::SetGraphicsDriver(&driver)) {}
-    ~ScopedGraphicsDriver() { Platform::SetGraphicsDriver(previous); }
-    ScopedGraphicsDriver(const ScopedGraphicsDriver&) = delete;
-    ScopedGraphicsDriver& operator=(const ScopedGraphicsDriver&) = delete;
-
-private:
-    Platform::GraphicsDriver* previous;
-};
-
 struct EngineTestEnvironment {
     EngineTestEnvironment() {
         scripted.moduleFileName = folder / "bin/tangrove";
@@ -157,9 +133,9 @@ struct EngineTestEnvironment {
     Platform::ScriptedWindowing windowing;
     JournalSystem system{scripted, windowing};
     Platform::ScopedSystem scopedSystem{system};
-    ScopedWindowing scopedWindowing{windowing};
+    Platform::ScopedWindowing scopedWindowing{windowing};
     Platform::ScriptedGraphics graphics;
-    ScopedGraphicsDriver scopedGraphics{graphics};
+    Platform::ScopedGraphicsDriver scopedGraphics{graphics};
 };
 
 } // namespace TestSupport

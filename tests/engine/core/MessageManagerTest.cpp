@@ -7,7 +7,7 @@
 
 #include "engine/core/Error.h"
 #include "platform/system/FileSystem.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 namespace ZorvaneEngine {
 namespace {

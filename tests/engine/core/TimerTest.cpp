@@ -6,7 +6,7 @@
 
 #include "engine/core/Timer.h"
 #include "engine/core/TimerManager.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 namespace {
 

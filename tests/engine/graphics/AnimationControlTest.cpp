@@ -7,7 +7,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 namespace ZorvaneEngine {
 namespace {

@@ -13,8 +13,8 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
 #include "engine/graphics/RenderSystem_D3D7.h"
-#include "platform/graphics/ScriptedGraphics.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 namespace ZorvaneEngine {
 
@@ -36,20 +36,13 @@ public:
 protected:
     RendererFixture()
     {
-        previousWindowing = Platform::SetWindowing(&windowing);
-        previousDriver = Platform::SetGraphicsDriver(&graphics);
         windowing.desktop = Platform::Rect{0, 0, 1280, 1024};
         UseDefaultMode("1024x768x32");
         // Two stages keep the recorded default states short.
         Device().desc.maxSimultaneousTextures = 2;
         Device().desc.maxAnisotropy = 8;
     }
-    ~RendererFixture() override
-    {
-        Stop();
-        Platform::SetGraphicsDriver(previousDriver);
-        Platform::SetWindowing(previousWindowing);
-    }
+    ~RendererFixture() override { Stop(); }
 
     Platform::ScriptedDevice& Device(size_t adapter = 0, size_t device = 0)
     {
@@ -138,14 +131,12 @@ protected:
 
     Platform::ScriptedWindowing windowing;
     Platform::ScriptedGraphics graphics;
+    Platform::ScopedWindowing installedWindowing{windowing};
+    Platform::ScopedGraphicsDriver installedGraphics{graphics};
     MessageManager log{"", "test", "test", false, false};
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;
     std::unique_ptr<RenderSystem_D3D7> renderer;
-
-private:
-    Platform::Windowing* previousWindowing = nullptr;
-    Platform::GraphicsDriver* previousDriver = nullptr;
 };
 
 } // namespace ZorvaneEngine

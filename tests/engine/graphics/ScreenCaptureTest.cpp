@@ -18,7 +18,7 @@
 #include "engine/graphics/Image.h"
 #include "engine/input/Controls.h"
 #include "platform/capture/AviFixture.h"
-#include "platform/capture/ScriptedCapture.h"
+#include "platform/capture/scripted/ScriptedCapture.h"
 
 namespace ZorvaneEngine {
 namespace {

@@ -18,7 +18,7 @@
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 #include "tools/common/FontWriter.h"
 #include "tools/common/ModelWriter.h"
 #include "tests/engine/gui/GUIFixture.h"

@@ -6,7 +6,7 @@
 #include "engine/core/Window.h"
 #include "engine/input/Controls.h"
 #include "InputFixture.h"
-#include "platform/capture/ScriptedCapture.h"
+#include "platform/capture/scripted/ScriptedCapture.h"
 
 namespace InputTest {
 namespace {

@@ -14,33 +14,11 @@
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
 #include "platform/input/ScanCodes.h"
-#include "platform/input/ScriptedInput.h"
-#include "platform/system/ScriptedSystem.h"
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/input/scripted/ScriptedInput.h"
+#include "platform/system/scripted/ScriptedSystem.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 namespace InputTest {
-
-class ScopedInput {
-public:
-    explicit ScopedInput(Platform::Input& input) : previous(Platform::SetInput(&input)) {}
-    ~ScopedInput() { Platform::SetInput(previous); }
-    ScopedInput(const ScopedInput&) = delete;
-    ScopedInput& operator=(const ScopedInput&) = delete;
-
-private:
-    Platform::Input* previous;
-};
-
-class ScopedWindowing {
-public:
-    explicit ScopedWindowing(Platform::Windowing& windowing) : previous(Platform::SetWindowing(&windowing)) {}
-    ~ScopedWindowing() { Platform::SetWindowing(previous); }
-    ScopedWindowing(const ScopedWindowing&) = delete;
-    ScopedWindowing& operator=(const ScopedWindowing&) = delete;
-
-private:
-    Platform::Windowing* previous;
-};
 
 constexpr uint32_t DOWN = 0x80;
 constexpr uint32_t UP = 0;
@@ -100,9 +78,9 @@ protected:
     Platform::ScriptedSystem system;
     Platform::ScopedSystem scopedSystem{system};
     Platform::ScriptedWindowing windowing;
-    ScopedWindowing scopedWindowing{windowing};
+    Platform::ScopedWindowing scopedWindowing{windowing};
     Platform::ScriptedInput input;
-    ScopedInput scopedInput{input};
+    Platform::ScopedInput scopedInput{input};
     ZorvaneEngine::MessageManager log{"", "input", "Tangrove", false, false};
     ZorvaneEngine::TimerManager timers;
     ZorvaneEngine::Config config{"", "input", &log, nullptr, "", false, false, false};

@@ -7,7 +7,7 @@
 #include "engine/core/EngineTestEnvironment.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 
 namespace ZorvaneEngine::SoundTest {
 namespace {

@@ -15,8 +15,8 @@
 #include "engine/sound/SoundBuffer_DS7.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
-#include "platform/audio/ScriptedAudio.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 #include "tools/common/OggVorbisWriter.h"
 
 namespace ZorvaneEngine::SoundTest {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 namespace GameTools {
 namespace {

@@ -130,13 +130,8 @@ protected:
         std::filesystem::create_directories(UserFolder());
         std::ofstream(UserFolder() / "Tangrove.ini") << "v_fullscreen 0\nv_vsync 0\n";
         std::filesystem::remove_all(Screens());
-        previousSystem = Platform::SetSystem(&clock);
     }
-    void TearDown() override
-    {
-        game.reset();
-        Platform::SetSystem(previousSystem);
-    }
+    void TearDown() override { game.reset(); }
 
     std::filesystem::path UserFolder() const { return folder / "data/Quobin Games/Tangrove"; }
     static std::filesystem::path Screens()
@@ -216,7 +211,7 @@ protected:
 
     TestSupport::TemporaryFolder folder;
     TestSupport::SteppedClockSystem clock{Platform::GetSystem()};
-    Platform::System* previousSystem = nullptr;
+    Platform::ScopedSystem installedClock{clock};
     std::unique_ptr<WatchedGame> game;
     SdlPlayer hands{[this] { Frame(); }};
     int shots = 0;
@@ -296,10 +291,10 @@ TEST_F(EndToEndTest, ANewPlayerWinsTheFirstStageQuitsAndContinuesAfterARestart)
                 hands.Frame();
         }
         ASSERT_GT(logic.scoreKeeper->score, 0) << logic.GetPuzzle()->placedCount << " pieces placed";
-        hands.MoveTo(ZorvaneEngine::Vector2(400, 300));
-        hands.Button(true, false);
+        hands.PointAt(ZorvaneEngine::Vector2(400, 300));
+        ASSERT_TRUE(hands.Button(1, true));
         ASSERT_TRUE(hands.RunUntil([&] { return logic.state == GameFramework::GameLogicState::Lost; }, 3000));
-        hands.Button(false, false);
+        ASSERT_TRUE(hands.Button(1, false));
     }
     GUIGameOverWindow& over = *game->GameOver();
     ASSERT_TRUE(hands.RunUntil([&] { return over.colour.a >= 1.0f && over.IsFrameVisible(); }, 1000));

@@ -51,7 +51,7 @@
 #include "game/gameplay/PuzzleDepository.h"
 #include "game/gameplay/PuzzleElement.h"
 #include "game/gameplay/PuzzleElementManager.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tools/common/ImageFile.h"
 #include "tools/common/PuzzleWriter.h"

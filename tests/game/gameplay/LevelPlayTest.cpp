@@ -53,7 +53,7 @@
 #include "platform/system/System.h"
 #include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "game/gameplay/PlayedGame.h"
 #include "game/gameplay/SdlPlayer.h"
 
@@ -75,7 +75,6 @@ protected:
         // Frames as fast as they come: the clock is the test's.
         std::filesystem::create_directories(UserFolder());
         std::ofstream(UserFolder() + "/Tangrove.ini") << "v_vsync 0\n";
-        previousSystem = Platform::SetSystem(&clock);
         game = std::make_unique<PlayedGame>();
         game->Init();
         game->CutLogosShort();
@@ -83,11 +82,7 @@ protected:
         ASSERT_TRUE(game->FirstScreenIsUp());
         hands.Attach(*game->Engine());
     }
-    void TearDown() override
-    {
-        game.reset();
-        Platform::SetSystem(previousSystem);
-    }
+    void TearDown() override { game.reset(); }
 
     std::string UserFolder() const { return folder / "data/Quobin Games/Tangrove"; }
 
@@ -118,8 +113,8 @@ protected:
         if (game->Logic() != nullptr && !game->LevelCompleteOpened()) lastScore = Logic().scoreKeeper->score;
     }
     void Frames(int count) { hands.Frames(count); }
-    void MoveTo(Vector2 at) { hands.MoveTo(at); }
-    void Button(bool down, bool left = true) { hands.Button(down, left); }
+    void MoveTo(Vector2 at) { hands.PointAt(at); }
+    void Button(bool down, bool left = true) { ASSERT_TRUE(hands.Button(left ? 0 : 1, down)); }
     void Click(Vector2 at) { hands.Click(at); }
     PuzzleElement* Held() { return TestSupport::SdlPlayer::Held(Logic()); }
     PuzzleElement* Choose(const std::set<BonusKind>& wanted = {})
@@ -151,7 +146,7 @@ protected:
 
     TestSupport::TemporaryFolder folder;
     TestSupport::SteppedClockSystem clock{Platform::GetSystem()};
-    Platform::System* previousSystem = nullptr;
+    Platform::ScopedSystem installedClock{clock};
     std::unique_ptr<PlayedGame> game;
     TestSupport::SdlPlayer hands{[this] { Frame(); }};
     int32_t lastScore = 0;

@@ -653,7 +653,7 @@ TEST_F(MiniGameOnScreenTest, TheTotemOfAThreeByThreeStageIsRebuiltOnScreen)
             const Vector2 at(cell->centre.x - (upright ? 0 : 0.3f * cell->size.x),
                              cell->centre.y - (upright ? 0.3f * cell->size.x : 0));
             if (cell == mini.cells[4]) {
-                hands.MoveTo(at);
+                hands.PointAt(at);
                 hands.Frames(15);
                 Screenshot("mini_game_arrow");
             }

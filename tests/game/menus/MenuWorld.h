@@ -23,7 +23,7 @@
 #include "game/common/SoundId.h"
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMenuWindowManager.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 
 namespace TestSupport {
 

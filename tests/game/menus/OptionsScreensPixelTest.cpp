@@ -18,7 +18,6 @@
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIOptionsWindow.h"
 #include "game/menus/RealGameFixture.h"
-#include "platform/input/InputInjection.h"
 
 namespace ActionPuzzle {
 namespace {
@@ -37,15 +36,7 @@ protected:
 
     void Click(const ZorvaneEngine::GUIWindow& widget)
     {
-        PointAt(widget);
-        for (int i = 0; i < 3; ++i)
-            Frame();
-        Platform::InjectMouseButton(game->Engine()->window->handle, 0, true);
-        Frame();
-        Frame();
-        Platform::InjectMouseButton(game->Engine()->window->handle, 0, false);
-        Frame();
-        Frame();
+        Hands().Click(widget, 3, 2);
         // Off every control, so no hover light stays in the picture.
         PointAt(790, 590);
         for (int i = 0; i < 20; ++i)

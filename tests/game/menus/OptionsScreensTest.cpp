@@ -27,8 +27,8 @@
 #include "game/menus/GUIRelaxWindow.h"
 #include "game/menus/VolumeSliders.h"
 #include "game/menus/MenuPlayer.h"
-#include "platform/audio/ScriptedAudio.h"
-#include "platform/input/ScriptedInput.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
+#include "platform/input/scripted/ScriptedInput.h"
 #include "platform/window/Messages.h"
 
 namespace ActionPuzzle {
@@ -119,10 +119,8 @@ protected:
     // A mouse whose button stays down for as long as the test holds it:
     // the scripted device reports no events of its own.
     struct HeldMouse {
-        HeldMouse() : previous(Platform::SetInput(&input)) {}
-        ~HeldMouse() { Platform::SetInput(previous); }
         Platform::ScriptedInput input;
-        Platform::Input* previous;
+        Platform::ScopedInput installed{input};
     };
 
     // Made before the game so that the game's engine opens them.

@@ -29,7 +29,7 @@
 #include "game/menus/GUIMenuWindow.h"
 #include "platform/system/SteppedClockSystem.h"
 #include "platform/system/TemporaryFolder.h"
-#include "platform/window/Windowing.h"
+#include "tools/common/EventPlayer.h"
 #include "tools/common/PngWriter.h"
 
 namespace TestSupport {
@@ -127,20 +127,16 @@ protected:
         return WaitFor([&] { return SdlPlayer::OnScreen(window) && title.done; });
     }
 
+    // The hands at the game's window as it is now.
+    Tools::EventPlayer& Hands()
+    {
+        hands.Attach(*game->Engine());
+        return hands;
+    }
     // The pointer to a point of the 800 by 600 interface.
-    void PointAt(float x, float y)
-    {
-        const ZorvaneEngine::Window& window = *game->Engine()->window;
-        Platform::GetWindowing().SetCursorPos(
-            window.handle, static_cast<int32_t>(x * static_cast<float>(window.width) / 800.0f),
-            static_cast<int32_t>((600.0f - y) * static_cast<float>(window.height) / 600.0f));
-    }
+    void PointAt(float x, float y) { Hands().PointAt(ZorvaneEngine::Vector2(x, y)); }
     // The pointer to the middle of a widget's hit area.
-    void PointAt(const ZorvaneEngine::GUIWindow& widget)
-    {
-        const ZorvaneEngine::Vector2 centre = SdlPlayer::CentreOf(widget);
-        PointAt(centre.x, centre.y);
-    }
+    void PointAt(const ZorvaneEngine::GUIWindow& widget) { Hands().PointAt(Tools::EventPlayer::CentreOf(widget)); }
 
     // The next frame as the screen shows it.
     ZorvaneEngine::Image Capture()
@@ -166,6 +162,7 @@ protected:
     UserFolder user;
     SteppedClock clock;
     std::unique_ptr<GameUnderTest> game;
+    Tools::EventPlayer hands{[this] { Frame(); }};
 };
 
 } // namespace TestSupport

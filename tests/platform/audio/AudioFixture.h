@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/audio/DirectSound.h"
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 
 namespace AudioTest {
 

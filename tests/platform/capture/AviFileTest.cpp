@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "platform/capture/AviFixture.h"
-#include "platform/capture/ScriptedCapture.h"
+#include "platform/capture/scripted/ScriptedCapture.h"
 #include "platform/system/TemporaryFolder.h"
 
 namespace Platform {

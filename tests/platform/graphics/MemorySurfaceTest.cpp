@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/graphics/MemorySurface.h"
-#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
 
 namespace Platform {
 namespace {

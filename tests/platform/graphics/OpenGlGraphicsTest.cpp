@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/graphics/OpenGlGraphics.h"
-#include "platform/window/SdlEventPump.h"
+#include "platform/graphics/opengl/OpenGlGraphics.h"
+#include "platform/window/sdl/SdlEventPump.h"
 
 namespace Platform {
 namespace {

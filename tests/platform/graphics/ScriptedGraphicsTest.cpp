@@ -3,7 +3,7 @@
 // is still held.
 #include <gtest/gtest.h>
 
-#include "platform/graphics/ScriptedGraphics.h"
+#include "platform/graphics/scripted/ScriptedGraphics.h"
 
 namespace Platform {
 namespace {

@@ -1,6 +1,6 @@
 // The pacer on a clock of the test's own: where our clock's blanks fall,
 // and when it decides that the driver's swap interval does not pace.
-#include "platform/graphics/VerticalBlankPacer.h"
+#include "platform/graphics/opengl/VerticalBlankPacer.h"
 
 #include <gtest/gtest.h>
 

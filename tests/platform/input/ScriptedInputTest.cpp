@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/input/ScanCodes.h"
-#include "platform/input/ScriptedInput.h"
+#include "platform/input/scripted/ScriptedInput.h"
 
 namespace Platform {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/input/DirectInput.h"
 #include "platform/input/ScanCodes.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/Windowing.h"
 
 namespace Platform {

@@ -1,5 +1,5 @@
 #include "platform/system/FileSystem.h"
-#include "platform/system/RealSystem.h"
+#include "platform/system/real/RealSystem.h"
 
 #include "platform/system/TemporaryFolder.h"
 

@@ -1,5 +1,5 @@
-#include "platform/system/RealSystem.h"
-#include "platform/system/RegistryStore.h"
+#include "platform/system/real/RealSystem.h"
+#include "platform/system/real/RegistryStore.h"
 
 #include "platform/system/TemporaryFolder.h"
 

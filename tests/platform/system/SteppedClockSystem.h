@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 #include "platform/system/System.h"
 
 namespace TestSupport {

@@ -1,5 +1,5 @@
-#include "platform/system/RealSystem.h"
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/real/RealSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 #include <future>
 #include <gtest/gtest.h>

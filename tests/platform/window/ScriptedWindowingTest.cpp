@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 namespace Platform {
 namespace {

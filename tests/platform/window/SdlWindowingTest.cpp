@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/window/IconResources.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 #include "platform/window/WindowObject.h"
 #include "platform/window/Windowing.h"
 

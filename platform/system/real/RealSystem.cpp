@@ -1,6 +1,6 @@
-#include "platform/system/RealSystem.h"
+#include "platform/system/real/RealSystem.h"
 
-#include "platform/system/RegistryStore.h"
+#include "platform/system/real/RegistryStore.h"
 #include "platform/system/StdThread.h"
 
 #include <cerrno>

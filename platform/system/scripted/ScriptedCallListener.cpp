@@ -1,4 +1,4 @@
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/window/SdlWindowing.h"
+#include "platform/window/sdl/SdlWindowing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +11,8 @@
 
 #include "platform/graphics/opengl/RasterizerThreads.h"
 #include "platform/window/IconResources.h"
-#include "platform/window/SdlEventPump.h"
-#include "platform/window/VirtualKeys.h"
+#include "platform/window/sdl/SdlEventPump.h"
+#include "platform/window/sdl/VirtualKeys.h"
 #include "platform/window/WindowObject.h"
 
 namespace Platform {

@@ -1,7 +1,7 @@
-#include "platform/capture/RealCapture.h"
+#include "platform/capture/real/RealCapture.h"
 
-#include "platform/graphics/OpenGlGraphics.h"
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/graphics/opengl/OpenGlGraphics.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 namespace Platform {
 

@@ -1,4 +1,4 @@
-#include "platform/capture/ScriptedCapture.h"
+#include "platform/capture/scripted/ScriptedCapture.h"
 
 #include <cstdio>
 

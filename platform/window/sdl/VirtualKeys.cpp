@@ -1,4 +1,4 @@
-#include "platform/window/VirtualKeys.h"
+#include "platform/window/sdl/VirtualKeys.h"
 
 #include "platform/window/Messages.h"
 

@@ -1,9 +1,9 @@
-#include "platform/window/ScriptedWindowing.h"
+#include "platform/window/scripted/ScriptedWindowing.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 #include "platform/window/IconResources.h"
 #include "platform/window/WindowObject.h"
 

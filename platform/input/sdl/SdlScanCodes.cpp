@@ -1,4 +1,4 @@
-#include "platform/input/SdlScanCodes.h"
+#include "platform/input/sdl/SdlScanCodes.h"
 
 #include "platform/input/ScanCodes.h"
 

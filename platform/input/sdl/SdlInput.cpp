@@ -1,4 +1,4 @@
-#include "platform/input/SdlInput.h"
+#include "platform/input/sdl/SdlInput.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <deque>
 #include <limits>
 
-#include "platform/input/SdlScanCodes.h"
-#include "platform/window/SdlEventPump.h"
+#include "platform/input/sdl/SdlScanCodes.h"
+#include "platform/window/sdl/SdlEventPump.h"
 
 namespace Platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowAccess.h"
 
 #include "platform/window/WindowObject.h"
 

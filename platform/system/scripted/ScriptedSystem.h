@@ -71,16 +71,4 @@ private:
     std::map<std::tuple<RegistryRoot, std::string, std::string>, std::string> registry_;
 };
 
-// Installs a system for the lifetime of a scope and restores the one before.
-class ScopedSystem {
-public:
-    explicit ScopedSystem(System& system) : previous_(SetSystem(&system)) {}
-    ~ScopedSystem() { SetSystem(previous_); }
-    ScopedSystem(const ScopedSystem&) = delete;
-    ScopedSystem& operator=(const ScopedSystem&) = delete;
-
-private:
-    System* previous_;
-};
-
 } // namespace Platform

@@ -39,12 +39,13 @@ struct AudioBufferState {
     const std::vector<uint8_t>* memory = nullptr;
 };
 
-class ScriptedAudio {
+class ScriptedAudio final : public AudioDevices {
 public:
-    // Installs itself as the creator of DirectSoundCreate.
+    // Installs itself as the devices of DirectSoundCreate.
     ScriptedAudio();
-    // Restores the real creator. Objects still alive keep working.
-    ~ScriptedAudio();
+    // Restores the devices installed before. Objects still alive keep
+    // working.
+    ~ScriptedAudio() override;
     ScriptedAudio(const ScriptedAudio&) = delete;
     ScriptedAudio& operator=(const ScriptedAudio&) = delete;
 
@@ -77,14 +78,18 @@ public:
     // Cooperative level of the last device.
     uint32_t CooperativeLevel() const;
 
+    HRESULT DirectSoundCreate(IDirectSound** directSound) override;
+
 private:
     class Recorder;
-    static HRESULT Create(void* self, IDirectSound** directSound);
 
     std::shared_ptr<Recorder> recorder_;
     std::weak_ptr<AudioDeviceCore> device_;
     // Milliseconds × rate not yet turned into whole frames.
     uint64_t clockRemainder_ = 0;
+    // Last, so that the devices are installed once the rest is made and
+    // restored before it goes.
+    ScopedAudioDevices installed_{*this};
 };
 
 } // namespace Platform

@@ -1,4 +1,4 @@
-#include "platform/audio/SdlAudioOutput.h"
+#include "platform/audio/sdl/SdlAudioOutput.h"
 
 #include <SDL.h>
 

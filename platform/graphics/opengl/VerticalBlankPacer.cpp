@@ -1,4 +1,4 @@
-#include "platform/graphics/VerticalBlankPacer.h"
+#include "platform/graphics/opengl/VerticalBlankPacer.h"
 
 #include <thread>
 

@@ -1,7 +1,7 @@
-#include "platform/system/ScriptedSystem.h"
+#include "platform/system/scripted/ScriptedSystem.h"
 
 #include "platform/system/AsciiCase.h"
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 #include "platform/system/StdThread.h"
 
 namespace Platform {

@@ -58,16 +58,4 @@ private:
     int32_t writes = 0;
 };
 
-// Installs a capture for the lifetime of a scope and restores the one before.
-class ScopedCapture {
-public:
-    explicit ScopedCapture(Capture& capture) : previous(SetCapture(&capture)) {}
-    ~ScopedCapture() { SetCapture(previous); }
-    ScopedCapture(const ScopedCapture&) = delete;
-    ScopedCapture& operator=(const ScopedCapture&) = delete;
-
-private:
-    Capture* previous;
-};
-
 } // namespace Platform

@@ -1,9 +1,9 @@
-#include "platform/audio/ScriptedAudio.h"
+#include "platform/audio/scripted/ScriptedAudio.h"
 
 #include <mutex>
 
 #include "platform/audio/AudioDeviceCore.h"
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 #include "platform/audio/MixerDirectSound.h"
 #include "platform/audio/MixerSoundBuffer.h"
 
@@ -60,28 +60,21 @@ private:
     std::vector<Fault_> faults_;
 };
 
-ScriptedAudio::ScriptedAudio() : recorder_(std::make_shared<Recorder>())
-{
-    SetDirectSoundCreator(&ScriptedAudio::Create, this);
-}
+ScriptedAudio::ScriptedAudio() : recorder_(std::make_shared<Recorder>()) {}
 
-ScriptedAudio::~ScriptedAudio()
-{
-    SetDirectSoundCreator(nullptr, nullptr);
-}
+ScriptedAudio::~ScriptedAudio() = default;
 
-HRESULT ScriptedAudio::Create(void* context, IDirectSound** directSound)
+HRESULT ScriptedAudio::DirectSoundCreate(IDirectSound** directSound)
 {
-    auto* self = static_cast<ScriptedAudio*>(context);
-    HRESULT result = self->recorder_->Fault("DirectSoundCreate", 0);
+    HRESULT result = recorder_->Fault("DirectSoundCreate", 0);
     if (result == DS_OK) {
         auto core = std::make_shared<AudioDeviceCore>(kInitialRate, kInitialChannels);
-        core->hook = self->recorder_;
-        self->device_ = core;
-        self->clockRemainder_ = 0;
+        core->hook = recorder_;
+        device_ = core;
+        clockRemainder_ = 0;
         *directSound = new MixerDirectSound(std::move(core));
     }
-    self->recorder_->Record("DirectSoundCreate", 0, {}, result);
+    recorder_->Record("DirectSoundCreate", 0, {}, result);
     return result;
 }
 

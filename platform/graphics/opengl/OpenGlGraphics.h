@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/graphics/GraphicsDriver.h"
-#include "platform/graphics/VerticalBlankPacer.h"
+#include "platform/graphics/opengl/VerticalBlankPacer.h"
 #include "platform/window/WindowHandle.h"
 
 struct SDL_Window;

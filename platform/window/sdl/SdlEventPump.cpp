@@ -1,4 +1,4 @@
-#include "platform/window/SdlEventPump.h"
+#include "platform/window/sdl/SdlEventPump.h"
 
 #include <algorithm>
 #include <cstdlib>

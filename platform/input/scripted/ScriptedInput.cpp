@@ -1,8 +1,8 @@
-#include "platform/input/ScriptedInput.h"
+#include "platform/input/scripted/ScriptedInput.h"
 
 #include <cstring>
 
-#include "platform/system/ScriptedCallListener.h"
+#include "platform/system/scripted/ScriptedCallListener.h"
 
 namespace Platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/system/RegistryStore.h"
+#include "platform/system/real/RegistryStore.h"
 
 #include "platform/system/AsciiCase.h"
 #include "platform/system/FileSystem.h"
