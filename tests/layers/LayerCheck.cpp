@@ -183,7 +183,12 @@ void LayerCheck::AddCircles(std::vector<std::string>& out) const
     for (const auto& [path, includes] : files) {
         for (const Include& include : includes) {
             const std::string target = Resolve(path, include);
-            if (target.empty() || !InLayers(target) || Folder(target) == Folder(path))
+            // An area's folder picks its real implementation from its own
+            // sub-folders, which in turn use the area's interface: the area
+            // and its implementations are one unit, so only the sub-folder's
+            // includes of its area count here.
+            if (target.empty() || !InLayers(target) || Folder(target) == Folder(path) ||
+                IsBelow(Folder(target), Folder(path)))
                 continue;
             edges[Folder(path)].emplace(Folder(target),
                                         path + ":" + std::to_string(include.line) + " includes " + target);

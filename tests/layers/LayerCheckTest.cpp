@@ -94,11 +94,16 @@ const TreeCase kTreeCases[] = {
       {"engine/core/D.h", ""}},
      "folders include each other: engine/core -> engine/graphics -> engine/gui -> engine/core; "
      "engine/core/A.h:1 includes engine/graphics/B.h"},
-    {"an area and its sub-folder including each other",
-     {{"platform/graphics/Factory.cpp", "#include \"platform/graphics/scripted/Objects.h\"\n"},
-      {"platform/graphics/scripted/Objects.h", "#include \"platform/graphics/Factory.h\"\n"},
+    {"an area picking its implementation from its sub-folder",
+     {{"platform/graphics/Factory.cpp", "#include \"platform/graphics/opengl/Device.h\"\n"},
+      {"platform/graphics/opengl/Device.h", "#include \"platform/graphics/Factory.h\"\n"},
       {"platform/graphics/Factory.h", ""}},
-     "folders include each other: platform/graphics -> platform/graphics/scripted -> platform/graphics"},
+     ""},
+    {"two implementations of an area including each other",
+     {{"platform/graphics/opengl/Device.cpp", "#include \"platform/graphics/scripted/Objects.h\"\n"},
+      {"platform/graphics/scripted/Objects.h", "#include \"platform/graphics/opengl/Device.h\"\n"},
+      {"platform/graphics/opengl/Device.h", ""}},
+     "folders include each other: platform/graphics/opengl -> platform/graphics/scripted -> platform/graphics/opengl"},
 };
 
 TEST(LayerCheckTest, FindsEachKindOfFault)

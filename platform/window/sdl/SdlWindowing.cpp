@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/opengl/RasterizerThreads.h"
+#include "platform/window/sdl/RasterizerThreads.h"
 #include "platform/window/IconResources.h"
 #include "platform/window/sdl/SdlEventPump.h"
 #include "platform/window/sdl/VirtualKeys.h"

@@ -1,4 +1,4 @@
-#include "platform/graphics/opengl/RasterizerThreads.h"
+#include "platform/window/sdl/RasterizerThreads.h"
 
 #include <sched.h>
 

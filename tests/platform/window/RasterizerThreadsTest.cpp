@@ -1,5 +1,5 @@
 // The rasterizer's thread count: the game's choice unless the user made one.
-#include "platform/graphics/opengl/RasterizerThreads.h"
+#include "platform/window/sdl/RasterizerThreads.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>
