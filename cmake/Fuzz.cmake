@@ -91,6 +91,7 @@ ${entries}    };
 
   add_executable(fuzz_replay ${CMAKE_SOURCE_DIR}/fuzz/replay/Replay.cpp ${table} ${targets})
   target_link_libraries(fuzz_replay PRIVATE tangrove_fuzzsupport)
+  tangrove_fast_start(fuzz_replay)
   set_target_properties(fuzz_replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
 
   foreach(thing IN LISTS names)

@@ -9,6 +9,7 @@
 #include "engine/graphics/CameraManager.h"
 #include "engine/graphics/Camera_D3D7.h"
 #include "tests/engine/graphics/RendererFixture.h"
+#include "tests/engine/graphics/VectorChecks.h"
 
 namespace ZorvaneEngine {
 namespace {
@@ -31,13 +32,6 @@ Matrix4 FromDevice(const std::vector<double>& args)
         m[i] = static_cast<float>(args[1 + i]);
     }
     return m;
-}
-
-void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
 class CameraTest : public RendererFixture {

@@ -10,6 +10,7 @@
 #include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/Model.h"
 #include "engine/graphics/ShaderUser.h"
+#include "tests/engine/ByteEdits.h"
 #include "tests/engine/graphics/ModelFixture.h"
 #include "tools/common/MaterialWriter.h"
 
@@ -64,15 +65,8 @@ Tools::Model LongStrip(uint32_t count)
     return m;
 }
 
-void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-void PutU16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
-{
-    bytes[offset] = static_cast<uint8_t>(value);
-    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
-}
+using ByteEdits::PutU16;
+using ByteEdits::PutU32;
 
 class ModelTest : public ModelFixture {};
 

@@ -7,6 +7,7 @@
 
 #include "engine/core/Random.h"
 #include "engine/graphics/ShaderUser.h"
+#include "tests/engine/ByteEdits.h"
 #include "tests/engine/graphics/SpriteFixture.h"
 #include "tools/common/MaterialWriter.h"
 #include "tools/common/ParticleSystemWriter.h"
@@ -16,15 +17,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void PutU32(Bytes& bytes, size_t at, uint32_t value)
-{
-    std::memcpy(bytes.data() + at, &value, 4);
-}
-
-void PutF32(Bytes& bytes, size_t at, float value)
-{
-    std::memcpy(bytes.data() + at, &value, 4);
-}
+using ByteEdits::PutF32;
+using ByteEdits::PutU32;
 
 // Every field of the file differs from the built-in system's.
 Tools::ParticleSystem DistinctSystem(uint32_t version)

@@ -29,6 +29,7 @@
 #include "engine/graphics/RenderSystem.h"
 #include "engine/graphics/VertexBuffer.h"
 #include "platform/system/TemporaryFolder.h"
+#include "tests/engine/graphics/VectorChecks.h"
 #include "tools/common/MaterialWriter.h"
 #include "tools/common/ModelWriter.h"
 #include "tools/common/ParticleSystemWriter.h"
@@ -88,12 +89,6 @@ Matrix4 Placement(float yaw, float pitch, float tx, float ty, float tz)
     m[4] = sx * sy;   m[5] = cx;  m[6] = -sx * cy;  m[7] = ty;
     m[8] = -cx * sy;  m[9] = sx;  m[10] = cx * cy;  m[11] = tz;
     return m;
-}
-
-Vector3 Transform(const Matrix4& m, const Vector3& p)
-{
-    return {m[0] * p.x + m[1] * p.y + m[2] * p.z + m[3], m[4] * p.x + m[5] * p.y + m[6] * p.z + m[7],
-            m[8] * p.x + m[9] * p.y + m[10] * p.z + m[11]};
 }
 
 // The rotation of a unit quaternion (x, y, z, w), for column vectors.

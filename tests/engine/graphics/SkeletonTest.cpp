@@ -5,23 +5,12 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/engine/graphics/VectorChecks.h"
+
 namespace ZorvaneEngine {
 namespace {
 
 const float kHalfRoot2 = std::sqrt(0.5f);
-
-Vector3 Transform(const Matrix4& m, const Vector3& p)
-{
-    return {m[0] * p.x + m[1] * p.y + m[2] * p.z + m[3], m[4] * p.x + m[5] * p.y + m[6] * p.z + m[7],
-            m[8] * p.x + m[9] * p.y + m[10] * p.z + m[11]};
-}
-
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-6f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-6f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-6f);
-}
 
 TEST(SkeletonTest, BoneMatricesAndBox)
 {
@@ -52,13 +41,13 @@ TEST(SkeletonTest, BoneMatricesAndBox)
     expected[7] = 2.0f;
     expected[11] = 3.0f;
     for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(moved.matrix[i], expected[i]) << i;
-    ExpectNear(moved.box.worldMin, Vector3(-1, 0, 1));
-    ExpectNear(moved.box.worldMax, Vector3(3, 4, 5));
+    ExpectNear(moved.box.worldMin, Vector3(-1, 0, 1), 1e-6f);
+    ExpectNear(moved.box.worldMax, Vector3(3, 4, 5), 1e-6f);
 
-    ExpectNear(Transform(turned.matrix, Vector3(1, 0, 0)), Vector3(5, 1, 1));
-    ExpectNear(Transform(turned.matrix, Vector3(0, 1, 0)), Vector3(5, 0, 2));
+    ExpectNear(Transform(turned.matrix, Vector3(1, 0, 0)), Vector3(5, 1, 1), 1e-6f);
+    ExpectNear(Transform(turned.matrix, Vector3(0, 1, 0)), Vector3(5, 0, 2), 1e-6f);
     // Normals turn without the translation.
-    ExpectNear(Transform(turned.rotationMatrix, Vector3(0, 1, 0)), Vector3(0, 0, 1));
+    ExpectNear(Transform(turned.rotationMatrix, Vector3(0, 1, 0)), Vector3(0, 0, 1), 1e-6f);
 }
 
 TEST(SkeletonTest, PoseBetweenTwoFrames)
@@ -79,8 +68,8 @@ TEST(SkeletonTest, PoseBetweenTwoFrames)
         {Vector3(0, 0, 0), Quaternion(0, 0, 0.0001f, 1), Vector3(1, 1, 1)},
     };
     skeleton.SetPose(from, to, 0.25f);
-    ExpectNear(skeleton.GetBone(0).position, Vector3(1, 2, 3));
-    ExpectNear(skeleton.GetBone(0).scale, Vector3(1.5f, 2, 3));
+    ExpectNear(skeleton.GetBone(0).position, Vector3(1, 2, 3), 1e-6f);
+    ExpectNear(skeleton.GetBone(0).scale, Vector3(1.5f, 2, 3), 1e-6f);
 
     skeleton.SetPose(from, to, 0.5f);
     const Quaternion& quarter = skeleton.GetBone(0).rotation;
@@ -97,7 +86,7 @@ TEST(SkeletonTest, PoseBetweenTwoFrames)
 
     // The pose drives the matrices: a quarter turn about z sends x to y.
     skeleton.Update();
-    ExpectNear(Transform(skeleton.GetBone(0).matrix, Vector3(1, 0, 0)), Vector3(2, 7, 6));
+    ExpectNear(Transform(skeleton.GetBone(0).matrix, Vector3(1, 0, 0)), Vector3(2, 7, 6), 1e-6f);
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include "engine/graphics/VertexBuffer.h"
 #include "platform/system/TemporaryFolder.h"
 #include "tests/engine/graphics/RendererFixture.h"
+#include "tests/engine/graphics/VectorChecks.h"
 #include "tools/common/BinaryWriter.h"
 
 namespace ZorvaneEngine {
@@ -100,12 +101,5 @@ protected:
     std::unique_ptr<SpriteGroupManager> spriteGroups;
     std::unique_ptr<ParticleSystemManager> particleSystems;
 };
-
-inline void ExpectNear(const Vector3& actual, const Vector3& expected, float tolerance = 1e-5f)
-{
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 } // namespace ZorvaneEngine

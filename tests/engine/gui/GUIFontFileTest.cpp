@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 
+#include "tests/engine/ByteEdits.h"
 #include "tests/engine/gui/FontFixture.h"
 
 namespace ZorvaneEngine {
@@ -13,17 +14,8 @@ namespace {
 
 class GUIFontFileTest : public FontFixture {};
 
-void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
-{
-    std::memcpy(bytes.data() + at, &value, 4);
-}
-
-uint32_t GetU32(const std::vector<uint8_t>& bytes, size_t at)
-{
-    uint32_t value;
-    std::memcpy(&value, bytes.data() + at, 4);
-    return value;
-}
+using ByteEdits::GetU32;
+using ByteEdits::PutU32;
 
 // Offsets in the file: header 0..13, count 13..17, record i from 17 + 22 i
 // (code, u, v, du, dv, advance).

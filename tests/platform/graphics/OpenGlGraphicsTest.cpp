@@ -13,6 +13,7 @@
 
 #include "platform/graphics/opengl/OpenGlGraphics.h"
 #include "platform/window/sdl/SdlEventPump.h"
+#include "tests/platform/graphics/SurfaceDescs.h"
 
 namespace Platform {
 namespace {
@@ -63,16 +64,6 @@ struct PlainVertex {
 struct Bgr {
     int b, g, r, x;
 };
-
-SurfaceDesc Described(uint32_t caps, uint32_t width, uint32_t height)
-{
-    SurfaceDesc d;
-    d.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    d.caps.caps = caps;
-    d.width = width;
-    d.height = height;
-    return d;
-}
 
 // The renderer's windowed set-up: primary surface with a clipper, an
 // off-screen back buffer, a device on it, a depth buffer attached.

@@ -4,19 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/graphics/scripted/ScriptedGraphics.h"
+#include "tests/platform/graphics/SurfaceDescs.h"
 
 namespace Platform {
 namespace {
-
-SurfaceDesc Described(uint32_t caps, uint32_t width = 0, uint32_t height = 0)
-{
-    SurfaceDesc d;
-    d.flags = DDSD_CAPS | (width != 0 ? DDSD_WIDTH | DDSD_HEIGHT : 0);
-    d.caps.caps = caps;
-    d.width = width;
-    d.height = height;
-    return d;
-}
 
 TEST(ScriptedGraphicsTest, RecordsCallsAndHeldReferencesInOrder)
 {
