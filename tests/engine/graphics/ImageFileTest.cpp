@@ -17,6 +17,7 @@
 #include "engine/graphics/ImageCodecs.h"
 #include "tools/common/BinaryWriter.h"
 #include "tools/common/ProgressiveJpeg.h"
+#include "tests/engine/graphics/ImageBytes.h"
 
 namespace ZorvaneEngine {
 namespace {
@@ -24,11 +25,6 @@ namespace {
 using ImageCodecs::MaxJpegScans;
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes BytesOf(const Image& image)
-{
-    return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize());
-}
 
 // Bytes that differ from pixel to pixel and channel to channel.
 Image Pattern(uint32_t width, uint32_t height, uint32_t bits)

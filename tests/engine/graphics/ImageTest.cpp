@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "tests/engine/graphics/ImageBytes.h"
+
 namespace ZorvaneEngine {
 namespace {
 
@@ -16,11 +18,6 @@ Image PictureOf(uint32_t width, uint32_t height, uint32_t bits, const Bytes& byt
     EXPECT_EQ(image.GetSize(), bytes.size());
     std::copy(bytes.begin(), bytes.end(), image.GetPixels());
     return image;
-}
-
-Bytes BytesOf(const Image& image)
-{
-    return Bytes(image.GetPixels(), image.GetPixels() + image.GetSize());
 }
 
 // Byte (row r, column c) = 64 r + 16 c: rows and columns tell apart.

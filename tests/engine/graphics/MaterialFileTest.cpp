@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "engine/core/Error.h"
+#include "tests/engine/graphics/DeviceCallLines.h"
 #include "tests/engine/graphics/MaterialFixture.h"
 
 namespace ZorvaneEngine {
@@ -47,17 +48,6 @@ Tools::Material GlowMaterial()
     grid.addressV = 0;
     material.stages = {plain, grid};
     return material;
-}
-
-std::string RS(RenderStateType state, uint32_t value)
-{
-    return "Device::SetRenderState " + std::to_string(state) + " " + std::to_string(value);
-}
-
-std::string TSS(uint32_t stage, TextureStageStateType state, uint32_t value)
-{
-    return "Device::SetTextureStageState " + std::to_string(stage) + " " + std::to_string(state) +
-           " " + std::to_string(value);
 }
 
 std::string TextureTransform(uint32_t stage, float scaleU, float scaleV, float offsetU, float offsetV)

@@ -10,23 +10,13 @@
 #include "engine/graphics/Image.h"
 #include "engine/graphics/IndexBuffer.h"
 #include "engine/graphics/VertexBuffer.h"
+#include "tests/engine/graphics/DeviceCallLines.h"
 #include "tests/engine/graphics/RendererFixture.h"
 
 namespace ZorvaneEngine {
 namespace {
 
 using namespace Platform;
-
-std::string RS(RenderStateType state, uint32_t value)
-{
-    return "Device::SetRenderState " + std::to_string(state) + " " + std::to_string(value);
-}
-
-std::string TSS(uint32_t stage, TextureStageStateType state, uint32_t value)
-{
-    return "Device::SetTextureStageState " + std::to_string(stage) + " " + std::to_string(state) +
-           " " + std::to_string(value);
-}
 
 std::string Transform(uint32_t state, std::initializer_list<float> values)
 {
