@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/core/EngineSettings.h"
+#include "framework/MenuScreenBases.h"
 #include "game/app/Game.h"
 
 namespace BenchSupport {

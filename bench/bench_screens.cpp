@@ -48,7 +48,7 @@
 #include "framework/LevelScreenBases.h"
 #include "framework/MenuScreenBases.h"
 #include "framework/ProfileManagerBase.h"
-#include "game/app/Profile.h"
+#include "game/common/Profile.h"
 #include "game/gameplay/GameLogic.h"
 #include "game/gameplay/MiniGame.h"
 #include "game/gameplay/MiniGameCell.h"
@@ -56,7 +56,6 @@
 #include "game/menus/GUIBackgroundWindow.h"
 #include "game/menus/GUIMainMenuWindow.h"
 #include "game/menus/GUIStartGameLogicWindow.h"
-// After the framework's screen classes, which it uses.
 #include "BenchInstallation.h"
 
 namespace {
@@ -167,8 +166,7 @@ public:
         if (!FirstScreen())
             return false;
         FinishedPlayer();
-        menuBackground->UpdateStageIndex();
-        menuBackground->unicornEarned = true;
+        menuBackground->FollowProfile();
         menuBackground->FadeInLayers();
         welcomeWindow->Close();
         mainMenuWindow->Open();

@@ -26,13 +26,13 @@ ScriptedCapture::ScriptedCapture()
 
 uint32_t ScriptedCapture::VideoForWindowsVersion()
 {
-    journal.push_back("VideoForWindowsVersion");
+    journal.emplace_back("VideoForWindowsVersion");
     return version;
 }
 
 bool ScriptedCapture::CopyWindow(WindowHandle, uint32_t width, uint32_t height, WindowBitmap& bitmap)
 {
-    journal.push_back("CopyWindow " + std::to_string(width) + "x" + std::to_string(height));
+    journal.emplace_back("CopyWindow " + std::to_string(width) + "x" + std::to_string(height));
     if (failCopy) return false;
     bitmap.width = copyWidth != 0 ? copyWidth : width;
     bitmap.height = copyHeight != 0 ? copyHeight : height;
@@ -52,30 +52,30 @@ bool ScriptedCapture::HasCompressionDialog()
 bool ScriptedCapture::AVISaveOptions(WindowHandle owner, uint32_t flags, AviStream* stream,
                                      AviCompressOptions& options)
 {
-    journal.push_back("AVISaveOptions");
+    journal.emplace_back("AVISaveOptions");
     if (cancelDialog) return false;
     return Capture::AVISaveOptions(owner, flags, stream, options);
 }
 
 void ScriptedCapture::AVIFileInit()
 {
-    journal.push_back("AVIFileInit");
+    journal.emplace_back("AVIFileInit");
 }
 
 void ScriptedCapture::AVIFileExit()
 {
-    journal.push_back("AVIFileExit");
+    journal.emplace_back("AVIFileExit");
 }
 
 int32_t ScriptedCapture::AVIFileOpen(AviFile** file, const std::string& path, uint32_t mode)
 {
-    journal.push_back("AVIFileOpen " + path);
+    journal.emplace_back("AVIFileOpen " + path);
     return Capture::AVIFileOpen(file, path, mode);
 }
 
 int32_t ScriptedCapture::AVIFileCreateStream(AviFile* file, AviStream** stream, const AviStreamInfo& info)
 {
-    journal.push_back("AVIFileCreateStream");
+    journal.emplace_back("AVIFileCreateStream");
     lastStreamInfo = info;
     return Capture::AVIFileCreateStream(file, stream, info);
 }
@@ -83,21 +83,21 @@ int32_t ScriptedCapture::AVIFileCreateStream(AviFile* file, AviStream** stream, 
 int32_t ScriptedCapture::AVIMakeCompressedStream(AviStream** compressed, AviStream* source,
                                                  const AviCompressOptions& options)
 {
-    journal.push_back("AVIMakeCompressedStream");
+    journal.emplace_back("AVIMakeCompressedStream");
     return Capture::AVIMakeCompressedStream(compressed, source, options);
 }
 
 int32_t ScriptedCapture::AVIStreamSetFormat(AviStream* stream, int32_t position, const void* format,
                                             int32_t size)
 {
-    journal.push_back("AVIStreamSetFormat " + std::to_string(position) + " " + std::to_string(size));
+    journal.emplace_back("AVIStreamSetFormat " + std::to_string(position) + " " + std::to_string(size));
     return Capture::AVIStreamSetFormat(stream, position, format, size);
 }
 
 int32_t ScriptedCapture::AVIStreamWrite(AviStream* stream, int32_t start, int32_t samples,
                                         const void* data, int32_t bytes, uint32_t flags)
 {
-    journal.push_back("AVIStreamWrite " + std::to_string(start) + " " + std::to_string(samples) + " " +
+    journal.emplace_back("AVIStreamWrite " + std::to_string(start) + " " + std::to_string(samples) + " " +
                       std::to_string(bytes) + " " + Hex(flags));
     if (writes++ == failWriteAt) return AVIERR_FILEWRITE;
     return Capture::AVIStreamWrite(stream, start, samples, data, bytes, flags);
@@ -105,13 +105,13 @@ int32_t ScriptedCapture::AVIStreamWrite(AviStream* stream, int32_t start, int32_
 
 uint32_t ScriptedCapture::AVIStreamRelease(AviStream* stream)
 {
-    journal.push_back("AVIStreamRelease");
+    journal.emplace_back("AVIStreamRelease");
     return Capture::AVIStreamRelease(stream);
 }
 
 uint32_t ScriptedCapture::AVIFileRelease(AviFile* file)
 {
-    journal.push_back("AVIFileRelease");
+    journal.emplace_back("AVIFileRelease");
     return Capture::AVIFileRelease(file);
 }
 

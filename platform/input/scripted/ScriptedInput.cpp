@@ -130,7 +130,7 @@ private:
 class ScriptedDirectInput final : public DirectInput {
 public:
     explicit ScriptedDirectInput(ScriptedInput& owner) : owner_(owner) {}
-    ~ScriptedDirectInput() override { owner_.calls.push_back("Release()"); }
+    ~ScriptedDirectInput() override { owner_.calls.emplace_back("Release()"); }
 
     HRESULT CreateDeviceEx(DeviceKind kind, std::unique_ptr<InputDevice>& device) override {
         const bool keyboard = kind == DeviceKind::SysKeyboard;
@@ -161,7 +161,7 @@ void ScriptedInput::InjectLoss(DeviceKind kind) {
 }
 
 HRESULT ScriptedInput::DirectInputCreateEx(std::unique_ptr<DirectInput>& directInput) {
-    calls.push_back("DirectInputCreateEx()");
+    calls.emplace_back("DirectInputCreateEx()");
     directInput.reset();
     if (failCreate)
         return DIERR_GENERIC;
