@@ -55,8 +55,8 @@ endfunction()
 # A test program starts once per test. Built position-independent, the
 # sanitizer build's programs carry over a million relocations (each checked
 # operation has a record that points at its file name) which the loader
-# applies at every start: about 0.15 s a start, some two minutes of a
-# two-core test run. A fixed-address program has none to apply.
+# applies at every start: about 0.15 s a start, two minutes of processor
+# time over the suite. A fixed-address program has none to apply.
 function(tangrove_fast_start target)
   target_link_options(${target} PRIVATE -no-pie)
 endfunction()
