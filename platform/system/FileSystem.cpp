@@ -374,7 +374,8 @@ std::string RenameToFreeName(std::string_view path, std::string_view suffix) {
     for (int n = 0; n < 1000; ++n) {
         std::string name(path);
         if (n > 0) {
-            name += "." + std::to_string(n);
+            name += '.';
+            name += std::to_string(n);
         }
         name += suffix;
         // Looked up as every other open does, so that a name taken in
