@@ -12,19 +12,23 @@ using D3DCOLOR = uint32_t;
 
 struct Matrix {
     float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+    bool operator==(const Matrix&) const = default;
 };
 
 struct ColorValue {
     float r = 0, g = 0, b = 0, a = 0;
+    bool operator==(const ColorValue&) const = default;
 };
 
 struct Vector {
     float x = 0, y = 0, z = 0;
+    bool operator==(const Vector&) const = default;
 };
 
 struct Material {
     ColorValue diffuse, ambient, specular, emissive;
     float power = 0;
+    bool operator==(const Material&) const = default;
 };
 
 enum LightType : uint32_t { D3DLIGHT_POINT = 1, D3DLIGHT_SPOT = 2, D3DLIGHT_DIRECTIONAL = 3 };
@@ -37,11 +41,13 @@ struct Light {
     float range = 0, falloff = 0;
     float attenuation0 = 0, attenuation1 = 0, attenuation2 = 0;
     float theta = 0, phi = 0;
+    bool operator==(const Light&) const = default;
 };
 
 struct Viewport {
     uint32_t x = 0, y = 0, width = 0, height = 0;
     float minZ = 0, maxZ = 1;
+    bool operator==(const Viewport&) const = default;
 };
 
 // Device capabilities (D3DDEVICEDESC7): only what the renderer reads.

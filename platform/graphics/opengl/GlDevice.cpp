@@ -37,23 +37,23 @@ GlDevice::GlDevice(std::shared_ptr<GlShared> shared, Unknown* owner, MemorySurfa
     owner_->AddRef();
     target_->AddRef();
     // The device's initial states.
-    renderState_[D3DRENDERSTATE_ZENABLE] = 0;
-    renderState_[D3DRENDERSTATE_ZWRITEENABLE] = 1;
-    renderState_[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
-    renderState_[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
-    renderState_[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
-    renderState_[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
-    renderState_[D3DRENDERSTATE_STENCILFUNC] = D3DCMP_ALWAYS;
-    renderState_[D3DRENDERSTATE_STENCILMASK] = 0xFFFFFFFFu;
-    renderState_[D3DRENDERSTATE_STENCILFAIL] = D3DSTENCILOP_KEEP;
-    renderState_[D3DRENDERSTATE_STENCILZFAIL] = D3DSTENCILOP_KEEP;
-    renderState_[D3DRENDERSTATE_STENCILPASS] = D3DSTENCILOP_KEEP;
-    renderState_[D3DRENDERSTATE_LIGHTING] = 1;
-    renderState_[D3DRENDERSTATE_COLORVERTEX] = 1;
-    renderState_[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
-    renderState_[D3DRENDERSTATE_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
+    state_.renderState[D3DRENDERSTATE_ZENABLE] = 0;
+    state_.renderState[D3DRENDERSTATE_ZWRITEENABLE] = 1;
+    state_.renderState[D3DRENDERSTATE_SRCBLEND] = D3DBLEND_ONE;
+    state_.renderState[D3DRENDERSTATE_DESTBLEND] = D3DBLEND_ZERO;
+    state_.renderState[D3DRENDERSTATE_CULLMODE] = D3DCULL_CCW;
+    state_.renderState[D3DRENDERSTATE_ZFUNC] = D3DCMP_LESSEQUAL;
+    state_.renderState[D3DRENDERSTATE_STENCILFUNC] = D3DCMP_ALWAYS;
+    state_.renderState[D3DRENDERSTATE_STENCILMASK] = 0xFFFFFFFFu;
+    state_.renderState[D3DRENDERSTATE_STENCILFAIL] = D3DSTENCILOP_KEEP;
+    state_.renderState[D3DRENDERSTATE_STENCILZFAIL] = D3DSTENCILOP_KEEP;
+    state_.renderState[D3DRENDERSTATE_STENCILPASS] = D3DSTENCILOP_KEEP;
+    state_.renderState[D3DRENDERSTATE_LIGHTING] = 1;
+    state_.renderState[D3DRENDERSTATE_COLORVERTEX] = 1;
+    state_.renderState[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE] = D3DMCS_COLOR1;
+    state_.renderState[D3DRENDERSTATE_AMBIENTMATERIALSOURCE] = D3DMCS_MATERIAL;
     for (uint32_t s = 0; s < kStages; ++s) {
-        auto& st = stageState_[s];
+        auto& st = state_.stageState[s];
         st[D3DTSS_COLOROP] = s == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;
         st[D3DTSS_COLORARG1] = D3DTA_TEXTURE;
         st[D3DTSS_COLORARG2] = D3DTA_CURRENT;
@@ -69,7 +69,8 @@ GlDevice::GlDevice(std::shared_ptr<GlShared> shared, Unknown* owner, MemorySurfa
         st[D3DTSS_TEXTURETRANSFORMFLAGS] = D3DTTFF_DISABLE;
     }
     const SurfaceDesc& d = target_->Desc();
-    viewport_ = Viewport{0, 0, d.width, d.height, 0, 1};
+    state_.viewport = Viewport{0, 0, d.width, d.height, 0, 1};
+    shared_->flushDrawing = [this] { Flush(); };
 }
 
 HRESULT GlDevice::Create(std::shared_ptr<GlShared> shared, Unknown* owner,
@@ -122,7 +123,10 @@ HRESULT GlDevice::Create(std::shared_ptr<GlShared> shared, Unknown* owner,
 GlDevice::~GlDevice()
 {
     GlShared& s = *shared_;
-    for (DirectDrawSurface*& t : texture_) {
+    s.flushDrawing = nullptr;
+    recorded_.clear();
+    shown_.clear();
+    for (DirectDrawSurface*& t : state_.texture) {
         if (t != nullptr) {
             t->Release();
             t = nullptr;
@@ -266,9 +270,9 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
         return DDERR_INVALIDPARAMS;
     }
     const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
-    const Rect view{static_cast<int32_t>(viewport_.x), static_cast<int32_t>(viewport_.y),
-                    static_cast<int32_t>(viewport_.x + viewport_.width),
-                    static_cast<int32_t>(viewport_.y + viewport_.height)};
+    const Rect view{static_cast<int32_t>(state_.viewport.x), static_cast<int32_t>(state_.viewport.y),
+                    static_cast<int32_t>(state_.viewport.x + state_.viewport.width),
+                    static_cast<int32_t>(state_.viewport.y + state_.viewport.height)};
     const uint32_t count = rectCount == 0 ? 1 : rectCount;
     auto clipped = [&](uint32_t i) {
         const Rect r = rectCount == 0 ? view : rects[i];
@@ -295,31 +299,20 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
     GLbitfield mask = 0;
     if ((flags & D3DCLEAR_TARGET) != 0) {
         mask |= GL_COLOR_BUFFER_BIT;
-        glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                     (color & 0xFF) / 255.0f, (color >> 24) / 255.0f);
     }
     if (depthClear) {
         mask |= GL_DEPTH_BUFFER_BIT;
-        glClearDepth(z);
     }
     if ((flags & D3DCLEAR_STENCIL) != 0) {
         mask |= GL_STENCIL_BUFFER_BIT;
-        glClearStencil(static_cast<GLint>(stencil));
     }
-    // A Direct3D clear ignores the write masks; GL obeys them.
-    shared_->gl.BindFramebuffer(GL_FRAMEBUFFER, shared_->framebuffer);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glDepthMask(GL_TRUE);
-    glStencilMask(0xFFFFFFFFu);
-    if (mask == 0) {
-        return D3D_OK;
-    }
-    glEnable(GL_SCISSOR_TEST);
+    std::vector<Rect> kept;
     for (uint32_t i = 0; i < count; ++i) {
         const Rect r = clipped(i);
-        if (r.left >= r.right || r.top >= r.bottom) {
+        if (RectEmpty(r)) {
             continue;
         }
+        kept.push_back(r);
         if ((mask & GL_COLOR_BUFFER_BIT) != 0) {
             const bool whole = r.left <= 0 && r.top <= 0 &&
                                r.right >= static_cast<int32_t>(shared_->targetWidth) && r.bottom >= targetHeight;
@@ -329,23 +322,22 @@ HRESULT GlDevice::Clear(uint32_t rectCount, const Rect* rects, uint32_t flags, D
                 shared_->TargetDrawn();
             }
         }
-        // Rows count from the top in Direct3D, from the bottom in GL.
-        glScissor(r.left, targetHeight - r.bottom, r.right - r.left, r.bottom - r.top);
-        glClear(mask);
     }
-    glDisable(GL_SCISSOR_TEST);
+    if (!kept.empty()) {
+        recorded_.push_back(GlRecordedOp::MakeClear(std::move(kept), flags, mask, color, z, stencil));
+    }
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetTransform(TransformStateType state, const Matrix& matrix)
 {
     switch (state) {
-    case D3DTRANSFORMSTATE_WORLD: world_ = matrix; return D3D_OK;
-    case D3DTRANSFORMSTATE_VIEW: view_ = matrix; return D3D_OK;
-    case D3DTRANSFORMSTATE_PROJECTION: projection_ = matrix; return D3D_OK;
+    case D3DTRANSFORMSTATE_WORLD: state_.world = matrix; return D3D_OK;
+    case D3DTRANSFORMSTATE_VIEW: state_.view = matrix; return D3D_OK;
+    case D3DTRANSFORMSTATE_PROJECTION: state_.projection = matrix; return D3D_OK;
     default:
         if (state >= D3DTRANSFORMSTATE_TEXTURE0 && state < D3DTRANSFORMSTATE_TEXTURE0 + kStages) {
-            textureMatrix_[state - D3DTRANSFORMSTATE_TEXTURE0] = matrix;
+            state_.textureMatrix[state - D3DTRANSFORMSTATE_TEXTURE0] = matrix;
             return D3D_OK;
         }
         return DDERR_INVALIDPARAMS;
@@ -354,19 +346,19 @@ HRESULT GlDevice::SetTransform(TransformStateType state, const Matrix& matrix)
 
 HRESULT GlDevice::SetRenderState(RenderStateType state, uint32_t value)
 {
-    if (state >= renderState_.size()) {
+    if (state >= state_.renderState.size()) {
         return DDERR_INVALIDPARAMS;
     }
-    renderState_[state] = value;
+    state_.renderState[state] = value;
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetTextureStageState(uint32_t stage, TextureStageStateType state, uint32_t value)
 {
-    if (stage >= kStages || state >= stageState_[0].size()) {
+    if (stage >= kStages || state >= state_.stageState[0].size()) {
         return DDERR_INVALIDPARAMS;
     }
-    stageState_[stage][state] = value;
+    state_.stageState[stage][state] = value;
     return D3D_OK;
 }
 
@@ -381,16 +373,16 @@ HRESULT GlDevice::SetTexture(uint32_t stage, DirectDrawSurface* texture)
     if (texture != nullptr) {
         texture->AddRef();
     }
-    if (texture_[stage] != nullptr) {
-        texture_[stage]->Release();
+    if (state_.texture[stage] != nullptr) {
+        state_.texture[stage]->Release();
     }
-    texture_[stage] = texture;
+    state_.texture[stage] = texture;
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetMaterial(const Material& material)
 {
-    material_ = material;
+    state_.material = material;
     return D3D_OK;
 }
 
@@ -399,14 +391,14 @@ HRESULT GlDevice::SetLight(uint32_t index, const Light& light)
     if (light.type < D3DLIGHT_POINT || light.type > D3DLIGHT_DIRECTIONAL) {
         return DDERR_INVALIDPARAMS;
     }
-    lights_[index].first = light;
+    state_.lights[index].first = light;
     return D3D_OK;
 }
 
 HRESULT GlDevice::LightEnable(uint32_t index, bool enable)
 {
-    auto it = lights_.find(index);
-    if (it == lights_.end()) {
+    auto it = state_.lights.find(index);
+    if (it == state_.lights.end()) {
         if (!enable) {
             return D3D_OK;
         }
@@ -416,7 +408,7 @@ HRESULT GlDevice::LightEnable(uint32_t index, bool enable)
         l.type = D3DLIGHT_DIRECTIONAL;
         l.diffuse = {1, 1, 1, 0};
         l.direction = {0, 0, 1};
-        it = lights_.emplace(index, std::make_pair(l, false)).first;
+        it = state_.lights.emplace(index, std::make_pair(l, false)).first;
     }
     it->second.second = enable;
     return D3D_OK;
@@ -429,7 +421,7 @@ HRESULT GlDevice::SetViewport(const Viewport& v)
         v.minZ < 0 || v.maxZ > 1 || v.minZ > v.maxZ) {
         return DDERR_INVALIDPARAMS;
     }
-    viewport_ = v;
+    state_.viewport = v;
     return D3D_OK;
 }
 
@@ -442,6 +434,9 @@ HRESULT GlDevice::SetRenderTarget(DirectDrawSurface* target, uint32_t)
     if (!shared_->CanCallGl()) {
         return DDERR_GENERIC;
     }
+    Flush();
+    shown_.clear();
+    shownValid_ = false;
     surface->AddRef();
     target_->Release();
     target_ = surface;
@@ -480,8 +475,100 @@ HRESULT GlDevice::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat
     if (indexCount == 0) {
         return D3D_OK;
     }
-    ApplyState(colored, vertexAlphaOne);
+    std::array<uint64_t, kStages> versions{};
+    for (uint32_t stage = 0; stage < kStages; ++stage) {
+        if (const auto* t = static_cast<const GlTextureSurface*>(state_.texture[stage])) {
+            versions[stage] = t->ContentVersion();
+        }
+    }
+    const Rect bounds = DrawBounds(state_, base, static_cast<uint32_t>(stride), indices, indexCount);
+    if (depthBits_ != 0 && state_.renderState[D3DRENDERSTATE_ZENABLE] != 0 &&
+        state_.renderState[D3DRENDERSTATE_ZWRITEENABLE] != 0) {
+        depthClearedTo_ = -1;
+    }
+    shared_->TargetDrawn();
+    recorded_.push_back(GlRecordedOp::MakeDraw(state_, versions, type, vertexFormat, base,
+                                               static_cast<uint32_t>(stride), indices, indexCount,
+                                               vertexAlphaOne, bounds));
+    return D3D_OK;
+}
 
+Rect GlDevice::WholeTarget() const
+{
+    return Rect{0, 0, static_cast<int32_t>(shared_->targetWidth), static_cast<int32_t>(shared_->targetHeight)};
+}
+
+void GlDevice::Flush()
+{
+    if (recorded_.empty()) {
+        return;
+    }
+    std::vector<GlRecordedOp> ops;
+    ops.swap(recorded_);
+    if (!shared_->CanCallGl() || Lost()) {
+        shownValid_ = false;
+        shown_.clear();
+        return;
+    }
+    // A texture changed after a draw used it: GL would draw it with the
+    // new contents. Done as it stands, and drawn whole next time.
+    bool current = true;
+    for (const GlRecordedOp& op : ops) {
+        for (uint32_t stage = 0; stage < kStages && current; ++stage) {
+            if (const auto* t = static_cast<const GlTextureSurface*>(op.state.texture[stage])) {
+                current = t->ContentVersion() == op.textureVersions[stage];
+            }
+        }
+    }
+    const Rect whole = WholeTarget();
+    const bool definesWhole = current && DefinesWholePicture(ops, whole);
+    const Rect region = definesWhole && shownValid_ ? DamageBetween(shown_, ops) : whole;
+    if (!RectEmpty(region)) {
+        for (const GlRecordedOp& op : ops) {
+            const Rect part = RectIntersection(op.bounds, region);
+            if (!RectEmpty(part)) {
+                Execute(op, part);
+            }
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
+    shownValid_ = definesWhole;
+    shown_ = definesWhole ? std::move(ops) : std::vector<GlRecordedOp>{};
+}
+
+void GlDevice::Execute(const GlRecordedOp& op, const Rect& region)
+{
+    const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
+    if (op.kind == GlRecordedOp::Kind::Clear) {
+        if (op.mask == 0) {
+            return;
+        }
+        const D3DCOLOR color = op.color;
+        glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f, (color & 0xFF) / 255.0f,
+                     (color >> 24) / 255.0f);
+        glClearDepth(op.z);
+        glClearStencil(static_cast<GLint>(op.stencil));
+        // A Direct3D clear ignores the write masks; GL obeys them.
+        shared_->gl.BindFramebuffer(GL_FRAMEBUFFER, shared_->framebuffer);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthMask(GL_TRUE);
+        glStencilMask(0xFFFFFFFFu);
+        glEnable(GL_SCISSOR_TEST);
+        for (const Rect& rect : op.rects) {
+            const Rect r = RectIntersection(rect, region);
+            if (RectEmpty(r)) {
+                continue;
+            }
+            // Rows count from the top in Direct3D, from the bottom in GL.
+            glScissor(r.left, targetHeight - r.bottom, r.right - r.left, r.bottom - r.top);
+            glClear(op.mask);
+        }
+        return;
+    }
+    const bool colored = op.vertexFormat == kVertexColored;
+    ApplyState(op.state, colored, op.vertexAlphaOne, region);
+    const uint8_t* base = op.vertices.data();
+    const auto stride = static_cast<GLsizei>(op.stride);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, stride, base);
     glEnableClientState(GL_NORMAL_ARRAY);
@@ -501,10 +588,8 @@ HRESULT GlDevice::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat
         glTexCoordPointer(2, GL_FLOAT, stride, base + (colored ? 28 : 24));
     }
     shared_->gl.ClientActiveTexture(GL_TEXTURE0);
-    shared_->TargetDrawn();
-    glDrawElements(type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                   static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT, indices);
-    return glGetError() == GL_NO_ERROR ? D3D_OK : DDERR_GENERIC;
+    glDrawElements(op.type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
+                   static_cast<GLsizei>(op.indices.size()), GL_UNSIGNED_SHORT, op.indices.data());
 }
 
 } // namespace Platform

@@ -4,20 +4,24 @@
 // pipeline into a framebuffer object of the render target's size. The
 // Direct3D states are kept here and handed to GL, all of them, before each
 // draw: presenting and uploads change GL state behind the device's back,
-// and the renderer already sends only the states that changed.
+// and the renderer already sends only the states that changed. Clears and
+// draws are recorded and done when the target is shown or read, and then
+// only where the picture differs from the frame before (GlFrameRecord.h).
 #include <array>
 #include <map>
+#include <vector>
 #include <memory>
 
 #include "platform/graphics/Direct3DDevice.h"
 #include "platform/graphics/MemorySurface.h"
+#include "platform/graphics/opengl/GlFrameRecord.h"
 #include "platform/graphics/opengl/GlShared.h"
 
 namespace Platform {
 
 class GlDevice : public Direct3DDevice {
 public:
-    static constexpr uint32_t kStages = 4;
+    static constexpr uint32_t kStages = GlDrawState::kStages;
     // What the device offers, as Direct3D enumerates it.
     static DeviceDesc Description();
 
@@ -51,16 +55,22 @@ protected:
 private:
     GlDevice(std::shared_ptr<GlShared> shared, Unknown* owner, MemorySurface* target);
     HRESULT BuildFramebuffer();
-    // vertexAlphaOne: every vertex of the draw has alpha 1.
-    void ApplyState(bool vertexColors, bool vertexAlphaOne);
+    // Does the operations recorded since the last time, within the part of
+    // the target where the picture changed.
+    void Flush();
+    void Execute(const GlRecordedOp& op, const Rect& region);
+    // vertexAlphaOne: every vertex of the draw has alpha 1. Drawing is
+    // confined to region.
+    void ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne, const Rect& region);
     // The draw's fragments all come out of the texture stages with alpha
     // exactly 1, so blending them over the target by their alpha is the
     // same as writing them.
-    bool FragmentsOpaque(bool vertexAlphaOne) const;
-    void ApplyLighting(bool vertexColors);
-    void ApplyStages();
-    void ApplySampler(uint32_t stage);
+    static bool FragmentsOpaque(const GlDrawState& ds, bool vertexAlphaOne);
+    void ApplyLighting(const GlDrawState& ds, bool vertexColors);
+    void ApplyStages(const GlDrawState& ds);
+    void ApplySampler(const GlDrawState& ds, uint32_t stage);
     bool Lost();
+    Rect WholeTarget() const;
 
     std::shared_ptr<GlShared> shared_;
     Unknown* owner_;
@@ -76,15 +86,16 @@ private:
     float depthClearedTo_ = -1;
     bool inScene_ = false;
 
-    Matrix world_, view_, projection_;
-    std::array<Matrix, kStages> textureMatrix_;
-    std::array<uint32_t, 160> renderState_{};
-    std::array<std::array<uint32_t, 32>, kStages> stageState_{};
-    std::array<DirectDrawSurface*, kStages> texture_{};
+    // The states set so far; the device holds a reference to each texture.
+    GlDrawState state_;
     std::array<GLuint, kStages> sampler_{};
-    Material material_;
-    std::map<uint32_t, std::pair<Light, bool>> lights_;  // index -> (light, enabled)
-    Viewport viewport_;
+    // The operations since the target was last shown or read, and those
+    // that made the picture it holds; shownValid_ is false when that
+    // picture is not theirs alone (first frame, a frame that did not clear
+    // the whole target, a lost or rebuilt target).
+    std::vector<GlRecordedOp> recorded_;
+    std::vector<GlRecordedOp> shown_;
+    bool shownValid_ = false;
 };
 
 } // namespace Platform

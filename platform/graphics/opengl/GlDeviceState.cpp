@@ -108,9 +108,9 @@ void ToFloats(const ColorValue& c, GLfloat out[4])
 
 } // namespace
 
-void GlDevice::ApplyLighting(bool vertexColors)
+void GlDevice::ApplyLighting(const GlDrawState& ds, bool vertexColors)
 {
-    const auto& rs = renderState_;
+    const auto& rs = ds.renderState;
     if (rs[D3DRENDERSTATE_LIGHTING] == 0) {
         glDisable(GL_LIGHTING);
         glDisable(GL_COLOR_MATERIAL);
@@ -125,16 +125,16 @@ void GlDevice::ApplyLighting(bool vertexColors)
     // material again before each draw.
     glDisable(GL_COLOR_MATERIAL);
     GLfloat c[4];
-    ToFloats(material_.ambient, c);
+    ToFloats(ds.material.ambient, c);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, c);
-    ToFloats(material_.diffuse, c);
+    ToFloats(ds.material.diffuse, c);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, c);
-    ToFloats(material_.emissive, c);
+    ToFloats(ds.material.emissive, c);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, c);
     // Specular highlights are off on the Direct3D device by default.
     const GLfloat none[4] = {0, 0, 0, 1};
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, none);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material_.power, 0.0f, 128.0f));
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(ds.material.power, 0.0f, 128.0f));
     if (vertexColors && rs[D3DRENDERSTATE_COLORVERTEX] != 0) {
         const bool diffuse = rs[D3DRENDERSTATE_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1;
         const bool amb = rs[D3DRENDERSTATE_AMBIENTMATERIALSOURCE] == D3DMCS_COLOR1;
@@ -147,7 +147,7 @@ void GlDevice::ApplyLighting(bool vertexColors)
     }
     // Lights are in world space: placed while the model-view is the view.
     GLenum slot = GL_LIGHT0;
-    for (const auto& [index, entry] : lights_) {
+    for (const auto& [index, entry] : ds.lights) {
         const Light& l = entry.first;
         if (!entry.second || slot > GL_LIGHT7) {
             continue;
@@ -186,9 +186,9 @@ void GlDevice::ApplyLighting(bool vertexColors)
     }
 }
 
-void GlDevice::ApplySampler(uint32_t stage)
+void GlDevice::ApplySampler(const GlDrawState& ds, uint32_t stage)
 {
-    const auto& st = stageState_[stage];
+    const auto& st = ds.stageState[stage];
     const GlFunctions& gl = shared_->gl;
     const bool pointMin = st[D3DTSS_MINFILTER] == D3DTFN_POINT;
     GLenum minFilter = pointMin ? GL_NEAREST : GL_LINEAR;
@@ -228,15 +228,15 @@ void GlDevice::ApplySampler(uint32_t stage)
     }
 }
 
-void GlDevice::ApplyStages()
+void GlDevice::ApplyStages(const GlDrawState& ds)
 {
     const GlFunctions& gl = shared_->gl;
     bool disabled = false;
     for (uint32_t stage = 0; stage < kStages; ++stage) {
-        const auto& st = stageState_[stage];
+        const auto& st = ds.stageState[stage];
         gl.ActiveTexture(GL_TEXTURE0 + stage);
         disabled = disabled || st[D3DTSS_COLOROP] == D3DTOP_DISABLE;
-        auto* texture = static_cast<GlTextureSurface*>(texture_[stage]);
+        auto* texture = static_cast<GlTextureSurface*>(ds.texture[stage]);
         // A stage without a texture passes the colour on, as a white texture would.
         if (disabled || texture == nullptr) {
             glDisable(GL_TEXTURE_2D);
@@ -247,7 +247,7 @@ void GlDevice::ApplyStages()
         }
         glEnable(GL_TEXTURE_2D);
         texture->Bind();
-        ApplySampler(stage);
+        ApplySampler(ds, stage);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
         Combine(st[D3DTSS_COLOROP], st[D3DTSS_COLORARG1], st[D3DTSS_COLORARG2], false);
         Combine(st[D3DTSS_ALPHAOP], st[D3DTSS_ALPHAARG1], st[D3DTSS_ALPHAARG2], true);
@@ -256,7 +256,7 @@ void GlDevice::ApplyStages()
         // offset goes into the fourth column.
         GLfloat t[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
         if (st[D3DTSS_TEXTURETRANSFORMFLAGS] != D3DTTFF_DISABLE) {
-            const auto& m = textureMatrix_[stage].m;
+            const auto& m = ds.textureMatrix[stage].m;
             t[0] = m[0][0];
             t[1] = m[0][1];
             t[4] = m[1][0];
@@ -271,19 +271,19 @@ void GlDevice::ApplyStages()
     gl.ActiveTexture(GL_TEXTURE0);
 }
 
-bool GlDevice::FragmentsOpaque(bool vertexAlphaOne) const
+bool GlDevice::FragmentsOpaque(const GlDrawState& ds, bool vertexAlphaOne)
 {
     // Lit, the primary colour's alpha is the material's or the vertex's.
-    const bool primaryOne = vertexAlphaOne && renderState_[D3DRENDERSTATE_LIGHTING] == 0;
+    const bool primaryOne = vertexAlphaOne && ds.renderState[D3DRENDERSTATE_LIGHTING] == 0;
     // The stages GL runs, as ApplyStages enables them, each alpha combiner
     // as Combine sets it up.
     bool current = primaryOne;
     for (uint32_t stage = 0; stage < kStages; ++stage) {
-        const auto& st = stageState_[stage];
+        const auto& st = ds.stageState[stage];
         if (st[D3DTSS_COLOROP] == D3DTOP_DISABLE) {
             break;
         }
-        const auto* texture = static_cast<const GlTextureSurface*>(texture_[stage]);
+        const auto* texture = static_cast<const GlTextureSurface*>(ds.texture[stage]);
         if (texture == nullptr) {
             continue;
         }
@@ -306,22 +306,23 @@ bool GlDevice::FragmentsOpaque(bool vertexAlphaOne) const
     return current;
 }
 
-void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
+void GlDevice::ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne, const Rect& region)
 {
     GlShared& s = *shared_;
-    const auto& rs = renderState_;
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    const auto& rs = ds.renderState;
     s.gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
-    glDisable(GL_SCISSOR_TEST);
+    // Rows count from the top in Direct3D, from the bottom in GL.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(region.left, static_cast<GLint>(s.targetHeight) - region.bottom, region.right - region.left,
+              region.bottom - region.top);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glViewport(static_cast<GLint>(viewport_.x),
-               static_cast<GLint>(s.targetHeight - viewport_.y - viewport_.height),
-               static_cast<GLsizei>(viewport_.width), static_cast<GLsizei>(viewport_.height));
-    glDepthRange(viewport_.minZ, viewport_.maxZ);
+    glViewport(static_cast<GLint>(ds.viewport.x),
+               static_cast<GLint>(s.targetHeight - ds.viewport.y - ds.viewport.height),
+               static_cast<GLsizei>(ds.viewport.width), static_cast<GLsizei>(ds.viewport.height));
+    glDepthRange(ds.viewport.minZ, ds.viewport.maxZ);
 
     // Direct3D clips depth to 0..w, GL to -w..w: z' = 2z - w.
-    Matrix p = projection_;
+    Matrix p = ds.projection;
     for (auto& row : p.m) {
         row[2] = 2 * row[2] - row[3];
     }
@@ -329,9 +330,9 @@ void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
     glLoadMatrixf(&p.m[0][0]);
     // A row-vector matrix stored by rows is the GL column-vector matrix.
     glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(&view_.m[0][0]);
-    ApplyLighting(vertexColors);
-    glMultMatrixf(&world_.m[0][0]);
+    glLoadMatrixf(&ds.view.m[0][0]);
+    ApplyLighting(ds, vertexColors);
+    glMultMatrixf(&ds.world.m[0][0]);
     if (rs[D3DRENDERSTATE_NORMALIZENORMALS] != 0) {
         glEnable(GL_NORMALIZE);
     } else {
@@ -341,9 +342,6 @@ void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
     if (depthBits_ != 0 && rs[D3DRENDERSTATE_ZENABLE] != 0) {
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(CompareOf(rs[D3DRENDERSTATE_ZFUNC]));
-        if (rs[D3DRENDERSTATE_ZWRITEENABLE] != 0) {
-            depthClearedTo_ = -1;
-        }
     } else {
         glDisable(GL_DEPTH_TEST);
     }
@@ -384,7 +382,7 @@ void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
     // for the opaque layers of a scene is a good share of its work.
     const bool overOpaque = rs[D3DRENDERSTATE_SRCBLEND] == D3DBLEND_SRCALPHA &&
                             rs[D3DRENDERSTATE_DESTBLEND] == D3DBLEND_INVSRCALPHA &&
-                            FragmentsOpaque(vertexAlphaOne);
+                            FragmentsOpaque(ds, vertexAlphaOne);
     if (rs[D3DRENDERSTATE_ALPHABLENDENABLE] != 0 && !overOpaque) {
         glEnable(GL_BLEND);
         glBlendFunc(BlendOf(rs[D3DRENDERSTATE_SRCBLEND], false),
@@ -394,7 +392,7 @@ void GlDevice::ApplyState(bool vertexColors, bool vertexAlphaOne)
     }
     glDisable(GL_ALPHA_TEST);
     glDisable(GL_FOG);
-    ApplyStages();
+    ApplyStages(ds);
 }
 
 } // namespace Platform

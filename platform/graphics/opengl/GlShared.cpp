@@ -166,6 +166,9 @@ HRESULT GlShared::Present()
         }
         return DDERR_NOTINITIALIZED;
     }
+    if (flushDrawing) {
+        flushDrawing();
+    }
     if (lost || InBackground()) {
         lost = true;
         if (waitInSwap) {

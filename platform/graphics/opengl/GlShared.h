@@ -96,6 +96,9 @@ struct GlShared {
     std::thread::id mainThread;
     GlFunctions gl;
 
+    // Does what the device recorded: before the render target is shown or
+    // read. Set while a device exists.
+    std::function<void()> flushDrawing;
     // The device's render target, its framebuffer object, and its size.
     MemorySurface* target = nullptr;
     GLuint framebuffer = 0;

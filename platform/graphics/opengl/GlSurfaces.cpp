@@ -65,6 +65,17 @@ bool GlTextureSurface::Opaque() const
     return UploadFormatOf(Desc().pixelFormat, u) && u.internal == GL_RGB8;
 }
 
+uint64_t GlTextureSurface::ContentVersion() const
+{
+    uint64_t sum = 0;
+    const MemorySurface* level = this;
+    for (uint32_t i = 0, n = LevelCount(); i < n && level != nullptr;
+         ++i, level = level->FindAttached(DDSCAPS_TEXTURE | DDSCAPS_MIPMAP)) {
+        sum += level->ChangeCount();
+    }
+    return sum;
+}
+
 GLuint GlTextureSurface::Bind()
 {
     GlShared& shared = *shared_;
@@ -142,6 +153,9 @@ HRESULT GlRenderTarget::SyncFromDevice()
     }
     if (!s.CanCallGl()) {
         return DDERR_GENERIC;
+    }
+    if (s.flushDrawing) {
+        s.flushDrawing();
     }
     const SurfaceDesc& d = Desc();
     std::vector<uint8_t> bgra(static_cast<size_t>(d.width) * d.height * 4);

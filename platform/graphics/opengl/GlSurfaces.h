@@ -18,6 +18,8 @@ public:
     // thread with a context only. Leaves the texture bound to the active unit.
     GLuint Bind();
     uint32_t LevelCount() const;
+    // Grows whenever the pixels of any level change.
+    uint64_t ContentVersion() const;
     // Sampling it gives alpha 1 everywhere: its format has no alpha
     // channel, so the texture is made without one.
     bool Opaque() const;

@@ -5,6 +5,7 @@
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -349,12 +350,15 @@ TEST_F(OpenGlGraphicsTest, OpaqueDrawsSkipTheBlendWithTheSamePicture)
                                 {-0.8f, -0.9f, 0.5f, 0, 0, -1, a | 0x40C0FFu, 0, 1},
                                 {0.9f, -0.7f, 0.5f, 0, 0, -1, a | 0x8080FFu, 1, 1}};
         EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLESTRIP, 0x152, quad, 4, strip, 4, 0), D3D_OK);
-        const bool blended = glIsEnabled(GL_BLEND) == GL_TRUE;
         EXPECT_EQ(device_->EndScene(), D3D_OK);
         device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 0);
         device_->SetRenderState(D3DRENDERSTATE_LIGHTING, 0);
         device_->SetTexture(0, nullptr);
-        return std::make_pair(ReadBack(), blended);
+        // Drawing waits for the read; the quad, which differs from the
+        // frame before, is the last thing GL draws.
+        std::vector<Bgr> pixels = ReadBack();
+        const bool blended = glIsEnabled(GL_BLEND) == GL_TRUE;
+        return std::make_pair(std::move(pixels), blended);
     };
     const auto same = [](const std::vector<Bgr>& a, const std::vector<Bgr>& b) {
         for (size_t i = 0; i < a.size(); ++i)
@@ -526,6 +530,55 @@ TEST_F(OpenGlGraphicsTest, DepthClearsSeeEveryEarlierWriteAndClear)
     pixels = frame([&] { Quad(-1, 1, 1, -1, 0.5f, 0xFF0000FFu); });
     ExpectColor(pixels, 4, 4, 0, 0, 255);
     ExpectColor(pixels, half + 4, 4, 0, 0, 255);
+}
+
+// Frames are drawn again only where they differ from the frame before;
+// what stays must still be what a whole redraw would give: layers under a
+// moved blended quad are redrawn under it, a vacated place shows what lies
+// beneath, and a frame that does not clear the target is drawn whole.
+TEST_F(OpenGlGraphicsTest, FramesRedrawnInPartGiveTheWholePicture)
+{
+    OpenDevice();
+    device_->SetRenderState(D3DRENDERSTATE_ALPHABLENDENABLE, 1);
+    device_->SetRenderState(D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA);
+    device_->SetRenderState(D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    const uint32_t q = kSize / 4;
+    // Red under the left half; a half-transparent blue quad a quarter wide
+    // at column `blue` (in quarters); cleared to white.
+    auto frame = [&](float blue, bool clear) {
+        if (clear) {
+            EXPECT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFFFFFFu, 1, 0), D3D_OK);
+        }
+        EXPECT_EQ(device_->BeginScene(), D3D_OK);
+        Quad(-1, 1, 0, -1, 0.5f, 0xFFFF0000u);
+        Quad(-1 + blue * 0.5f, 1, -0.5f + blue * 0.5f, -1, 0.5f, 0x800000FFu);
+        EXPECT_EQ(device_->EndScene(), D3D_OK);
+        return ReadBack();
+    };
+    struct Step {
+        float blue;
+        bool clear;
+        // The colour expected in the middle of each quarter, left to right.
+        std::array<std::array<int, 3>, 4> quarters;
+    };
+    constexpr std::array<int, 3> kRed{255, 0, 0}, kWhite{255, 255, 255}, kRedBlue{127, 0, 128},
+        kWhiteBlue{127, 127, 255}, kTwiceBlue{63, 63, 255};
+    const Step steps[] = {
+        {0, true, {kRedBlue, kRed, kWhite, kWhite}},
+        {0, true, {kRedBlue, kRed, kWhite, kWhite}},   // unchanged: nothing drawn
+        {1, true, {kRed, kRedBlue, kWhite, kWhite}},   // moved over the red
+        {3, true, {kRed, kRed, kWhite, kWhiteBlue}},   // moved off it
+        {3, false, {kRed, kRed, kWhite, kTwiceBlue}},  // no clear: blended twice
+        {3, true, {kRed, kRed, kWhite, kWhiteBlue}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "blue at " << step.blue << (step.clear ? "" : " without a clear"));
+        const std::vector<Bgr> pixels = frame(step.blue, step.clear);
+        for (uint32_t i = 0; i < 4; ++i) {
+            const auto& c = step.quarters[i];
+            ExpectColor(pixels, i * q + q / 2, kSize / 2, c[0], c[1], c[2]);
+        }
+    }
 }
 
 TEST_F(OpenGlGraphicsTest, LightsWithTheAmbientStateTheMaterialAndVertexColours)

@@ -1,0 +1,147 @@
+// Where a recorded frame must be drawn again. A box too small leaves stale
+// pixels on screen, so the cases here are those where a box is easy to get
+// wrong.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/graphics/opengl/GlFrameRecord.h"
+
+namespace Platform {
+namespace {
+
+struct Position {
+    float x, y, z;
+};
+
+GlDrawState StateOn(uint32_t width, uint32_t height)
+{
+    GlDrawState state;
+    state.viewport = Viewport{0, 0, width, height, 0, 1};
+    return state;
+}
+
+GlRecordedOp Draw(const GlDrawState& state, const std::vector<Position>& corners)
+{
+    std::vector<uint16_t> indices;
+    for (size_t i = 0; i < corners.size(); ++i) {
+        indices.push_back(static_cast<uint16_t>(i));
+    }
+    const auto* bytes = reinterpret_cast<const uint8_t*>(corners.data());
+    const Rect bounds =
+        DrawBounds(state, bytes, sizeof(Position), indices.data(), static_cast<uint32_t>(indices.size()));
+    return GlRecordedOp::MakeDraw(state, {}, D3DPT_TRIANGLELIST, 0, bytes, sizeof(Position), indices.data(),
+                                  static_cast<uint32_t>(indices.size()), true, bounds);
+}
+
+GlRecordedOp WholeClear(uint32_t flags)
+{
+    return GlRecordedOp::MakeClear({Rect{0, 0, 100, 100}}, flags, 0, 0, 1, 0);
+}
+
+TEST(GlFrameRecordTest, DrawBoundsCoverTheVerticesOrTheWholeViewport)
+{
+    const GlDrawState flat = StateOn(100, 100);
+    GlDrawState offset = flat;
+    offset.viewport = Viewport{50, 0, 50, 100, 0, 1};
+    GlDrawState perspective = flat;
+    perspective.projection.m[2][3] = 1; // w = z
+    perspective.projection.m[3][3] = 0;
+    struct Case {
+        const char* name;
+        const GlDrawState& state;
+        std::vector<Position> corners;
+        Rect expected;
+    };
+    const Case cases[] = {
+        // Clip space to pixels, y down, a pixel of margin.
+        {"centre", flat, {{-0.5f, 0.5f, 0}, {0.5f, 0.5f, 0}, {0, -0.5f, 0}}, Rect{24, 24, 76, 76}},
+        {"in a viewport", offset, {{-1, 1, 0}, {0, 0, 0}, {-1, 0, 0}}, Rect{50, 0, 76, 51}},
+        {"far off screen", flat, {{-1e30f, 0, 0}, {1e30f, 0.5f, 0}, {0, 1e30f, 0}}, Rect{0, 0, 100, 51}},
+        {"entirely off screen", flat, {{2, 2, 0}, {3, 2, 0}, {2, 3, 0}}, Rect{}},
+        {"in front of the eye", perspective, {{-1, 1, 2}, {1, 1, 2}, {0, 0, 2}}, Rect{24, 24, 76, 51}},
+        {"behind the eye", perspective, {{-1, 1, 2}, {1, 1, 2}, {0, 0, -2}}, Rect{0, 0, 100, 100}},
+        {"at the eye", perspective, {{-1, 1, 2}, {1, 1, 2}, {0, 0, 0}}, Rect{0, 0, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Draw(c.state, c.corners).bounds, c.expected) << c.name;
+    }
+}
+
+TEST(GlFrameRecordTest, DamageIsWhereOperationsDifferPositionByPosition)
+{
+    const GlDrawState state = StateOn(100, 100);
+    GlDrawState blended = state;
+    blended.renderState[D3DRENDERSTATE_ALPHABLENDENABLE] = 1;
+    const std::vector<Position> left{{-1, 1, 0}, {-0.5f, 1, 0}, {-1, 0, 0}};  // 0..26 x 0..51
+    const std::vector<Position> right{{0.5f, 1, 0}, {1, 1, 0}, {0.5f, 0, 0}}; // 74..100 x 0..51
+    auto frame = [&](std::vector<GlRecordedOp> draws) {
+        std::vector<GlRecordedOp> ops;
+        ops.push_back(WholeClear(D3DCLEAR_TARGET));
+        for (GlRecordedOp& d : draws) {
+            ops.push_back(std::move(d));
+        }
+        return ops;
+    };
+    std::vector<GlRecordedOp> a, b;
+    a.push_back(Draw(state, left));
+    a.push_back(Draw(state, right));
+    b.push_back(Draw(state, left));
+    b.push_back(Draw(state, right));
+    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), Rect{}) << "the same frame";
+
+    a.clear(), b.clear();
+    a.push_back(Draw(state, left));
+    b.push_back(Draw(blended, left));
+    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 26, 51})) << "a state changed";
+
+    a.clear(), b.clear();
+    a.push_back(Draw(state, left));
+    b.push_back(Draw(state, right));
+    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 100, 51}))
+        << "moved: where it was and where it is";
+
+    a.clear(), b.clear();
+    a.push_back(Draw(state, left));
+    a.push_back(Draw(state, right));
+    b.push_back(Draw(state, left));
+    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{74, 0, 100, 51})) << "one fewer";
+
+    a.clear(), b.clear();
+    a.push_back(Draw(state, left));
+    b.push_back(GlRecordedOp::MakeClear({Rect{0, 0, 10, 10}}, D3DCLEAR_TARGET, 0, 0, 1, 0));
+    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 26, 51})) << "a clear in its place";
+}
+
+TEST(GlFrameRecordTest, OnlyAFrameThatClearsWhatItUsesDefinesThePicture)
+{
+    const Rect whole{0, 0, 100, 100};
+    GlDrawState depthTested = StateOn(100, 100);
+    depthTested.renderState[D3DRENDERSTATE_ZENABLE] = 1;
+    const std::vector<Position> tri{{-1, 1, 0}, {1, 1, 0}, {0, 0, 0}};
+    struct Case {
+        const char* name;
+        bool clearFirst;
+        uint32_t flags;
+        Rect clearRect;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"no clear", false, 0, whole, false},
+        {"colour and depth", true, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, whole, true},
+        {"colour only, depth tested", true, D3DCLEAR_TARGET, whole, false},
+        {"depth only", true, D3DCLEAR_ZBUFFER, whole, false},
+        {"part of the target", true, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Rect{0, 0, 100, 99}, false},
+    };
+    for (const Case& c : cases) {
+        std::vector<GlRecordedOp> ops;
+        if (c.clearFirst) {
+            ops.push_back(GlRecordedOp::MakeClear({c.clearRect}, c.flags, 0, 0, 1, 0));
+        }
+        ops.push_back(Draw(depthTested, tri));
+        EXPECT_EQ(DefinesWholePicture(ops, whole), c.expected) << c.name;
+    }
+}
+
+} // namespace
+} // namespace Platform
