@@ -8,6 +8,8 @@
 //   map     the level map of that player
 //   level   the largest level with its path full of pieces, the queue
 //           held by the pause brake so that it never reaches the hole
+//   travel  the same level with its path half full, the pieces travelling
+//           at their own speed: what a level costs while its queue moves
 //   mini    the totem puzzle the map runs after a stage, its tiles settled
 // Per screen and pacing: frames per second, processor time per frame (every
 // thread's, the rasterizer's included), cores (processor seconds per
@@ -26,6 +28,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -218,7 +221,9 @@ public:
 
     ActionPuzzle::GameLogic* Logic() const { return static_cast<ActionPuzzle::GameLogic*>(gameLogic.get()); }
 
-    bool Level()
+    // freeShare: the share of the path left free before the hole when the
+    // fast-forward stops.
+    bool Level(float freeShare)
     {
         if (!FirstScreen())
             return false;
@@ -237,12 +242,13 @@ public:
         // speed until a few pieces' room is left before the hole.
         ActionPuzzle::PuzzleDepository& path = *Logic()->GetDepository();
         path.introFinished = true;
+        const float freeLength = std::max(150.0f, freeShare * path.pathLength);
         TurnUntil([&] {
             path.fastForward = 300.0f;
-            return !path.GetQueue().empty() && path.freeLength <= 150.0f;
+            return !path.GetQueue().empty() && path.freeLength <= freeLength;
         });
         path.fastForward = 0.0f;
-        if (path.GetQueue().empty() || path.freeLength > 150.0f) {
+        if (path.GetQueue().empty() || path.freeLength > freeLength) {
             std::fprintf(stderr, "bench_screens: the path did not fill (%zu pieces, %.0f free)\n",
                          path.GetQueue().size(), path.freeLength);
             return false;
@@ -322,8 +328,10 @@ int MeasureOne(const std::string& screen, bool paced, double warmup, double seco
         } else if (screen == "mini") {
             reached = game.MiniGame();
         } else if (screen == "level") {
-            reached = game.Level();
+            reached = game.Level(0.0f);
             frame = [&] { game.LevelTurn(); };
+        } else if (screen == "travel") {
+            reached = game.Level(0.5f);
         } else {
             std::fprintf(stderr, "bench_screens: no screen %s\n", screen.c_str());
             return 2;
@@ -337,7 +345,7 @@ int MeasureOne(const std::string& screen, bool paced, double warmup, double seco
             return 1;
         }
         result = Measure(frame, warmup, seconds);
-        if (screen == "level" && !game.LevelGoesOn()) {
+        if ((screen == "level" || screen == "travel") && !game.LevelGoesOn()) {
             std::fprintf(stderr, "bench_screens: the level ended while measured\n");
             return 1;
         }
@@ -398,7 +406,7 @@ int main(int argc, char** argv)
     std::string one;
     bool paced = true;
     double warmup = 3.0, seconds = 10.0;
-    std::vector<std::string> screens{"empty", "menu", "map", "level", "mini"};
+    std::vector<std::string> screens{"empty", "menu", "map", "level", "travel", "mini"};
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i], value = argv[i + 1];
         if (key == "--one") {

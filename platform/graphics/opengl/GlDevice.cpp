@@ -522,23 +522,35 @@ void GlDevice::Flush()
     }
     const Rect whole = WholeTarget();
     const bool definesWhole = current && DefinesWholePicture(ops, whole);
-    const Rect region = definesWhole && shownValid_ ? DamageBetween(shown_, ops) : whole;
-    if (!RectEmpty(region)) {
-        for (const GlRecordedOp& op : ops) {
-            const Rect part = RectIntersection(op.bounds, region);
+    const std::vector<Rect> damage =
+        definesWhole && shownValid_ ? DamageBetween(shown_, ops) : std::vector<Rect>{whole};
+    std::vector<Rect> parts;
+    for (const GlRecordedOp& op : ops) {
+        parts.clear();
+        for (const Rect& d : damage) {
+            const Rect part = RectIntersection(op.bounds, d);
             if (!RectEmpty(part)) {
-                Execute(op, part);
+                parts.push_back(part);
             }
         }
-        glDisable(GL_SCISSOR_TEST);
+        if (!parts.empty()) {
+            Execute(op, parts);
+        }
     }
+    glDisable(GL_SCISSOR_TEST);
     shownValid_ = definesWhole;
     shown_ = definesWhole ? std::move(ops) : std::vector<GlRecordedOp>{};
 }
 
-void GlDevice::Execute(const GlRecordedOp& op, const Rect& region)
+void GlDevice::Scissor(const Rect& r) const
 {
-    const int32_t targetHeight = static_cast<int32_t>(shared_->targetHeight);
+    // Rows count from the top in Direct3D, from the bottom in GL.
+    glScissor(r.left, static_cast<GLint>(shared_->targetHeight) - r.bottom, r.right - r.left, r.bottom - r.top);
+}
+
+void GlDevice::Execute(const GlRecordedOp& op, const std::vector<Rect>& parts)
+{
+    glEnable(GL_SCISSOR_TEST);
     if (op.kind == GlRecordedOp::Kind::Clear) {
         if (op.mask == 0) {
             return;
@@ -553,20 +565,19 @@ void GlDevice::Execute(const GlRecordedOp& op, const Rect& region)
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glDepthMask(GL_TRUE);
         glStencilMask(0xFFFFFFFFu);
-        glEnable(GL_SCISSOR_TEST);
         for (const Rect& rect : op.rects) {
-            const Rect r = RectIntersection(rect, region);
-            if (RectEmpty(r)) {
-                continue;
+            for (const Rect& part : parts) {
+                const Rect r = RectIntersection(rect, part);
+                if (!RectEmpty(r)) {
+                    Scissor(r);
+                    glClear(op.mask);
+                }
             }
-            // Rows count from the top in Direct3D, from the bottom in GL.
-            glScissor(r.left, targetHeight - r.bottom, r.right - r.left, r.bottom - r.top);
-            glClear(op.mask);
         }
         return;
     }
     const bool colored = op.vertexFormat == kVertexColored;
-    ApplyState(op.state, colored, op.vertexAlphaOne, region);
+    ApplyState(op.state, colored, op.vertexAlphaOne);
     const uint8_t* base = op.vertices.data();
     const auto stride = static_cast<GLsizei>(op.stride);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -588,8 +599,11 @@ void GlDevice::Execute(const GlRecordedOp& op, const Rect& region)
         glTexCoordPointer(2, GL_FLOAT, stride, base + (colored ? 28 : 24));
     }
     shared_->gl.ClientActiveTexture(GL_TEXTURE0);
-    glDrawElements(op.type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                   static_cast<GLsizei>(op.indices.size()), GL_UNSIGNED_SHORT, op.indices.data());
+    for (const Rect& part : parts) {
+        Scissor(part);
+        glDrawElements(op.type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
+                       static_cast<GLsizei>(op.indices.size()), GL_UNSIGNED_SHORT, op.indices.data());
+    }
 }
 
 } // namespace Platform

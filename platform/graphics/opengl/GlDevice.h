@@ -58,10 +58,12 @@ private:
     // Does the operations recorded since the last time, within the part of
     // the target where the picture changed.
     void Flush();
-    void Execute(const GlRecordedOp& op, const Rect& region);
-    // vertexAlphaOne: every vertex of the draw has alpha 1. Drawing is
-    // confined to region.
-    void ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne, const Rect& region);
+    // Does op within each of parts, which do not overlap.
+    void Execute(const GlRecordedOp& op, const std::vector<Rect>& parts);
+    void Scissor(const Rect& r) const;
+    // vertexAlphaOne: every vertex of the draw has alpha 1. Leaves the
+    // scissor to the caller.
+    void ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne);
     // The draw's fragments all come out of the texture stages with alpha
     // exactly 1, so blending them over the target by their alpha is the
     // same as writing them.

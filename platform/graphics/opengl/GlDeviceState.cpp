@@ -306,15 +306,11 @@ bool GlDevice::FragmentsOpaque(const GlDrawState& ds, bool vertexAlphaOne)
     return current;
 }
 
-void GlDevice::ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne, const Rect& region)
+void GlDevice::ApplyState(const GlDrawState& ds, bool vertexColors, bool vertexAlphaOne)
 {
     GlShared& s = *shared_;
     const auto& rs = ds.renderState;
     s.gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
-    // Rows count from the top in Direct3D, from the bottom in GL.
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(region.left, static_cast<GLint>(s.targetHeight) - region.bottom, region.right - region.left,
-              region.bottom - region.top);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glViewport(static_cast<GLint>(ds.viewport.x),
                static_cast<GLint>(s.targetHeight - ds.viewport.y - ds.viewport.height),

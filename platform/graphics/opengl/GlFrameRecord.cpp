@@ -226,22 +226,46 @@ bool DefinesWholePicture(const std::vector<GlRecordedOp>& ops, const Rect& whole
     return true;
 }
 
-Rect DamageBetween(const std::vector<GlRecordedOp>& before, const std::vector<GlRecordedOp>& now)
+std::vector<Rect> DamageBetween(const std::vector<GlRecordedOp>& before, const std::vector<GlRecordedOp>& now)
 {
-    Rect damage{};
+    std::vector<Rect> boxes;
     const size_t count = std::max(before.size(), now.size());
     for (size_t i = 0; i < count; ++i) {
         if (i < before.size() && i < now.size() && before[i].SameAs(now[i])) {
             continue;
         }
-        if (i < before.size()) {
-            damage = RectUnion(damage, before[i].bounds);
-        }
-        if (i < now.size()) {
-            damage = RectUnion(damage, now[i].bounds);
+        for (const auto* ops : {&before, &now}) {
+            if (i < ops->size() && !RectEmpty((*ops)[i].bounds)) {
+                boxes.push_back((*ops)[i].bounds);
+            }
         }
     }
-    return damage;
+    // Boxes that overlap become one, until none overlaps: every pixel is
+    // then drawn again once. Past a few dozen boxes the draws repeated for
+    // each cost more than the pixels they spare.
+    constexpr size_t kMostBoxes = 16;
+    bool merged = boxes.size() <= 4 * kMostBoxes;
+    while (merged) {
+        merged = false;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                if (!RectEmpty(RectIntersection(boxes[i], boxes[j]))) {
+                    boxes[i] = RectUnion(boxes[i], boxes[j]);
+                    boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(j));
+                    merged = true;
+                    j = i; // the grown box may now meet those already passed
+                }
+            }
+        }
+    }
+    if (boxes.size() > kMostBoxes) {
+        Rect all{};
+        for (const Rect& r : boxes) {
+            all = RectUnion(all, r);
+        }
+        boxes.assign(1, all);
+    }
+    return boxes;
 }
 
 } // namespace Platform

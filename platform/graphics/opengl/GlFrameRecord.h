@@ -94,8 +94,9 @@ Rect DrawBounds(const GlDrawState& state, const uint8_t* vertices, uint32_t stri
 bool DefinesWholePicture(const std::vector<GlRecordedOp>& ops, const Rect& whole);
 
 // Where the picture of frame `now` can differ from that of frame `before`,
-// both of which define the whole picture: the union of the bounds of the
-// operations that differ, position by position.
-Rect DamageBetween(const std::vector<GlRecordedOp>& before, const std::vector<GlRecordedOp>& now);
+// both of which define the whole picture: the boxes of the operations that
+// differ, position by position, those that overlap joined, so that no two
+// of the boxes returned overlap.
+std::vector<Rect> DamageBetween(const std::vector<GlRecordedOp>& before, const std::vector<GlRecordedOp>& now);
 
 } // namespace Platform

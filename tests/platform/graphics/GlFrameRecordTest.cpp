@@ -73,44 +73,48 @@ TEST(GlFrameRecordTest, DamageIsWhereOperationsDifferPositionByPosition)
     const GlDrawState state = StateOn(100, 100);
     GlDrawState blended = state;
     blended.renderState[D3DRENDERSTATE_ALPHABLENDENABLE] = 1;
-    const std::vector<Position> left{{-1, 1, 0}, {-0.5f, 1, 0}, {-1, 0, 0}};  // 0..26 x 0..51
-    const std::vector<Position> right{{0.5f, 1, 0}, {1, 1, 0}, {0.5f, 0, 0}}; // 74..100 x 0..51
-    auto frame = [&](std::vector<GlRecordedOp> draws) {
+    // Boxes 0..26 x 0..51, 74..100 x 0..51, and 4..32 x 0..51 (-0.4 maps to a hair over 30).
+    const std::vector<Position> left{{-1, 1, 0}, {-0.5f, 1, 0}, {-1, 0, 0}};
+    const std::vector<Position> right{{0.5f, 1, 0}, {1, 1, 0}, {0.5f, 0, 0}};
+    const std::vector<Position> nudged{{-0.9f, 1, 0}, {-0.4f, 1, 0}, {-0.9f, 0, 0}};
+    struct Side {
+        const GlDrawState* state;
+        const std::vector<Position>* corners;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Side> before, now;
+        std::vector<Rect> expected;
+    };
+    const Case cases[] = {
+        {"the same frame", {{&state, &left}, {&state, &right}}, {{&state, &left}, {&state, &right}}, {}},
+        {"a state changed", {{&state, &left}}, {{&blended, &left}}, {Rect{0, 0, 26, 51}}},
+        {"moved across: where it was and where it is, apart",
+         {{&state, &left}},
+         {{&state, &right}},
+         {Rect{0, 0, 26, 51}, Rect{74, 0, 100, 51}}},
+        {"moved a little: one box", {{&state, &left}}, {{&state, &nudged}}, {Rect{0, 0, 32, 51}}},
+        {"one fewer", {{&state, &left}, {&state, &right}}, {{&state, &left}}, {Rect{74, 0, 100, 51}}},
+        {"overlapping boxes joined",
+         {{&state, &left}, {&state, &right}, {&state, &nudged}},
+         {{&blended, &left}, {&blended, &right}, {&state, &right}},
+         {Rect{0, 0, 32, 51}, Rect{74, 0, 100, 51}}},
+    };
+    auto frame = [](const std::vector<Side>& sides) {
         std::vector<GlRecordedOp> ops;
         ops.push_back(WholeClear(D3DCLEAR_TARGET));
-        for (GlRecordedOp& d : draws) {
-            ops.push_back(std::move(d));
+        for (const Side& side : sides) {
+            ops.push_back(Draw(*side.state, *side.corners));
         }
         return ops;
     };
-    std::vector<GlRecordedOp> a, b;
-    a.push_back(Draw(state, left));
-    a.push_back(Draw(state, right));
-    b.push_back(Draw(state, left));
-    b.push_back(Draw(state, right));
-    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), Rect{}) << "the same frame";
+    for (const Case& c : cases) {
+        EXPECT_EQ(DamageBetween(frame(c.before), frame(c.now)), c.expected) << c.name;
+    }
 
-    a.clear(), b.clear();
-    a.push_back(Draw(state, left));
-    b.push_back(Draw(blended, left));
-    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 26, 51})) << "a state changed";
-
-    a.clear(), b.clear();
-    a.push_back(Draw(state, left));
-    b.push_back(Draw(state, right));
-    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 100, 51}))
-        << "moved: where it was and where it is";
-
-    a.clear(), b.clear();
-    a.push_back(Draw(state, left));
-    a.push_back(Draw(state, right));
-    b.push_back(Draw(state, left));
-    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{74, 0, 100, 51})) << "one fewer";
-
-    a.clear(), b.clear();
-    a.push_back(Draw(state, left));
+    std::vector<GlRecordedOp> a = frame({{&state, &left}}), b = frame({});
     b.push_back(GlRecordedOp::MakeClear({Rect{0, 0, 10, 10}}, D3DCLEAR_TARGET, 0, 0, 1, 0));
-    EXPECT_EQ(DamageBetween(frame(std::move(a)), frame(std::move(b))), (Rect{0, 0, 26, 51})) << "a clear in its place";
+    EXPECT_EQ(DamageBetween(a, b), (std::vector<Rect>{Rect{0, 0, 26, 51}})) << "a clear in its place";
 }
 
 TEST(GlFrameRecordTest, OnlyAFrameThatClearsWhatItUsesDefinesThePicture)
