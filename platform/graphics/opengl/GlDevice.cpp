@@ -524,8 +524,14 @@ void GlDevice::Flush()
     const bool definesWhole = current && DefinesWholePicture(ops, whole);
     const std::vector<Rect> damage =
         definesWhole && shownValid_ ? DamageBetween(shown_, ops) : std::vector<Rect>{whole};
+    // Drawn whole, as it was recorded: no scissor to clip against.
+    const bool everything = damage.size() == 1 && damage.front() == whole;
     std::vector<Rect> parts;
     for (const GlRecordedOp& op : ops) {
+        if (everything) {
+            Execute(op, {});
+            continue;
+        }
         parts.clear();
         for (const Rect& d : damage) {
             const Rect part = RectIntersection(op.bounds, d);
@@ -550,7 +556,11 @@ void GlDevice::Scissor(const Rect& r) const
 
 void GlDevice::Execute(const GlRecordedOp& op, const std::vector<Rect>& parts)
 {
-    glEnable(GL_SCISSOR_TEST);
+    if (parts.empty()) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+    }
     if (op.kind == GlRecordedOp::Kind::Clear) {
         if (op.mask == 0) {
             return;
@@ -565,7 +575,12 @@ void GlDevice::Execute(const GlRecordedOp& op, const std::vector<Rect>& parts)
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glDepthMask(GL_TRUE);
         glStencilMask(0xFFFFFFFFu);
+        glEnable(GL_SCISSOR_TEST);
         for (const Rect& rect : op.rects) {
+            if (parts.empty()) {
+                Scissor(rect);
+                glClear(op.mask);
+            }
             for (const Rect& part : parts) {
                 const Rect r = RectIntersection(rect, part);
                 if (!RectEmpty(r)) {
@@ -599,10 +614,14 @@ void GlDevice::Execute(const GlRecordedOp& op, const std::vector<Rect>& parts)
         glTexCoordPointer(2, GL_FLOAT, stride, base + (colored ? 28 : 24));
     }
     shared_->gl.ClientActiveTexture(GL_TEXTURE0);
+    const GLenum mode = op.type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+    const auto count = static_cast<GLsizei>(op.indices.size());
+    if (parts.empty()) {
+        glDrawElements(mode, count, GL_UNSIGNED_SHORT, op.indices.data());
+    }
     for (const Rect& part : parts) {
         Scissor(part);
-        glDrawElements(op.type == D3DPT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP : GL_TRIANGLES,
-                       static_cast<GLsizei>(op.indices.size()), GL_UNSIGNED_SHORT, op.indices.data());
+        glDrawElements(mode, count, GL_UNSIGNED_SHORT, op.indices.data());
     }
 }
 

@@ -58,7 +58,8 @@ private:
     // Does the operations recorded since the last time, within the part of
     // the target where the picture changed.
     void Flush();
-    // Does op within each of parts, which do not overlap.
+    // Does op within each of parts, which do not overlap; with no parts,
+    // wherever it reaches.
     void Execute(const GlRecordedOp& op, const std::vector<Rect>& parts);
     void Scissor(const Rect& r) const;
     // vertexAlphaOne: every vertex of the draw has alpha 1. Leaves the
