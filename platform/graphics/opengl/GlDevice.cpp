@@ -512,14 +512,15 @@ void GlDevice::Flush()
     }
     // A texture changed after a draw used it: GL would draw it with the
     // new contents. Done as it stands, and drawn whole next time.
-    bool current = true;
-    for (const GlRecordedOp& op : ops) {
-        for (uint32_t stage = 0; stage < kStages && current; ++stage) {
-            if (const auto* t = static_cast<const GlTextureSurface*>(op.state.texture[stage])) {
-                current = t->ContentVersion() == op.textureVersions[stage];
+    const bool current = std::all_of(ops.begin(), ops.end(), [](const GlRecordedOp& op) {
+        for (uint32_t stage = 0; stage < kStages; ++stage) {
+            const auto* t = static_cast<const GlTextureSurface*>(op.state.texture[stage]);
+            if (t != nullptr && t->ContentVersion() != op.textureVersions[stage]) {
+                return false;
             }
         }
-    }
+        return true;
+    });
     const Rect whole = WholeTarget();
     const bool definesWhole = current && DefinesWholePicture(ops, whole);
     const std::vector<Rect> damage =

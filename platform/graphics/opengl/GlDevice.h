@@ -8,9 +8,8 @@
 // draws are recorded and done when the target is shown or read, and then
 // only where the picture differs from the frame before (GlFrameRecord.h).
 #include <array>
-#include <map>
-#include <vector>
 #include <memory>
+#include <vector>
 
 #include "platform/graphics/Direct3DDevice.h"
 #include "platform/graphics/MemorySurface.h"
